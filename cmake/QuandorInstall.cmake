@@ -1,0 +1,5 @@
+# Install rules and packaging.
+install(TARGETS quandorlib
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY component/include/quandor DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})

@@ -1,0 +1,8 @@
+#include "info_box.h"
+
+namespace quandor {
+
+// TODO: not built yet.
+void ShowInfoBox() {}
+
+}  // namespace quandor

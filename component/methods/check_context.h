@@ -1,0 +1,24 @@
+// What a check method works on: the account digits, the error code it reports
+// through, and the bank code. The engine needs nothing else of a Banking object.
+#ifndef QUANDOR_METHODS_CHECK_CONTEXT_H_
+#define QUANDOR_METHODS_CHECK_CONTEXT_H_
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace quandor::methods {
+
+// The ten digits of an account number, index 0 the leftmost, filled with
+// leading zeros: index 9 always holds the last digit the user typed.
+using AccountDigits = std::array<int, 10>;
+
+struct CheckContext {
+  AccountDigits& digits;      // some methods change leading digits in place
+  int32_t& last_error;        // a ValidateError; qdNoError on entry
+  std::string_view bank_code; // the bank code's eight digits (methods 52 and 53)
+};
+
+}  // namespace quandor::methods
+
+#endif  // QUANDOR_METHODS_CHECK_CONTEXT_H_

@@ -1,0 +1,29 @@
+// The method runner: special routines first, the method table second.
+#ifndef QUANDOR_METHODS_RUNNER_H_
+#define QUANDOR_METHODS_RUNNER_H_
+
+#include <optional>
+#include <string_view>
+
+#include "methods/check_context.h"
+
+namespace quandor::methods {
+
+// Checks ctx.digits by the method code ("0", "51", ...). The verdict is
+// ctx.last_error: qdNoError, qdWrongCheckDigit, qdTestingMethodUnknown or
+// qdUnknownError. Never throws.
+void RunCheckMethod(CheckContext& ctx, std::string_view code);
+
+// Runs the special routine of code, or rejects for the pseudo-code "10000".
+// False, with nothing done, for any other code.
+bool RunSpecialMethod(CheckContext& ctx, std::string_view code);
+
+// The generic check of one table code: the row's switch, its weighted check
+// and, on a wrong check digit, its fallback chain. Returns the expected check
+// digit of the last row tried (it may be 10, 11 or -1), or nothing when no row
+// was tried or the check failed. The verdict is ctx.last_error.
+std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code);
+
+}  // namespace quandor::methods
+
+#endif  // QUANDOR_METHODS_RUNNER_H_

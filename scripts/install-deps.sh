@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running Quandor need.
+set -euo pipefail
+packages=(
+  build-essential cmake ninja-build pkg-config      # build
+  libinih-dev                                        # settings file (INI) parser
+  qt6-base-dev                                       # info box and sample program (Qt 6 Widgets)
+  libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
+  clang libclang-rt-14-dev                           # libFuzzer targets
+  valgrind xvfb xauth python3 dpkg-dev file          # checks, screenshots, packaging
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
