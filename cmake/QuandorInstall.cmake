@@ -66,14 +66,18 @@ install(FILES
   DESTINATION ${QUANDOR_CMAKE_INSTALL_DIR}
   COMPONENT development)
 
-# quandor.pc names its prefix relative to its own place, so the installed
-# tree can be moved (DESTDIR, packages, test prefixes).
-file(RELATIVE_PATH QUANDOR_PC_TO_PREFIX
-  ${CMAKE_INSTALL_PREFIX}/${QUANDOR_PKGCONFIG_INSTALL_DIR} ${CMAKE_INSTALL_PREFIX})
-string(REGEX REPLACE "/$" "" QUANDOR_PC_TO_PREFIX "${QUANDOR_PC_TO_PREFIX}")
-configure_file(${CMAKE_CURRENT_LIST_DIR}/quandor.pc.in ${PROJECT_BINARY_DIR}/quandor.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/quandor.pc
-  DESTINATION ${QUANDOR_PKGCONFIG_INSTALL_DIR} COMPONENT development)
+# quandor.pc names the prefix that the install goes to (cmake --install
+# --prefix, or /usr for the packages), which is known only when it runs.
+set(QUANDOR_PC_PREFIX "@QUANDOR_PC_PREFIX@")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/quandor.pc.in ${PROJECT_BINARY_DIR}/quandor.pc.in @ONLY)
+install(CODE "
+  set(QUANDOR_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  string(MD5 _quandor_pc_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  set(_quandor_pc \"${PROJECT_BINARY_DIR}/pkgconfig/\${_quandor_pc_dir}/quandor.pc\")
+  configure_file(\"${PROJECT_BINARY_DIR}/quandor.pc.in\" \"\${_quandor_pc}\" @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${QUANDOR_PKGCONFIG_INSTALL_DIR}\"
+       TYPE FILE FILES \"\${_quandor_pc}\")
+" COMPONENT development)
 
 # Debian packages: cpack -G DEB in the build directory.
 set(CPACK_PACKAGE_NAME quandor)
