@@ -162,6 +162,18 @@ bool IbanResult::BankNumberFailed() const {
   }
 }
 
+bool IbanResult::AccountNumberFailed() const {
+  switch (nAccountError) {
+    case qdWrongCheckDigit:
+    case qdAccountNumberMissing:
+    case qdAccountNumberWrongDigits:
+    case qdAccountNumberIncorrectly:
+      return true;
+    default:
+      return false;
+  }
+}
+
 IbanResult CheckIban(std::string_view sIban) {
   IbanResult result;
   if (!ToElectronicForm(sIban, result.sIban)) {

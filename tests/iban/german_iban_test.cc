@@ -106,6 +106,7 @@ TEST_F(GermanIbanWithBanking, ChecksTheEmbeddedBankConnection) {
   EXPECT_EQ(result.nAccountError, qdNoError);
   EXPECT_TRUE(result.AccountOk());
   EXPECT_FALSE(result.BankNumberFailed());
+  EXPECT_FALSE(result.AccountNumberFailed());
   EXPECT_TRUE(result.Valid());
   EXPECT_EQ(banking.BankName(), "Commerzbank");
   EXPECT_EQ(banking.UsedTestingMethod(), 9);
@@ -118,6 +119,7 @@ TEST_F(GermanIbanWithBanking, ReportsAnUnknownBankCodeBehindRightCheckDigits) {
   EXPECT_TRUE(result.IbanOk());
   EXPECT_EQ(result.nAccountError, qdBankNumberUnknown);
   EXPECT_TRUE(result.BankNumberFailed());
+  EXPECT_FALSE(result.AccountNumberFailed());
   EXPECT_FALSE(result.AccountOk());
   EXPECT_FALSE(result.Valid());
 }
@@ -133,6 +135,7 @@ TEST_F(GermanIbanWithBanking, ReportsAnAccountThatItsBankRejects) {
   EXPECT_TRUE(bad.IbanOk());
   EXPECT_EQ(bad.nAccountError, qdWrongCheckDigit);
   EXPECT_FALSE(bad.BankNumberFailed());
+  EXPECT_TRUE(bad.AccountNumberFailed());
   EXPECT_FALSE(bad.Valid());
 }
 

@@ -72,9 +72,13 @@ struct QUANDOR_EXPORT IbanResult {
   bool IbanOk() const { return nIbanError == qdIbanOk; }
   /// The embedded bank connection was checked and passed.
   bool AccountOk() const { return nAccountError == qdNoError; }
-  /// The embedded bank connection was checked and the bank code was the reason
-  /// it failed (missing bank code file, unknown bank code).
+  /// The embedded bank connection was checked and failed for its bank code
+  /// (unknown bank code, missing bank code file).
   bool BankNumberFailed() const;
+  /// The embedded bank connection was checked and failed for its account
+  /// number (qdWrongCheckDigit). Neither this nor BankNumberFailed holds when
+  /// the check could not decide (qdTestingMethodUnknown, qdUnknownError).
+  bool AccountNumberFailed() const;
   /// The IBAN is right, and so is its bank connection where one was checked.
   bool Valid() const { return IbanOk() && (nAccountError == qdNoValidation || AccountOk()); }
 };
