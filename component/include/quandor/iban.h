@@ -59,7 +59,7 @@ struct QUANDOR_EXPORT IbanResult {
   /// The IBAN in electronic form: blanks removed, letters in upper case.
   /// Filled whenever the input holds only letters, digits and blanks.
   std::string sIban;
-  /// German IBAN of the right form: the embedded bank code (8 digits) and
+  /// German IBAN with right form and check digits: the embedded bank code (8 digits) and
   /// account number (10 digits, with leading zeros). "" otherwise.
   std::string sBankNumber;
   std::string sAccountNumber;
