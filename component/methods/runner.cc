@@ -11,6 +11,14 @@ void RunCheckMethod(CheckContext& ctx, std::string_view code) {
   // Special routines are consulted first: codes 8, 41 and 63 have both a
   // routine and a row, and the routine decides.
   try {
+    // Every routine below indexes tables by digit: anything but 0..9 would be
+    // read out of bounds. The input checks never build such digits.
+    for (int digit : ctx.digits) {
+      if (digit < 0 || digit > 9) {
+        ctx.last_error = qdUnknownError;
+        return;
+      }
+    }
     if (RunSpecialMethod(ctx, code)) return;
     CheckByTable(ctx, code);  // a code without a row gives qdTestingMethodUnknown
   } catch (...) {
