@@ -4,9 +4,9 @@
 #include <array>
 #include <cstddef>
 
-#include "methods/runner.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
+#include "methods/table_handover.h"
 #include "quandor/errors.h"
 
 namespace quandor::methods {
@@ -99,12 +99,12 @@ int CheckLegacyAccountNumber(CheckContext& ctx, bool bMethod53) {
 }
 
 int CheckMethod52(CheckContext& ctx) {
-  if (ctx.digits[0] == kNewAccountDigit) return RowResult(CheckByTable(ctx, kNewAccountRow));
+  if (ctx.digits[0] == kNewAccountDigit) return CheckByTableRow(ctx, kNewAccountRow);
   return CheckLegacyAccountNumber(ctx, false);
 }
 
 int CheckMethod53(CheckContext& ctx) {
-  if (ctx.digits[0] == kNewAccountDigit) return RowResult(CheckByTable(ctx, kNewAccountRow));
+  if (ctx.digits[0] == kNewAccountDigit) return CheckByTableRow(ctx, kNewAccountRow);
   return CheckLegacyAccountNumber(ctx, true);
 }
 

@@ -25,6 +25,10 @@ constexpr int kCheckPosition = 10;
 }  // namespace
 
 int CheckMethod87A(CheckContext& ctx, AccountDigits digits) {
+  // The digits index the transformation below.
+  for (const int digit : digits) {
+    if (digit < 0 || digit > 9) return Failed(ctx);
+  }
   // Positions count from 1 as in the bank's description of the method.
   auto at = [&digits](int position) { return digits[static_cast<size_t>(position - 1)]; };
 
@@ -62,11 +66,11 @@ int CheckMethod87(CheckContext& ctx) {
   // from a clean verdict; a failure of stage A counts as a rejection.
   ctx.last_error = qdNoError;
   const auto b = CheckByTable(ctx, "33");
-  if (ctx.last_error == qdNoError) return RowResult(b);
+  if (ctx.last_error == qdNoError) return AcceptedDigit(ctx, b);
 
   ctx.last_error = qdNoError;
   const auto c = CheckByTable(ctx, "8703");
-  return ctx.last_error == qdNoError ? RowResult(c) : -1;
+  return AcceptedDigit(ctx, c);
 }
 
 }  // namespace quandor::methods

@@ -7,6 +7,7 @@
 #include "methods/runner.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
+#include "methods/table_handover.h"
 #include "quandor/errors.h"
 
 namespace quandor::methods {
@@ -55,12 +56,12 @@ int HalfDecadeCheckDigit(const CheckContext& ctx) {
 int CheckMethod68(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) == 10) {
     if (ctx.digits[3] != 9) return Wrong(ctx);
-    return RowResult(CheckByTable(ctx, "6802"));
+    return CheckByTableRow(ctx, "6802");
   }
   if (InRange(AccountNumber(ctx), kUncheckedRange68)) return ValidWithoutCheck(ctx);
 
   const auto first = CheckByTable(ctx, "0");
-  if (ctx.last_error != qdWrongCheckDigit) return RowResult(first);
+  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, first);
 
   const auto second = CheckByTable(ctx, "6803");
   if (RowFailed(ctx, second)) return -1;
@@ -79,7 +80,7 @@ int CheckMethod69(CheckContext& ctx) {
   }
 
   const auto expected = CheckByTable(ctx, "28");
-  if (ctx.last_error != qdWrongCheckDigit) return RowResult(expected);
+  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, expected);
   const auto d = TransformedCheckDigit(ctx);
   if (!d) return -1;
   if (*d == ctx.digits[kLastIndex]) return AcceptedAfterAll(ctx, *d);
@@ -99,11 +100,11 @@ int CheckMethod74(CheckContext& ctx) {
 
 int CheckMethod96(CheckContext& ctx) {
   const auto first = CheckByTable(ctx, "19");
-  if (ctx.last_error != qdWrongCheckDigit) return RowResult(first);
+  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, first);
 
   ctx.last_error = qdNoError;
   const auto second = CheckByTable(ctx, "0");
-  if (ctx.last_error != qdWrongCheckDigit) return RowResult(second);
+  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, second);
 
   ctx.last_error = qdNoError;
   if (InRange(AccountNumber(ctx), kUncheckedRange96)) return ValidWithoutCheck(ctx);

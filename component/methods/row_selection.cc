@@ -6,20 +6,18 @@
 #include <cstdint>
 #include <string_view>
 
-#include "methods/runner.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
+#include "methods/table_handover.h"
 
 namespace quandor::methods {
 namespace {
-
-int RunRow(CheckContext& ctx, std::string_view code) { return RowResult(CheckByTable(ctx, code)); }
 
 // Runs a row on digits changed for this check only; the verdict still goes to
 // the caller's error code.
 int RunRowOn(CheckContext& ctx, AccountDigits digits, std::string_view code) {
   CheckContext shifted{digits, ctx.last_error, ctx.bank_code};
-  return RunRow(shifted, code);
+  return CheckByTableRow(shifted, code);
 }
 
 // One digit chooses between two rows.
@@ -36,7 +34,7 @@ constexpr DigitChoice kChoice65 = {8, 9, "6503", "6502"};
 
 int RunChosenRow(CheckContext& ctx, const DigitChoice& choice) {
   const bool equal = ctx.digits[choice.index] == choice.digit;
-  return RunRow(ctx, equal ? choice.row_if_equal : choice.row_otherwise);
+  return CheckByTableRow(ctx, equal ? choice.row_if_equal : choice.row_otherwise);
 }
 
 // Method 79: the row by the first digit; an empty code rejects the number.
@@ -69,14 +67,14 @@ int CheckMethod56(CheckContext& ctx) { return RunChosenRow(ctx, kChoice56); }
 
 int CheckMethod59(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) <= 8) return ValidWithoutCheck(ctx);
-  return RunRow(ctx, "0");
+  return CheckByTableRow(ctx, "0");
 }
 
 int CheckMethod61(CheckContext& ctx) { return RunChosenRow(ctx, kChoice61); }
 
 int CheckMethod63(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) == kFullLength) return Wrong(ctx);
-  return RunRow(ctx, "63");
+  return CheckByTableRow(ctx, "63");
 }
 
 int CheckMethod65(CheckContext& ctx) { return RunChosenRow(ctx, kChoice65); }
@@ -84,7 +82,7 @@ int CheckMethod65(CheckContext& ctx) { return RunChosenRow(ctx, kChoice65); }
 int CheckMethod75(CheckContext& ctx) {
   // Row "7502" fits numbers of six or seven digits; longer ones are moved
   // right into that frame, zeros in front, digits pushed past the end dropped.
-  if (SignificantDigits(ctx.digits) <= 7) return RunRow(ctx, "7502");
+  if (SignificantDigits(ctx.digits) <= 7) return CheckByTableRow(ctx, "7502");
   const size_t shift = ctx.digits[1] == 9 ? 2 : 3;
   AccountDigits shifted{};
   std::copy_n(ctx.digits.begin(), shifted.size() - shift, shifted.begin() + shift);
@@ -93,19 +91,21 @@ int CheckMethod75(CheckContext& ctx) {
 
 int CheckMethod78(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) == 8) return Wrong(ctx);
-  return RunRow(ctx, "0");
+  return CheckByTableRow(ctx, "0");
 }
 
 int CheckMethod79(CheckContext& ctx) {
-  const std::string_view row = kRowByFirstDigit79[static_cast<size_t>(ctx.digits[0])];
+  const auto first = static_cast<size_t>(ctx.digits[0]);
+  if (first >= kRowByFirstDigit79.size()) return Failed(ctx);  // not a digit
+  const std::string_view row = kRowByFirstDigit79[first];
   if (row.empty()) return Wrong(ctx);
-  return RunRow(ctx, row);
+  return CheckByTableRow(ctx, row);
 }
 
 int CheckMethod89(CheckContext& ctx) {
   const int64_t n = AccountNumber(ctx);
   for (const auto& [range, row] : kRowByRange89) {
-    if (InRange(n, range)) return RunRow(ctx, row);
+    if (InRange(n, range)) return CheckByTableRow(ctx, row);
   }
   return Wrong(ctx);
 }
@@ -119,13 +119,13 @@ int CheckMethod95(CheckContext& ctx) {
       std::fill_n(shortened.begin(), 3, 0);
       return RunRowOn(ctx, shortened, "6");
     }
-    return RunRow(ctx, "6");
+    return CheckByTableRow(ctx, "6");
   }
   const int64_t n = AccountNumber(ctx);
   const bool unchecked = std::ranges::any_of(
       kUncheckedRanges95, [n](const NumberRange& range) { return InRange(n, range); });
   if (unchecked) return ValidWithoutCheck(ctx);
-  return RunRow(ctx, "6");
+  return CheckByTableRow(ctx, "6");
 }
 
 }  // namespace quandor::methods

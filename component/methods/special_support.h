@@ -31,9 +31,11 @@ inline int Failed(CheckContext& ctx) {
   return -1;
 }
 
-// The value a routine hands back after running a row; the row has already set
-// the verdict, a failed row included.
-inline int RowResult(std::optional<int> expected) { return expected.value_or(-1); }
+// The value a routine hands back after a row has given its verdict: the
+// expected check digit when the row accepted, -1 otherwise.
+inline int AcceptedDigit(const CheckContext& ctx, const std::optional<int>& expected) {
+  return expected && ctx.last_error == qdNoError ? *expected : -1;
+}
 
 // The account number as one whole value, leading zeros adding nothing.
 inline int64_t AccountNumber(const CheckContext& ctx) {
