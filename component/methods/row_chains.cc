@@ -91,7 +91,7 @@ int CheckMethod74(CheckContext& ctx) {
   const auto expected = CheckByTable(ctx, "7402");
   if (RowFailed(ctx, expected)) return -1;
   if (ctx.last_error != qdWrongCheckDigit) return *expected;
-  if (SignificantDigits(ctx.digits) != kHalfDecadeLength) return *expected;
+  if (SignificantDigits(ctx.digits) != kHalfDecadeLength) return -1;
 
   const int d = HalfDecadeCheckDigit(ctx);
   if (d == ctx.digits[kLastIndex]) return AcceptedAfterAll(ctx, d);
