@@ -104,7 +104,9 @@ Creditcard::Creditcard() { Reset(); }
 Creditcard::~Creditcard() = default;
 
 void Creditcard::Reset() {
-  sCompanyNumber = "0";
+  // Written as one repeated character: GCC 12 misreports the assignment of a
+  // short literal here as an overlapping copy (-Wrestrict) in optimised builds.
+  sCompanyNumber.assign(1, '0');
   sCompanyName.clear();
   sCardNumber.clear();
   nLastError = qdNoValidation;
