@@ -30,7 +30,8 @@ TEST(GetMethodRowTest, ReturnsTheRowWithAllSevenFields) {
 }
 
 TEST(GetMethodRowTest, FindsOnlyTheExactText) {
-  for (std::string_view code : {"05", " 5", "5 ", "9", "26", "", "10000", "+5", "0x5", "51a"}) {
+  for (std::string_view code : {"05", " 5", "5 ", "9", "26", "", "10000", "+5", "0x5", "51a",
+                                "5100", "5110", "0051", "00", "130", "-1"}) {
     EXPECT_FALSE(GetMethodRow(code).has_value()) << '"' << code << '"';
   }
   EXPECT_TRUE(GetMethodRow("5").has_value());

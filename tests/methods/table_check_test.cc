@@ -256,7 +256,8 @@ TEST(RunCheckMethodTest, VerdictsOfThePaths) {
   EXPECT_EQ(Verdict("0", "123456789"), qdWrongCheckDigit);
   EXPECT_EQ(Verdict("51", "99123452"), qdNoError);
   EXPECT_EQ(Verdict("10000", "123456782"), qdWrongCheckDigit);
-  for (std::string_view code : {"26", "31", "35", "99", "100", "", "05"}) {
+  for (std::string_view code :
+       {"26", "31", "35", "99", "100", "", "05", "09", "9 ", "2501", "0017"}) {
     EXPECT_EQ(Verdict(code, "123456782"), qdTestingMethodUnknown) << code;
   }
   // Codes 8 and 41 have rows, but their special routines decide: row "8"
