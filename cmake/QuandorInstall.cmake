@@ -1,8 +1,10 @@
 # Install rules and Debian packages.
 #
-# Components: library (the shared library, its info box module and the shipped
-# blz.txt), development (headers, the CMake package and quandor.pc), tools
-# (quandor-check) and sample (the program Quandor).
+# Components: library (the shared library and the shipped blz.txt), infobox
+# (the Qt module that ShowInfo loads), development (headers, the CMake package
+# and quandor.pc), tools (quandor-check) and sample (the program Quandor). The
+# info box has a package of its own so that the library does not pull in Qt on
+# machines that never show it; without the module ShowInfo does nothing.
 include(CMakePackageConfigHelpers)
 
 set(QUANDOR_CMAKE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quandor)
@@ -28,7 +30,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/blz.txt
   DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library)
 if(TARGET quandor_infobox)
   install(TARGETS quandor_infobox
-    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library)
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT infobox)
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/component/include/quandor
@@ -99,6 +101,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_NAME libquandor1)
 set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_LIBRARY_PACKAGE_SUGGESTS libquandor1-infobox)
+set(CPACK_DEBIAN_INFOBOX_PACKAGE_NAME libquandor1-infobox)
+set(CPACK_DEBIAN_INFOBOX_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libquandor-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME quandor-tools)
@@ -107,15 +112,24 @@ set(CPACK_DEBIAN_SAMPLE_PACKAGE_NAME quandor-sample)
 set(CPACK_DEBIAN_SAMPLE_PACKAGE_SECTION x11)
 
 set(CPACK_COMPONENTS_ALL library development tools)
+if(TARGET quandor_infobox)
+  list(APPEND CPACK_COMPONENTS_ALL infobox)
+endif()
 if(TARGET Quandor)
   list(APPEND CPACK_COMPONENTS_ALL sample)
 endif()
 include(CPack)
 cpack_add_component(library DISPLAY_NAME "Quandor library"
   DESCRIPTION "Check digits of German bank connections, IBANs and credit card numbers, with the bank code file")
+cpack_add_component(infobox DISPLAY_NAME "Quandor info box" DEPENDS library
+  DESCRIPTION "The Qt dialog that ShowInfo of the Quandor library shows")
 cpack_add_component(development DISPLAY_NAME "Quandor development files" DEPENDS library
   DESCRIPTION "C and C++ headers, CMake package and pkg-config file of the Quandor library")
 cpack_add_component(tools DISPLAY_NAME "Quandor tools" DEPENDS library
   DESCRIPTION "quandor-check, the command-line tool of the Quandor library")
-cpack_add_component(sample DISPLAY_NAME "Quandor sample program" DEPENDS library
+set(_quandor_sample_depends library)
+if(TARGET quandor_infobox)
+  list(APPEND _quandor_sample_depends infobox)
+endif()
+cpack_add_component(sample DISPLAY_NAME "Quandor sample program" DEPENDS ${_quandor_sample_depends}
   DESCRIPTION "Quandor, a windowed program that checks bank connections and searches banks")
