@@ -1,5 +1,6 @@
 #include "input_check.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "quandor/errors.h"
@@ -18,17 +19,35 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == text
 
 bool IsAccountSeparator(char c) { return c == ' ' || c == '/' || c == '-'; }
 
-// "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
-// after the eighth character is dropped.
-void GroupBankNumber(std::string& text) {
-  char grouped[10];
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (i == 3 || i == 6) grouped[n++] = ' ';
-    if (i < text.size()) grouped[n++] = text[i];
+// Builds a display text in place: the string is sized to the longest
+// possible result once, so appending is a plain store and a string whose
+// capacity has grown to size is never reallocated.
+class DisplayText {
+ public:
+  DisplayText(std::string& text, std::size_t max_size) : text_(text) { text_.resize(max_size); }
+  ~DisplayText() { text_.resize(size_); }
+  DisplayText(const DisplayText&) = delete;
+  DisplayText& operator=(const DisplayText&) = delete;
+
+  void Append(char c) { text_[size_++] = c; }
+  // "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
+  // after the eighth character is dropped.
+  void GroupAsBankCode() {
+    char grouped[10];
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+      if (i == 3 || i == 6) grouped[n++] = ' ';
+      if (i < size_) grouped[n++] = text_[i];
+    }
+    if (text_.size() < n) text_.resize(n);
+    std::copy_n(grouped, n, text_.begin());
+    size_ = n;
   }
-  text.assign(grouped, n);
-}
+
+ private:
+  std::string& text_;
+  std::size_t size_ = 0;
+};
 
 bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t strictness,
                               CheckedTexts& out) {
@@ -37,13 +56,13 @@ bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t 
     return false;
   }
   digits.clear();
-  out.bank_number.clear();
+  DisplayText bank_number(out.bank_number, sBLZ.size());
   for (char c : sBLZ) {
     if (IsDigit(c)) {
       AppendToArray(digits, c - '0');
-      out.bank_number += c;
+      bank_number.Append(c);
     } else if (strictness == qdStrictnessLow) {
-      out.bank_number += c;
+      bank_number.Append(c);
     } else if (c == ' ') {
       continue;
     } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
@@ -52,7 +71,7 @@ bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t 
     }
   }
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
-    GroupBankNumber(out.bank_number);
+    bank_number.GroupAsBankCode();
   }
   if (digits.empty()) {
     out.last_error = qdBankNumberMissing;
@@ -68,18 +87,20 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
     out.last_error = qdAccountNumberMissing;
     return false;
   }
-  out.account_number.clear();
-  for (char c : sKontoNr) {
-    if (IsDigit(c)) {
-      AppendToArray(digits, c - '0');
-      out.account_number += c;
-    } else if (IsAccountSeparator(c)) {
-      if (strictness != qdStrictnessRestrictive) out.account_number += c;
-    } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
-      out.last_error = qdAccountNumberIncorrectly;
-      return false;
-    } else if (strictness == qdStrictnessLow) {
-      out.account_number += c;
+  {
+    DisplayText account_number(out.account_number, sKontoNr.size());
+    for (char c : sKontoNr) {
+      if (IsDigit(c)) {
+        AppendToArray(digits, c - '0');
+        account_number.Append(c);
+      } else if (IsAccountSeparator(c)) {
+        if (strictness != qdStrictnessRestrictive) account_number.Append(c);
+      } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+        out.last_error = qdAccountNumberIncorrectly;
+        return false;
+      } else if (strictness == qdStrictnessLow) {
+        account_number.Append(c);
+      }
     }
   }
   if (digits.empty()) {
