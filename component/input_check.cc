@@ -21,31 +21,37 @@ bool IsAccountSeparator(char c) { return c == ' ' || c == '/' || c == '-'; }
 
 // Builds a display text in place: the string is sized to the longest
 // possible result once, so appending is a plain store and a string whose
-// capacity has grown to size is never reallocated.
+// capacity has grown to size is never reallocated. The characters go through
+// a pointer of its own, so that the compiler need not reload the string after
+// every store.
 class DisplayText {
  public:
-  DisplayText(std::string& text, std::size_t max_size) : text_(text) { text_.resize(max_size); }
+  DisplayText(std::string& text, std::size_t max_size) : text_(text) {
+    text_.resize(std::max<std::size_t>(max_size, kGroupedSize));
+    data_ = text_.data();
+  }
   ~DisplayText() { text_.resize(size_); }
   DisplayText(const DisplayText&) = delete;
   DisplayText& operator=(const DisplayText&) = delete;
 
-  void Append(char c) { text_[size_++] = c; }
+  void Append(char c) { data_[size_++] = c; }
   // "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
   // after the eighth character is dropped.
   void GroupAsBankCode() {
-    char grouped[10];
+    char grouped[kGroupedSize];
     std::size_t n = 0;
     for (std::size_t i = 0; i < 8; ++i) {
       if (i == 3 || i == 6) grouped[n++] = ' ';
-      if (i < size_) grouped[n++] = text_[i];
+      if (i < size_) grouped[n++] = data_[i];
     }
-    if (text_.size() < n) text_.resize(n);
-    std::copy_n(grouped, n, text_.begin());
+    std::copy_n(grouped, n, data_);
     size_ = n;
   }
 
  private:
+  static constexpr std::size_t kGroupedSize = 10;
   std::string& text_;
+  char* data_;
   std::size_t size_ = 0;
 };
 
@@ -55,21 +61,23 @@ bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t 
     out.last_error = qdBankNumberMissing;
     return false;
   }
-  digits.clear();
+  DigitList found;  // local, so that text stores cannot alias it
   DisplayText bank_number(out.bank_number, sBLZ.size());
   for (char c : sBLZ) {
     if (IsDigit(c)) {
-      AppendToArray(digits, c - '0');
+      AppendToArray(found, c - '0');
       bank_number.Append(c);
     } else if (strictness == qdStrictnessLow) {
       bank_number.Append(c);
     } else if (c == ' ') {
       continue;
     } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+      digits = found;
       out.last_error = qdBankNumberIncorrectly;
       return false;
     }
   }
+  digits = found;
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
     bank_number.GroupAsBankCode();
   }
@@ -87,15 +95,17 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
     out.last_error = qdAccountNumberMissing;
     return false;
   }
+  DigitList found = digits;  // local, so that text stores cannot alias it
   {
     DisplayText account_number(out.account_number, sKontoNr.size());
     for (char c : sKontoNr) {
       if (IsDigit(c)) {
-        AppendToArray(digits, c - '0');
+        AppendToArray(found, c - '0');
         account_number.Append(c);
       } else if (IsAccountSeparator(c)) {
         if (strictness != qdStrictnessRestrictive) account_number.Append(c);
       } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+        digits = found;
         out.last_error = qdAccountNumberIncorrectly;
         return false;
       } else if (strictness == qdStrictnessLow) {
@@ -103,6 +113,7 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
       }
     }
   }
+  digits = found;
   if (digits.empty()) {
     out.last_error = qdAccountNumberMissing;
   } else if (digits.size() > 10) {
