@@ -155,5 +155,3 @@ BENCHMARK_CAPTURE(BM_SearchBankByText, every_record, "", quandor::qdSearchAll)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
