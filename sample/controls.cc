@@ -10,6 +10,9 @@ QFont SansSerif(double points, bool bold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points);
   font.setBold(bold);
+  // The places were laid out for a narrow bitmap font; today's default
+  // sans-serif fonts are wider and would be cut off at the controls' edges.
+  font.setStretch(QFont::Condensed);
   return font;
 }
 
