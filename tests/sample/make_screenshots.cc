@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
   sample::frmCheck check;
   check.show();
   Child<QLineEdit>(&check, "txtBLZ")->setText("37050198");
-  Child<QLineEdit>(&check, "txtKontonr")->setText("1234567890");
+  Child<QLineEdit>(&check, "txtKontonr")->setText("123456782");
   Child<QPushButton>(&check, "btnCheck")->click();
   ok = Save(&check, out.filePath("frmCheck.png")) && ok;
 
