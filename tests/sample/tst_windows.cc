@@ -325,6 +325,13 @@ class WindowsTest : public QObject {
       QVERIFY(Child<QPushButton>(search, "btnSearch")->isDefault());
       QVERIFY(!Child<QWidget>(search, "lblSearchActive")->isVisible());
       QVERIFY(!Child<QWidget>(search, "lblMessage")->isVisible());
+      const char* order[] = {"txtSearch", "btnSearch", "lstBanks", "btnExit",
+                             "Check1",    "Check2",    "Check3",   "txtSearch"};
+      Child<QWidget>(search, order[0])->setFocus();
+      for (std::size_t i = 1; i < std::size(order); ++i) {  // btnTakeOver is still disabled
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(order[i]));
+      }
       // Leave something behind that the next opening must not show.
       QTest::keyClicks(Child<QWidget>(search, "txtSearch"), "Volksbank");
       Click(Child<QWidget>(search, "btnSearch"));
