@@ -16,6 +16,7 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -129,9 +130,12 @@ std::unordered_set<const quandor_object*>& Registry() {
 }
 
 // Adds a reference to a live object. False for any handle that names none.
+// Throws when the count is at its maximum.
 bool AddReference(quandor_object* object, uint32_t* new_count) {
   std::lock_guard lock(RegistryMutex());
   if (object == nullptr || !Registry().contains(object)) return false;
+  // A wrapped count would destroy the object while references are still out.
+  if (object->references == UINT32_MAX) throw std::overflow_error("too many references");
   ++object->references;
   if (new_count != nullptr) *new_count = object->references;
   return true;
