@@ -72,8 +72,9 @@ TEST(CapiBanking, TextsAreUtf8BothWays) {
             "fziffern");
   EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankCity), "M\xC3\xBCnchen");
 
-  ASSERT_EQ(quandor_Banking_SearchBankByText(banking.get(), "M\xC3\xBCnchen", quandor_qdSearchCity,
-                                             &found),
+  // By name: a city search would trip over the test file's line without a city.
+  ASSERT_EQ(quandor_Banking_SearchBankByText(banking.get(), "f\xC3\xBCr Pr\xC3\xBC",
+                                             quandor_qdSearchName, &found),
             QUANDOR_OK);
   EXPECT_EQ(found, QUANDOR_TRUE);
   EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankNumber), "80010000");
