@@ -181,6 +181,7 @@ TEST(BankFile, UnreadableFileIsMissing) {
     return;
   }
   ::chmod(dir.path().c_str(), 0755);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // the child starts with one thread
   EXPECT_EXIT(
       {
         const uid_t nobody = 65534;
