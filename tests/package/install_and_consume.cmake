@@ -34,11 +34,13 @@ run("Configuring the consumer" ${CMAKE_COMMAND}
   -S ${CONSUMER_DIR} -B ${consumer_build} -G ${GENERATOR}
   -D CMAKE_MAKE_PROGRAM=${MAKE_PROGRAM}
   -D CMAKE_CXX_COMPILER=${CXX_COMPILER}
+  -D CMAKE_C_COMPILER=${C_COMPILER}
   -D CMAKE_BUILD_TYPE=${CONFIG}
   -D CMAKE_PREFIX_PATH=${prefix}
   -D CMAKE_FIND_USE_PACKAGE_REGISTRY=OFF
   -D CMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF
   "-D CMAKE_CXX_FLAGS=${CONSUMER_FLAGS}"
+  "-D CMAKE_C_FLAGS=${CONSUMER_FLAGS}"
   "-D CMAKE_EXE_LINKER_FLAGS=${CONSUMER_FLAGS}")
 run("Building the consumer" ${CMAKE_COMMAND} --build ${consumer_build} --config ${CONFIG})
 
@@ -49,12 +51,16 @@ foreach(route IN LISTS found)
   endif()
 endforeach()
 
-foreach(consumer consumer_cmake consumer_pkgconfig)
+function(expect_output consumer expected)
   file(GLOB_RECURSE program ${consumer_build}/${consumer} ${consumer_build}/*/${consumer})
   execute_process(COMMAND ${program} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT rc EQUAL 0 OR NOT out STREQUAL
-     "100 000 00;Bundesbank;Berlin\nDE89370400440532013000;Kein Fehler\n")
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL expected)
     message(FATAL_ERROR "${consumer} (${rc}):\n${out}")
   endif()
   message("${consumer}: ${out}")
-endforeach()
+endfunction()
+
+set(cxx_expected "100 000 00;Bundesbank;Berlin\nDE89370400440532013000;Kein Fehler\n")
+expect_output(consumer_cmake "${cxx_expected}")
+expect_output(consumer_pkgconfig "${cxx_expected}")
+expect_output(consumer_c "C;Bundesbank\n")
