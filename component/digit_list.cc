@@ -13,9 +13,10 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound) {
   }
   if (list.size_ >= wanted) return;
   const std::size_t shift = wanted - list.size_;
-  std::copy_backward(list.values_.begin(), list.values_.begin() + list.size_,
-                     list.values_.begin() + wanted);
-  std::fill_n(list.values_.begin(), shift, static_cast<int16_t>(fill));
+  // Element by element rather than a block move: the values were stored one
+  // by one just before, and a wide load of them would wait for those stores.
+  for (std::size_t i = list.size_; i-- > 0;) list.values_[i + shift] = list.values_[i];
+  for (std::size_t i = 0; i < shift; ++i) list.values_[i] = static_cast<int16_t>(fill);
   list.size_ = wanted;
 }
 

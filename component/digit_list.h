@@ -30,7 +30,7 @@ class DigitList {
   void clear() { size_ = 0; }
 
  private:
-  friend void AppendToArray(DigitList& list, int value);
+  friend class DigitAppender;
   friend void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound);
 
   // Not a character type: stores to it cannot alias size_, which then stays in a register.
@@ -38,11 +38,30 @@ class DigitList {
   std::size_t size_ = 0;
 };
 
+// Appends to a list through a count of its own, which the list receives
+// when the appender goes out of scope. A loop that also stores characters
+// (which may alias anything) keeps this count in a register, where the list's
+// own count would be stored and loaded again after every character.
+class DigitAppender {
+ public:
+  explicit DigitAppender(DigitList& list) : list_(list), size_(list.size_) {}
+  ~DigitAppender() { list_.size_ = size_; }
+  DigitAppender(const DigitAppender&) = delete;
+  DigitAppender& operator=(const DigitAppender&) = delete;
+
+  // Appends value (0 to 9) as the new last element.
+  void Append(int value) {
+    if (size_ < DigitList::kCapacity) list_.values_[size_] = static_cast<int16_t>(value);
+    ++size_;
+  }
+
+ private:
+  DigitList& list_;
+  std::size_t size_;
+};
+
 // Appends value (0 to 9) as the new last element.
-inline void AppendToArray(DigitList& list, int value) {
-  if (list.size_ < DigitList::kCapacity) list.values_[list.size_] = static_cast<int16_t>(value);
-  ++list.size_;
-}
+inline void AppendToArray(DigitList& list, int value) { DigitAppender(list).Append(value); }
 
 // Widens the list to the indices 0..upper_bound, moving its elements to the
 // end and filling the front with fill; a list that long already stays as it

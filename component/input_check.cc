@@ -61,23 +61,23 @@ bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t 
     out.last_error = qdBankNumberMissing;
     return false;
   }
-  DigitList found;  // local, so that text stores cannot alias it
   DisplayText bank_number(out.bank_number, sBLZ.size());
-  for (char c : sBLZ) {
-    if (IsDigit(c)) {
-      AppendToArray(found, c - '0');
-      bank_number.Append(c);
-    } else if (strictness == qdStrictnessLow) {
-      bank_number.Append(c);
-    } else if (c == ' ') {
-      continue;
-    } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
-      digits = found;
-      out.last_error = qdBankNumberIncorrectly;
-      return false;
+  {
+    DigitAppender found(digits);
+    for (char c : sBLZ) {
+      if (IsDigit(c)) {
+        found.Append(c - '0');
+        bank_number.Append(c);
+      } else if (strictness == qdStrictnessLow) {
+        bank_number.Append(c);
+      } else if (c == ' ') {
+        continue;
+      } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+        out.last_error = qdBankNumberIncorrectly;
+        return false;
+      }
     }
   }
-  digits = found;
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
     bank_number.GroupAsBankCode();
   }
@@ -95,17 +95,16 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
     out.last_error = qdAccountNumberMissing;
     return false;
   }
-  DigitList found = digits;  // local, so that text stores cannot alias it
   {
     DisplayText account_number(out.account_number, sKontoNr.size());
+    DigitAppender found(digits);
     for (char c : sKontoNr) {
       if (IsDigit(c)) {
-        AppendToArray(found, c - '0');
+        found.Append(c - '0');
         account_number.Append(c);
       } else if (IsAccountSeparator(c)) {
         if (strictness != qdStrictnessRestrictive) account_number.Append(c);
       } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
-        digits = found;
         out.last_error = qdAccountNumberIncorrectly;
         return false;
       } else if (strictness == qdStrictnessLow) {
@@ -113,7 +112,6 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
       }
     }
   }
-  digits = found;
   if (digits.empty()) {
     out.last_error = qdAccountNumberMissing;
   } else if (digits.size() > 10) {
