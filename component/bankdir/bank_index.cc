@@ -1,5 +1,6 @@
 #include "bankdir/bank_index.h"
 
+#include <cstdint>
 #include <exception>
 
 #include "bankdir/bank_file.h"
@@ -15,6 +16,30 @@ int Compare(std::string_view key, uint64_t key_prefix, const BankIndex& index, s
   const uint64_t prefix = index.prefix(p);
   if (key_prefix != prefix) return key_prefix < prefix ? -1 : 1;
   return key.compare(index[p].code);
+}
+
+// The position whose code equals key, or npos. A bisection that keeps both
+// ends inclusive; with several equal codes it settles on the same one for the
+// same index every time.
+std::size_t Bisect(const BankIndex& index, std::string_view key, uint64_t key_prefix) {
+  auto compare = [&](std::size_t p) { return Compare(key, key_prefix, index, p); };
+  std::size_t lo = 0;
+  std::size_t hi = index.size() - 1;
+  std::size_t mid = (hi - lo) / 2;
+  int order;
+  while ((order = compare(mid)) != 0) {
+    if (order > 0) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+    mid = (hi - lo) / 2 + lo;
+    if (hi - lo > 1) continue;
+    if (hi - lo == 1) mid = compare(lo) == 0 ? lo : hi;
+    order = compare(mid);
+    break;
+  }
+  return order == 0 ? mid : BankIndex::npos;
 }
 
 BankIndex& MutableThreadBankIndex() {
@@ -34,8 +59,44 @@ uint64_t CodePrefix(std::string_view code) {
 }
 
 void BankIndex::Add(std::string_view code, int64_t line) {
+  table_.clear();
   prefixes_.push_back(CodePrefix(code));
   entries_.push_back({std::string(code), line});
+}
+
+std::size_t BankIndex::FirstSlot(uint64_t key_prefix) const {
+  // Fibonacci hashing: the top bits of the product depend on every byte of
+  // the prefix, also for codes that differ only in their last digit.
+  return static_cast<std::size_t>((key_prefix * 0x9E3779B97F4A7C15u) >> table_shift_);
+}
+
+void BankIndex::BuildLookupTable() {
+  table_.clear();
+  if (entries_.empty() || entries_.size() > UINT32_MAX / 2) return;
+  int bits = 1;
+  while ((std::size_t{1} << bits) < 2 * entries_.size()) ++bits;
+  table_.assign(std::size_t{1} << bits, 0);
+  table_shift_ = 64 - bits;
+  const std::size_t mask = table_.size() - 1;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const std::string_view code = entries_[i].code;
+    const std::size_t found = Bisect(*this, code, prefixes_[i]);
+    if (found == npos) continue;
+    std::size_t slot = FirstSlot(prefixes_[i]);
+    // A code seen before already has its slot, holding the same position.
+    while (table_[slot] != 0 && entries_[table_[slot] - 1].code != code) slot = (slot + 1) & mask;
+    table_[slot] = static_cast<uint32_t>(found + 1);
+  }
+}
+
+std::size_t BankIndex::LookUp(std::string_view key, uint64_t key_prefix) const {
+  const std::size_t mask = table_.size() - 1;
+  // Ends at a free slot at the latest: the table is at most half full.
+  for (std::size_t slot = FirstSlot(key_prefix);; slot = (slot + 1) & mask) {
+    if (table_[slot] == 0) return npos;
+    const std::size_t p = table_[slot] - 1;
+    if (prefixes_[p] == key_prefix && entries_[p].code == key) return p;
+  }
 }
 
 void BankIndex::reserve(std::size_t n) {
@@ -57,6 +118,7 @@ int32_t LoadBankIndex() {
       const std::string_view line = file->line(n);
       if (!line.empty()) loaded.Add(BankCodeOf(line), static_cast<int64_t>(n));
     }
+    loaded.BuildLookupTable();
     index = std::move(loaded);
     return qdNoError;
   } catch (const std::exception&) {
@@ -69,27 +131,10 @@ int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last
     last_error = qdUnknownError;
     return -1;
   }
-  // Bisection that keeps both ends inclusive; with several equal codes it
-  // settles on the same one for the same index every time.
   const uint64_t key_prefix = CodePrefix(key);
-  auto compare = [&](std::size_t p) { return Compare(key, key_prefix, index, p); };
-  std::size_t lo = 0;
-  std::size_t hi = index.size() - 1;
-  std::size_t mid = (hi - lo) / 2;
-  int order;
-  while ((order = compare(mid)) != 0) {
-    if (order > 0) {
-      lo = mid;
-    } else {
-      hi = mid;
-    }
-    mid = (hi - lo) / 2 + lo;
-    if (hi - lo > 1) continue;
-    if (hi - lo == 1) mid = compare(lo) == 0 ? lo : hi;
-    order = compare(mid);
-    break;
-  }
-  return order == 0 ? index[mid].line : -1;
+  const std::size_t p =
+      index.has_lookup_table() ? index.LookUp(key, key_prefix) : Bisect(index, key, key_prefix);
+  return p == BankIndex::npos ? -1 : index[p].line;
 }
 
 }  // namespace quandor::bankdir
