@@ -22,9 +22,12 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound) {
 
 std::string JoinArray(const DigitList& list) {
   if (!list.complete()) throw std::length_error("digit list too long to join");
-  std::string text(list.size(), '0');
-  for (std::size_t i = 0; i < list.size(); ++i) text[i] = static_cast<char>('0' + list[i]);
-  return text;
+  // Built in a buffer of its own: stores into the string's characters may
+  // alias the list, which would then be read again after every digit.
+  char text[DigitList::kCapacity];
+  const std::size_t size = list.size();
+  for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('0' + list[i]);
+  return std::string(text, size);
 }
 
 std::string DigitsOnly(std::string_view text) {
