@@ -1,22 +1,66 @@
-// Methods 76, 77 and 97: arithmetic of their own.
+// Methods 76, 77 and 97: arithmetic of their own, no table rows.
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "methods/digits.h"
 #include "methods/special_methods.h"
-#include "quandor/errors.h"
+#include "methods/special_support.h"
 
 namespace quandor::methods {
+namespace {
+
+// Digit at position 1..10.
+int At(const CheckContext& ctx, int position) {
+  return ctx.digits[static_cast<size_t>(position - 1)];
+}
+
+// Sum of the digits from position first on, each times its weight.
+template <size_t N>
+int WeightedSum(const CheckContext& ctx, int first, const std::array<int, N>& weights) {
+  int sum = 0;
+  for (size_t k = 0; k < N; ++k) sum += At(ctx, first + static_cast<int>(k)) * weights[k];
+  return sum;
+}
+
+// Method 76: the account kinds that carry a check digit.
+bool IsCheckedKind(int digit) {
+  return digit == 0 || digit == 4 || digit == 6 || digit == 7 || digit == 8 || digit == 9;
+}
+
+constexpr std::array<int, 6> kWeights76 = {7, 6, 5, 4, 3, 2};
+constexpr std::array<int, 5> kFirstWeights77 = {5, 4, 3, 2, 1};
+constexpr std::array<int, 5> kSecondWeights77 = {5, 4, 3, 4, 5};
+
+}  // namespace
 
 int CheckMethod76(CheckContext& ctx) {
-  ctx.last_error = qdTestingMethodUnknown;  // TODO: not built yet
-  return -1;
+  if (!IsCheckedKind(At(ctx, 1))) return Wrong(ctx);
+  int r = WeightedSum(ctx, 2, kWeights76) % 11;
+  if (r == 10) return Wrong(ctx);  // no second try either
+  if (r == At(ctx, 8)) return r;
+
+  // The same number written two places further right.
+  if (!IsCheckedKind(At(ctx, 3))) return Wrong(ctx);
+  r = WeightedSum(ctx, 4, kWeights76) % 11;
+  if (r == At(ctx, 10)) return r;
+  return Wrong(ctx);
 }
 
 int CheckMethod77(CheckContext& ctx) {
-  ctx.last_error = qdTestingMethodUnknown;  // TODO: not built yet
-  return -1;
+  // The check digit is weighed with the others: no expected digit exists.
+  if (WeightedSum(ctx, 6, kFirstWeights77) % 11 == 0) return 0;
+  if (WeightedSum(ctx, 6, kSecondWeights77) % 11 == 0) return 0;
+  return Wrong(ctx);
 }
 
 int CheckMethod97(CheckContext& ctx) {
-  ctx.last_error = qdTestingMethodUnknown;  // TODO: not built yet
-  return -1;
+  const int64_t n = DigitsToNumber(std::span<const int>(ctx.digits), 0, 8);
+  if (n < 0) return Failed(ctx);
+  const int r = static_cast<int>(n % 11);
+  const int p = r == 10 ? 0 : r;
+  if (p == ctx.digits[kLastIndex]) return p;
+  return Wrong(ctx);
 }
 
 }  // namespace quandor::methods

@@ -1,0 +1,58 @@
+// The method table: every check method, and every variant of one, that the
+// generic weighted check computes. Constant data compiled into the component.
+#ifndef QUANDOR_METHODS_METHOD_TABLE_H_
+#define QUANDOR_METHODS_METHOD_TABLE_H_
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "methods/row_notation.h"
+
+namespace quandor::methods {
+
+// One row of the table, its seven fields in their order. The texts are the
+// table's own notation: see row_notation.h.
+struct MethodRow {
+  std::string_view Code;      // "0", "51", or a variant code such as "1302"
+  std::string_view Pattern;   // ten weights over the account digits, e.g. "XXX765432P"
+  bool UseCrossSum;           // each product enters the sum as its cross sum
+  int Modulus;                // 10, 11, 7, 9, or 1 (row "54" only)
+  std::string_view Rule;      // remainder rule "value,replacement;..."; may be empty
+  std::string_view Fallback;  // code tried next after a wrong check digit; may be empty
+  std::string_view Switch;    // "conditions/target"; may be empty
+};
+
+// The row whose Code is exactly code ("05", " 5" and "" find nothing). The
+// row is a copy of its own: changing it leaves the table as it is.
+std::optional<MethodRow> GetMethodRow(std::string_view code);
+
+// Every row, in the table's order.
+std::span<const MethodRow> AllMethodRows();
+
+// The pseudo-code of a verdict of wrong check digit; it has no row.
+inline constexpr std::string_view kAlwaysWrongCode = "10000";
+
+// A table row as the generic check runs it: its texts read, its fallback and
+// switch target resolved to positions of other rows in the table.
+struct TableRow {
+  static constexpr int kNone = -1;         // no fallback
+  static constexpr int kAlwaysWrong = -2;  // switch target kAlwaysWrongCode
+
+  notation::Weighing weighing;
+  bool has_switch = false;
+  notation::SwitchRule switch_rule;
+  int switch_target = kNone;
+  int fallback = kNone;
+};
+
+// The read form of the row whose Code is exactly code, or nullptr.
+const TableRow* FindTableRow(std::string_view code);
+
+// The read form of the row at a position that a TableRow names.
+const TableRow& TableRowAt(int position);
+
+}  // namespace quandor::methods
+
+#endif  // QUANDOR_METHODS_METHOD_TABLE_H_
