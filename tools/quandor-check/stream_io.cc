@@ -110,7 +110,8 @@ bool LineReader::Next(std::string_view& line) {
     scanned = n;
     if (!reader_.Refill()) {
       if (reader_.failed() || n == 0) return false;
-      line = std::string_view(d, n);
+      // Refill may have moved the bytes to the front of the buffer.
+      line = std::string_view(reader_.data(), n);
       pending_ = n;
       return true;
     }
