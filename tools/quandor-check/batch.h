@@ -126,8 +126,11 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
   if (const auto column_error = ResolveColumns(args, job, header ? &row : nullptr, positions)) {
     return UsageError(command, *column_error);
   }
-  if (reader.had_bom()) out.append("\xEF\xBB\xBF");
+  bool first_row = true;
   const auto append_fields = [&](const CsvRow& r) {
+    // Spreadsheets tell UTF-8 by its byte order mark: what came with one leaves with one.
+    if (first_row && reader.had_bom()) out.append("\xEF\xBB\xBF");
+    first_row = false;
     for (std::size_t i = 0; i < r.count; ++i) {
       if (i > 0) out.push_back(*delimiter);
       AppendCsvField(out, r.fields[i], *delimiter);
@@ -149,7 +152,7 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
     append_fields(row);
     std::size_t lacking = positions.size();
     for (std::size_t i = 0; i < positions.size(); ++i) {
-      if (positions[i] >= row.count) lacking = i;
+      if (positions[i] >= row.count && lacking == positions.size()) lacking = i;
       values[i] = row.field(positions[i]);
     }
     if (!row.problem.empty()) {
