@@ -3,7 +3,6 @@
 // of rows that loops stops the build instead of failing a check at run time.
 #include "methods/method_table.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -131,37 +130,30 @@ constexpr auto kMethodTable = std::to_array<MethodRow>({
 
 constexpr std::size_t kRowCount = kMethodTable.size();
 
-// The number a code stands for, for a text that is written exactly as the
-// table writes its codes (decimal, no leading zero, no blanks); nothing else.
-// Comparing these numbers is comparing the codes' texts exactly.
-constexpr std::optional<int> CodeNumber(std::string_view code) {
-  if (code.empty() || code.size() > 4 || (code.size() > 1 && code.front() == '0')) {
-    return std::nullopt;
-  }
-  int number = 0;
-  for (char c : code) {
-    if (c < '0' || c > '9') return std::nullopt;
-    number = number * 10 + (c - '0');
-  }
-  return number;
-}
+// Rows are found through a slot per method number and variant: the codes the
+// table holds have variants 02 to 09 only.
+constexpr int kVariantsPerMethod = 10;
+constexpr int kSlotCount = 100 * kVariantsPerMethod;
 
-struct CodeKey {
-  int number = 0;
-  int position = 0;  // in kMethodTable
-};
+constexpr int SlotOf(std::string_view code) {
+  const auto parts = notation::ReadMethodCode(code);
+  if (!parts ||
+      (parts->is_variant && (parts->variant == 0 || parts->variant >= kVariantsPerMethod))) {
+    return -1;
+  }
+  return parts->method * kVariantsPerMethod + parts->variant;
+}
 
 struct ReadTable {
   std::array<TableRow, kRowCount> rows{};
-  std::array<CodeKey, kRowCount> by_code{};  // ascending by number
-  int first_bad_row = -1;                    // position of the first row that could not be read
+  std::array<int8_t, kSlotCount> position_of_slot{};  // TableRow::kNone for no row
+  int first_bad_row = -1;  // position of the first row that could not be read
 };
 
-constexpr int PositionOf(const std::array<CodeKey, kRowCount>& by_code, std::string_view code) {
-  const auto number = CodeNumber(code);
-  if (!number) return TableRow::kNone;
-  const auto it = std::ranges::lower_bound(by_code, *number, {}, &CodeKey::number);
-  return it != by_code.end() && it->number == *number ? it->position : TableRow::kNone;
+constexpr int PositionOf(const std::array<int8_t, kSlotCount>& position_of_slot,
+                         std::string_view code) {
+  const int slot = SlotOf(code);
+  return slot < 0 ? TableRow::kNone : position_of_slot[static_cast<std::size_t>(slot)];
 }
 
 constexpr ReadTable ReadMethodTable() {
@@ -169,16 +161,15 @@ constexpr ReadTable ReadMethodTable() {
   const auto bad = [&table](std::size_t position) {
     if (table.first_bad_row < 0) table.first_bad_row = static_cast<int>(position);
   };
+  static_assert(kRowCount <= 127, "row positions are kept in int8_t");
+  table.position_of_slot.fill(TableRow::kNone);
   for (std::size_t i = 0; i < kRowCount; ++i) {
-    const auto number = CodeNumber(kMethodTable[i].Code);
-    if (!number) bad(i);
-    table.by_code[i] = {number.value_or(-1), static_cast<int>(i)};
-  }
-  std::ranges::sort(table.by_code, {}, &CodeKey::number);
-  for (std::size_t i = 1; i < kRowCount; ++i) {
-    if (table.by_code[i - 1].number == table.by_code[i].number) {
-      bad(static_cast<std::size_t>(table.by_code[i].position));
+    const int slot = SlotOf(kMethodTable[i].Code);
+    if (slot < 0 || table.position_of_slot[static_cast<std::size_t>(slot)] != TableRow::kNone) {
+      bad(i);
+      continue;
     }
+    table.position_of_slot[static_cast<std::size_t>(slot)] = static_cast<int8_t>(i);
   }
   for (std::size_t i = 0; i < kRowCount; ++i) {
     const MethodRow& text = kMethodTable[i];
@@ -190,7 +181,7 @@ constexpr ReadTable ReadMethodTable() {
 
     const auto fallback = notation::TrimBlanks(text.Fallback);
     if (!fallback.empty()) {
-      row.fallback = PositionOf(table.by_code, fallback);
+      row.fallback = PositionOf(table.position_of_slot, fallback);
       if (row.fallback == TableRow::kNone) bad(i);
     }
 
@@ -204,7 +195,7 @@ constexpr ReadTable ReadMethodTable() {
       row.switch_rule = *switch_rule;
       row.switch_target = switch_rule->target == kAlwaysWrongCode
                               ? TableRow::kAlwaysWrong
-                              : PositionOf(table.by_code, switch_rule->target);
+                              : PositionOf(table.position_of_slot, switch_rule->target);
       if (row.switch_target == TableRow::kNone) bad(i);
     }
   }
@@ -240,7 +231,7 @@ static_assert(ChainsEnd(kTable), "a chain of the method table loops");
 }  // namespace
 
 std::optional<MethodRow> GetMethodRow(std::string_view code) {
-  const int position = PositionOf(kTable.by_code, code);
+  const int position = PositionOf(kTable.position_of_slot, code);
   if (position < 0) return std::nullopt;
   return kMethodTable[static_cast<std::size_t>(position)];
 }
@@ -248,7 +239,7 @@ std::optional<MethodRow> GetMethodRow(std::string_view code) {
 std::span<const MethodRow> AllMethodRows() { return kMethodTable; }
 
 const TableRow* FindTableRow(std::string_view code) {
-  const int position = PositionOf(kTable.by_code, code);
+  const int position = PositionOf(kTable.position_of_slot, code);
   return position < 0 ? nullptr : &kTable.rows[static_cast<std::size_t>(position)];
 }
 

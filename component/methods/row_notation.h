@@ -77,6 +77,31 @@ constexpr std::optional<int> ReadNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+// The parts of a method code written as the table and the bank code file
+// write them: a method number of one or two digits without leading zero,
+// optionally followed by a two-digit variant number ("5", "51", "1302").
+struct MethodCode {
+  int method = 0;   // 0..99
+  int variant = 0;  // 0 for a method code, else 0..99 as written
+  bool is_variant = false;
+};
+
+// Nothing for any other text: blanks, signs, a leading zero ("05"), more
+// than four characters. Reading a code this way and comparing the parts is
+// comparing the texts exactly.
+constexpr std::optional<MethodCode> ReadMethodCode(std::string_view code) {
+  if (code.empty() || code.size() > 4 || (code.size() > 1 && code.front() == '0')) {
+    return std::nullopt;
+  }
+  int number = 0;
+  for (char c : code) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  if (code.size() <= 2) return MethodCode{number, 0, false};
+  return MethodCode{number / 100, number % 100, true};
+}
+
 // One entry of a remainder rule: "key,replacement". A malformed part is kept
 // and fails only when the check reaches it, as reading the text would.
 struct RuleEntry {

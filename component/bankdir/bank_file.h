@@ -1,0 +1,53 @@
+// The bank code file's lines, read once and kept per thread for as long as
+// the file is unchanged.
+//
+// Every lookup must see the file as it is now: a deleted, replaced,
+// truncated or unreadable file at once. Reading the file at every lookup would
+// cost far more than the lookup itself, so each thread keeps the decoded
+// lines of its last reading together with the file's stamp (device, inode,
+// size, modification and status-change time) and reuses them while a stat()
+// of the file gives the same stamp. A write, a replacement or a truncation
+// changes the stamp; so does a change of permissions (the status-change
+// time), after which the file is opened again and found unreadable if it is.
+#ifndef QUANDOR_BANKDIR_BANK_FILE_H_
+#define QUANDOR_BANKDIR_BANK_FILE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bankdir/file_stamp.h"
+#include "bankdir/text_decoding.h"
+
+namespace quandor::bankdir {
+
+// One reading of the file, decoded to UTF-8.
+class BankFileLines {
+ public:
+  explicit BankFileLines(std::string text);
+
+  // Number of lines, empty ones included; line numbers count from 0.
+  std::size_t size() const { return lines_.size(); }
+  std::string_view line(std::size_t number) const {
+    return std::string_view(text_).substr(lines_[number].begin, lines_[number].length);
+  }
+  // The same line with its letters folded to lower case (see case_fold.h);
+  // folding keeps every byte in its place.
+  std::string_view folded_line(std::size_t number) const;
+
+ private:
+  std::string text_;
+  std::vector<LineSpan> lines_;
+  mutable std::string folded_;  // made at the first case-insensitive search
+};
+
+// The calling thread's reading of the file at path, read again first when
+// its stamp changed. nullptr when the file cannot be opened. Throws
+// std::system_error when reading an opened file fails. The result stays valid
+// until the thread's next call.
+const BankFileLines* CurrentBankFile(const std::string& path);
+
+}  // namespace quandor::bankdir
+
+#endif  // QUANDOR_BANKDIR_BANK_FILE_H_

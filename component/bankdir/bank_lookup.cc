@@ -1,0 +1,59 @@
+#include "bankdir/bank_lookup.h"
+
+#include <exception>
+#include <string>
+
+#include "bankdir/bank_file.h"
+#include "bankdir/bank_index.h"
+#include "bankdir/bank_record.h"
+#include "bankdir/data_path.h"
+#include "quandor/errors.h"
+
+namespace quandor::bankdir {
+namespace {
+
+// sBLZ without its spaces; a text without any is used as it is.
+std::string_view KeyOf(std::string_view sBLZ) {
+  if (sBLZ.find(' ') == std::string_view::npos) return sBLZ;
+  thread_local std::string key;
+  key.clear();
+  for (char c : sBLZ) {
+    if (c != ' ') key += c;
+  }
+  return key;
+}
+
+std::optional<std::string_view> LookupUnguarded(std::string_view sBLZ, int32_t& last_error) {
+  const std::string_view key = KeyOf(sBLZ);
+  if (key.empty()) {
+    last_error = qdBankNumberMissing;
+    return std::nullopt;
+  }
+  const BankFileLines* file = CurrentBankFile(BankFilePath());
+  if (file == nullptr) {
+    last_error = qdBankNumberFileMissing;
+    return std::nullopt;
+  }
+  const int64_t number = FindBankLine(ThreadBankIndex(), key, last_error);
+  // The index is as old as the thread; the file may have changed since.
+  // Never hand out whatever record stands on that line now.
+  if (number < 0 || static_cast<uint64_t>(number) >= file->size() ||
+      BankCodeOf(file->line(static_cast<std::size_t>(number))) != key) {
+    last_error = qdBankNumberUnknown;
+    return std::nullopt;
+  }
+  return file->line(static_cast<std::size_t>(number));
+}
+
+}  // namespace
+
+std::optional<std::string_view> LookupBankRecord(std::string_view sBLZ, int32_t& last_error) {
+  try {
+    return LookupUnguarded(sBLZ, last_error);
+  } catch (const std::exception&) {
+    last_error = qdUnknownError;
+    return std::nullopt;
+  }
+}
+
+}  // namespace quandor::bankdir

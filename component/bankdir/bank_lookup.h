@@ -1,0 +1,22 @@
+// Looking a bank up by its code: the index names the line, the file gives it.
+#ifndef QUANDOR_BANKDIR_BANK_LOOKUP_H_
+#define QUANDOR_BANKDIR_BANK_LOOKUP_H_
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace quandor::bankdir {
+
+// The line of the record of bank code sBLZ (spaces removed; nothing else is
+// checked), as it stands in the file now, or nothing with the reason in
+// last_error: qdBankNumberMissing (no key), qdBankNumberFileMissing,
+// qdBankNumberUnknown (not in the index, or the line that the index names no
+// longer carries this bank code because the file changed), qdUnknownError. On
+// success last_error is left alone. The line is valid until the thread's next
+// lookup or search.
+std::optional<std::string_view> LookupBankRecord(std::string_view sBLZ, int32_t& last_error);
+
+}  // namespace quandor::bankdir
+
+#endif  // QUANDOR_BANKDIR_BANK_LOOKUP_H_

@@ -1,0 +1,99 @@
+#include "bankdir/bank_record.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace quandor::bankdir {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The characters of the number at the front of field, blanks left out, in
+// the form strtod reads: [sign] digits [. digits] [e [sign] digits].
+std::string NumberText(std::string_view field) {
+  std::string number;
+  std::size_t i = 0;
+  auto skip_blanks = [&] {
+    while (i < field.size() && IsBlank(field[i])) ++i;
+  };
+  auto take_digits = [&] {
+    bool any = false;
+    for (skip_blanks(); i < field.size() && IsDigit(field[i]); skip_blanks()) {
+      number += field[i++];
+      any = true;
+    }
+    return any;
+  };
+  skip_blanks();
+  if (i < field.size() && (field[i] == '+' || field[i] == '-')) number += field[i++];
+  bool mantissa = take_digits();
+  if (i < field.size() && field[i] == '.') {
+    number += field[i++];
+    mantissa = take_digits() || mantissa;
+  }
+  if (!mantissa) return {};
+  if (i < field.size() &&
+      (field[i] == 'e' || field[i] == 'E' || field[i] == 'd' || field[i] == 'D')) {
+    std::string exponent = "e";
+    ++i;
+    skip_blanks();
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) exponent += field[i++];
+    const std::size_t before = exponent.size();
+    for (skip_blanks(); i < field.size() && IsDigit(field[i]); skip_blanks())
+      exponent += field[i++];
+    if (exponent.size() > before) number += exponent;
+  }
+  return number;
+}
+
+}  // namespace
+
+std::optional<std::string_view> FieldReader::Next() {
+  if (done_) return std::nullopt;
+  const std::size_t end = rest_.find(kFieldSeparator);
+  if (end == std::string_view::npos) {
+    done_ = true;
+    return rest_;
+  }
+  const std::string_view field = rest_.substr(0, end);
+  rest_.remove_prefix(end + 1);
+  return field;
+}
+
+std::vector<std::string> SplitFields(std::string_view line) {
+  std::vector<std::string> fields;
+  FieldReader reader(line);
+  while (const auto field = reader.Next()) fields.emplace_back(*field);
+  return fields;
+}
+
+std::string_view BankCodeOf(std::string_view line) {
+  return line.substr(0, line.find(kFieldSeparator));
+}
+
+int32_t ReadMethodNumber(std::string_view field) {
+  // The common case, one or two plain digits, without a detour through text.
+  if (!field.empty() && field.size() <= 3) {
+    int32_t value = 0;
+    bool plain = true;
+    for (char c : field) {
+      if (!IsDigit(c)) {
+        plain = false;
+        break;
+      }
+      value = value * 10 + (c - '0');
+    }
+    if (plain) return value;
+  }
+  const std::string number = NumberText(field);
+  if (number.empty()) return 0;
+  const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
+  if (!(value >= INT32_MIN && value <= INT32_MAX)) {
+    throw std::out_of_range("method number out of range");
+  }
+  return static_cast<int32_t>(value);
+}
+
+}  // namespace quandor::bankdir

@@ -1,0 +1,44 @@
+// One record of the bank code file: a line split at every ";", with no
+// quoting and no trimming. Fields: 1 bank code, 2 bank name, 3 city,
+// 4 further text, 5 check method number; any further fields are ignored.
+#ifndef QUANDOR_BANKDIR_BANK_RECORD_H_
+#define QUANDOR_BANKDIR_BANK_RECORD_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quandor::bankdir {
+
+inline constexpr char kFieldSeparator = ';';
+
+// Walks the fields of a line from the first, without copying them.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view line) : rest_(line) {}
+  // The next field, or nothing after the last one.
+  std::optional<std::string_view> Next();
+
+ private:
+  std::string_view rest_;
+  bool done_ = false;
+};
+
+// Every field of the line, in order; a line without ";" is one field.
+std::vector<std::string> SplitFields(std::string_view line);
+
+// Field 1: the text before the first ";", the whole line when it has none.
+std::string_view BankCodeOf(std::string_view line);
+
+// Field 5 read as a decimal number the way the method number has always been
+// read: blanks anywhere ignored, an optional sign, digits with an optional
+// decimal point and exponent, reading stops at the first character that
+// belongs to no number; no number gives 0. The value is rounded half to even.
+// Throws std::out_of_range when it does not fit 32 bits.
+int32_t ReadMethodNumber(std::string_view field);
+
+}  // namespace quandor::bankdir
+
+#endif  // QUANDOR_BANKDIR_BANK_RECORD_H_

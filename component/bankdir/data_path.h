@@ -1,0 +1,32 @@
+// Where the bank code file "blz.txt" is found.
+//
+// In order: the directory in the environment variable QUANDOR_DATA_DIR when it
+// is set and not empty; the setting "filepath" of section [path] in
+// $XDG_CONFIG_HOME/Quandor/Quandor.ini (default ~/.config) when it is not
+// empty; the directory of the loaded component library. The setting is
+// consulted at every call, so a change takes effect at the next lookup.
+#ifndef QUANDOR_BANKDIR_DATA_PATH_H_
+#define QUANDOR_BANKDIR_DATA_PATH_H_
+
+#include <string>
+
+namespace quandor::bankdir {
+
+inline constexpr const char* kBankFileName = "blz.txt";
+
+// The directory of the bank code file, ending in "/".
+std::string GetDataPath();
+
+// The full name of the bank code file. The text lives in a buffer of the
+// calling thread, valid until its next call; it is rebuilt without touching
+// the heap once the buffer has grown to size.
+const std::string& BankFilePath();
+
+// Whether the file is a regular file that can be opened for reading (opened
+// and closed again).
+// Never fails itself.
+bool FileExists(const std::string& name);
+
+}  // namespace quandor::bankdir
+
+#endif  // QUANDOR_BANKDIR_DATA_PATH_H_

@@ -1,0 +1,110 @@
+#include "bankdir/text_decoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quandor::bankdir {
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F in Windows-1252; 0xA0 and up equal
+// their Latin-1 code points.
+constexpr std::array<char32_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  //
+};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* end = p + bytes.size();
+  while (p < end) {
+    const unsigned char lead = *p;
+    if (lead < 0x80) {
+      ++p;
+      continue;
+    }
+    std::size_t tail;
+    unsigned char min2 = 0x80;  // bounds of the second byte exclude overlong
+    unsigned char max2 = 0xBF;  // forms, surrogates and values above U+10FFFF
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      tail = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      tail = 2;
+      if (lead == 0xE0) min2 = 0xA0;
+      if (lead == 0xED) max2 = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      tail = 3;
+      if (lead == 0xF0) min2 = 0x90;
+      if (lead == 0xF4) max2 = 0x8F;
+    } else {
+      return false;
+    }
+    if (static_cast<std::size_t>(end - p) <= tail) return false;
+    if (p[1] < min2 || p[1] > max2) return false;
+    for (std::size_t i = 2; i <= tail; ++i) {
+      if ((p[i] & 0xC0) != 0x80) return false;
+    }
+    p += tail + 1;
+  }
+  return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out += c;
+    } else if (b < 0xA0) {
+      AppendUtf8(out, kWindows1252High[b - 0x80]);
+    } else {
+      AppendUtf8(out, b);
+    }
+  }
+  return out;
+}
+
+std::string DecodeBankFileText(std::string bytes) {
+  if (IsValidUtf8(bytes)) {
+    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+    return bytes;
+  }
+  return Windows1252ToUtf8(bytes);
+}
+
+std::vector<LineSpan> SplitLines(std::string_view text) {
+  std::vector<LineSpan> lines;
+  std::size_t begin = 0;
+  const std::size_t size = text.size();
+  while (begin < size) {
+    std::size_t end = text.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) {
+      lines.push_back({begin, size - begin});
+      break;
+    }
+    lines.push_back({begin, end - begin});
+    begin = end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
+  }
+  return lines;
+}
+
+}  // namespace quandor::bankdir

@@ -1,0 +1,37 @@
+// The text search over the bank code file and the order of the banks found.
+#ifndef QUANDOR_BANKDIR_TEXT_SEARCH_H_
+#define QUANDOR_BANKDIR_TEXT_SEARCH_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quandor::bankdir {
+
+using BankRecord = std::vector<std::string>;  // the fields of one line
+
+struct SearchOutcome {
+  int32_t code;  // qdNoError, qdBankNumberFileMissing, qdNoBankFound, qdUnknownError
+  std::vector<BankRecord> records;  // in file order; empty unless code is qdNoError
+};
+
+// Every record of the bank code file that holds sTest. Option 0 (qdSearchAll)
+// looks at whole lines, case ignored. Otherwise the flags choose fields, tried
+// in this order until one matches: qdSearchBLZ field 1 (exact), qdSearchName
+// field 2 and qdSearchCity field 3 (case ignored); other bits are ignored.
+// Empty lines are no records and are skipped; a record lacking a field that
+// has to be tried gives qdUnknownError. An empty sTest is held by every
+// non-empty text.
+SearchOutcome SearchBankFile(std::string_view sTest, int32_t option);
+
+// The order in which found records are kept, ascending by bank name (field 2)
+// compared by character code: each record, in the order found, is appended
+// when its name is at least the last name so far, and otherwise goes before
+// the first record whose name is not below its own. Returns the positions
+// into names in that order, without moving anything, in O(n log n).
+std::vector<std::size_t> OrderByName(const std::vector<std::string_view>& names);
+
+}  // namespace quandor::bankdir
+
+#endif  // QUANDOR_BANKDIR_TEXT_SEARCH_H_

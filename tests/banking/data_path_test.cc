@@ -1,0 +1,75 @@
+#include "bankdir/data_path.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "quandor/banking.h"
+#include "support/bank_file_fixture.h"
+
+namespace quandor {
+namespace {
+
+using bankdir::GetDataPath;
+using testing::BankFileText;
+using testing::InFreshThread;
+using testing::ScopedEnv;
+using testing::TempDir;
+
+// The directory of the running test program, which holds the shipped file.
+std::string ProgramDirectory() {
+  return std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/";
+}
+
+TEST(DataPath, EnvironmentBeforeSettingBeforeLibrary) {
+  TempDir config;
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  ScopedEnv data("QUANDOR_DATA_DIR", std::nullopt);
+  EXPECT_EQ(GetDataPath(), ProgramDirectory());
+
+  config.WriteFile("Quandor/Quandor.ini",
+                   "[other]\nfilepath=/nowhere\n[path]\nfilepath = /srv/banks\n");
+  EXPECT_EQ(GetDataPath(), "/srv/banks/");
+  // Read anew at every use.
+  config.WriteFile("Quandor/Quandor.ini", "[Path]\nFilePath=/srv/banks2/\n");
+  EXPECT_EQ(GetDataPath(), "/srv/banks2/");
+  config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=\n");
+  EXPECT_EQ(GetDataPath(), ProgramDirectory());
+
+  config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=/srv/banks\n");
+  {
+    ScopedEnv env("QUANDOR_DATA_DIR", "/data/dir");
+    EXPECT_EQ(GetDataPath(), "/data/dir/");
+  }
+  {
+    ScopedEnv empty("QUANDOR_DATA_DIR", "");
+    EXPECT_EQ(GetDataPath(), "/srv/banks/");
+  }
+}
+
+TEST(DataPath, SettingFindsTheFile) {
+  TempDir config;
+  TempDir data;
+  data.WriteFile("blz.txt", BankFileText({"10000000;Musterbank;Berlin;Musterbank Berlin;09"}));
+  config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=" + data.path().string() + "\n");
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  ScopedEnv env("QUANDOR_DATA_DIR", std::nullopt);
+  InFreshThread([] {
+    Banking b;
+    EXPECT_TRUE(b.searchBank("10000000"));
+  });
+}
+
+TEST(DataPath, ShippedFileBesideTheProgram) {
+  TempDir config;
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  ScopedEnv env("QUANDOR_DATA_DIR", std::nullopt);
+  InFreshThread([] {
+    Banking b;
+    ASSERT_TRUE(b.searchBank("37050198"));
+    EXPECT_EQ(b.BankName(), "Sparkasse KölnBonn");
+    EXPECT_EQ(b.BankCity(), "Köln");
+  });
+}
+
+}  // namespace
+}  // namespace quandor

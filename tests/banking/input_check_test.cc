@@ -1,0 +1,107 @@
+#include "input_check.h"
+
+#include <gtest/gtest.h>
+
+#include "quandor/errors.h"
+
+namespace quandor {
+namespace {
+
+struct Checked {
+  bool passed;
+  int32_t error;
+  std::string bank_number;
+  std::string account_number;
+  std::string bank_digits;
+  std::string account_digits;
+};
+
+Checked RunChecks(std::string_view blz, std::string_view account, int32_t strictness) {
+  Checked c{};
+  c.error = qdNoError;
+  DigitList bank;
+  DigitList acc;
+  CheckedTexts out{c.bank_number, c.account_number, c.error};
+  c.passed = CheckInput(blz, account, bank, acc, strictness, out);
+  if (bank.complete()) c.bank_digits = JoinArray(bank);
+  if (acc.complete()) c.account_digits = JoinArray(acc);
+  return c;
+}
+
+struct BankCase {
+  std::string_view input;
+  int32_t strictness;
+  int32_t error;
+  std::string_view bank_number;
+};
+
+TEST(CheckBankNumber, ByStrictness) {
+  const BankCase cases[] = {
+      {"370 501 98", qdStrictnessNormal, qdNoError, "370 501 98"},
+      {"37050198", qdStrictnessRestrictive, qdNoError, "37050198"},
+      {"370 501 98", qdStrictnessRestrictive, qdNoError, "37050198"},
+      {"370-501-98", qdStrictnessNormal, qdNoError, "370 501 98"},
+      {"370-501-98", qdStrictnessLow, qdNoError, "370-501-98"},
+      {" 37050198", qdStrictnessLow, qdNoError, " 37050198"},
+      {"370-501-98", qdStrictnessStrict, qdBankNumberIncorrectly, "370"},
+      {"370-501-98", qdStrictnessRestrictive, qdBankNumberIncorrectly, "370"},
+      {"   ", qdStrictnessNormal, qdBankNumberMissing, ""},
+      {"", qdStrictnessLow, qdBankNumberMissing, ""},
+      {"abc", qdStrictnessNormal, qdBankNumberMissing, "  "},
+      {"3705019", qdStrictnessNormal, qdBankNumberWrongDigits, "370 501 9"},
+      {"370501981", qdStrictnessNormal, qdBankNumberWrongDigits, "370 501 98"},
+      {"1234", qdStrictnessNormal, qdBankNumberWrongDigits, "123 4 "},
+      {"370x50198", 7, qdNoError, "370 501 98"},
+      {"370x50198", -1, qdNoError, "370 501 98"},
+      {"12345678901234567890123456789012345", qdStrictnessRestrictive, qdBankNumberWrongDigits,
+       "12345678901234567890123456789012345"},
+  };
+  for (const BankCase& c : cases) {
+    SCOPED_TRACE(std::string(c.input) + " at " + std::to_string(c.strictness));
+    const Checked r = RunChecks(c.input, "1", c.strictness);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.passed, c.error == qdNoError);
+    EXPECT_EQ(r.bank_number, c.bank_number);
+    if (c.error != qdNoError) {
+      EXPECT_EQ(r.account_number, "");
+    }
+  }
+  EXPECT_EQ(RunChecks("370 501 98", "1", qdStrictnessNormal).bank_digits, "37050198");
+}
+
+struct AccountCase {
+  std::string_view input;
+  int32_t strictness;
+  int32_t error;
+  std::string_view account_number;
+};
+
+TEST(CheckAccountNumber, ByStrictness) {
+  const AccountCase cases[] = {
+      {"12/345-6", qdStrictnessLow, qdNoError, "12/345-6"},
+      {"12/345-6", qdStrictnessNormal, qdNoError, "12/345-6"},
+      {"12/345-6", qdStrictnessStrict, qdNoError, "12/345-6"},
+      {"12/345-6", qdStrictnessRestrictive, qdNoError, "123456"},
+      {"12a3", qdStrictnessNormal, qdNoError, "123"},
+      {"12a3", qdStrictnessLow, qdNoError, "12a3"},
+      {"12a3", qdStrictnessStrict, qdAccountNumberIncorrectly, "12"},
+      {"12a3", qdStrictnessRestrictive, qdAccountNumberIncorrectly, "12"},
+      {"12345678901", qdStrictnessNormal, qdAccountNumberWrongDigits, "12345678901"},
+      {"   ", qdStrictnessNormal, qdAccountNumberMissing, ""},
+      {"--", qdStrictnessLow, qdAccountNumberMissing, "--"},
+      {"--", qdStrictnessRestrictive, qdAccountNumberMissing, ""},
+      {"12a3", 7, qdNoError, "123"},
+  };
+  for (const AccountCase& c : cases) {
+    SCOPED_TRACE(std::string(c.input) + " at " + std::to_string(c.strictness));
+    const Checked r = RunChecks("37050198", c.input, c.strictness);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.passed, c.error == qdNoError);
+    EXPECT_EQ(r.account_number, c.account_number);
+  }
+  EXPECT_EQ(RunChecks("37050198", "12/345-6", qdStrictnessNormal).account_digits, "0000123456");
+  EXPECT_EQ(RunChecks("37050198", "1234567890", qdStrictnessNormal).account_digits, "1234567890");
+}
+
+}  // namespace
+}  // namespace quandor

@@ -1,0 +1,58 @@
+// An account number as the engine sees it: its ten digits, the error code the
+// check reports through, and the context that joins them.
+#ifndef QUANDOR_TESTS_METHODS_ACCOUNT_H_
+#define QUANDOR_TESTS_METHODS_ACCOUNT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "methods/check_context.h"
+#include "methods/runner.h"
+#include "quandor/errors.h"
+
+namespace quandor::methods::testing {
+
+// Digits of a number of up to ten digits, right-aligned with leading zeros.
+inline AccountDigits DigitsOf(std::string_view number) {
+  AccountDigits digits{};
+  const std::size_t offset = digits.size() - number.size();
+  for (std::size_t i = 0; i < number.size(); ++i) digits[offset + i] = number[i] - '0';
+  return digits;
+}
+
+inline std::string TextOf(const AccountDigits& digits) {
+  std::string text;
+  for (int digit : digits) text += static_cast<char>('0' + digit);
+  return text;
+}
+
+class Account {
+ public:
+  explicit Account(std::string_view number, std::string_view bank_code = "10020030")
+      : digits_(DigitsOf(number)), ctx_{digits_, error_, bank_code} {}
+  Account(const Account&) = delete;
+  Account& operator=(const Account&) = delete;
+
+  CheckContext& ctx() { return ctx_; }
+  int32_t error() const { return error_; }
+  const AccountDigits& digits() const { return digits_; }
+  AccountDigits& digits() { return digits_; }
+
+ private:
+  AccountDigits digits_;
+  int32_t error_ = qdNoError;
+  CheckContext ctx_;
+};
+
+// The verdict of the method runner for an account number under a method code.
+inline int32_t Verdict(std::string_view code, std::string_view number) {
+  Account account(number);
+  RunCheckMethod(account.ctx(), code);
+  return account.error();
+}
+
+}  // namespace quandor::methods::testing
+
+#endif  // QUANDOR_TESTS_METHODS_ACCOUNT_H_
