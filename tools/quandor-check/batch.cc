@@ -123,11 +123,10 @@ std::optional<std::string> ResolveColumns(const Args& args, const CsvJob& job, c
 
 void AppendUncheckedRow(std::string& out, const CsvJob& job, std::string_view problem,
                         char delimiter) {
-  out.push_back(delimiter);
-  out.push_back('0');
-  for (std::size_t i = 2; i < job.result_names.size(); ++i) out.push_back(delimiter);
-  out.push_back(delimiter);
-  AppendCsvField(out, problem, delimiter);
+  CsvFields fields(out, delimiter, true);
+  fields.Number(0);
+  for (std::size_t i = 2; i < job.result_names.size(); ++i) fields.Text("");
+  fields.Text(problem);
 }
 
 }  // namespace quandor_check

@@ -103,8 +103,8 @@ std::optional<std::string> ResolveColumns(const Args& args, const CsvJob& job, c
 void AppendUncheckedRow(std::string& out, const CsvJob& job, std::string_view problem,
                         char delimiter);
 
-// CSV batch: check(values, out) appends, for the job's column values of one
-// row, every result column each preceded by the delimiter.
+// CSV batch: check(values, fields) appends, for the job's column values of
+// one row, every result column to fields (which separates them from the row).
 template <typename Check>
 int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, Check&& check) {
   std::string error;
@@ -161,7 +161,8 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
       missing = "row has no column " + std::to_string(positions[lacking] + 1);
       AppendUncheckedRow(out, job, missing, *delimiter);
     } else {
-      check(std::span<const std::string_view>(values), out);
+      CsvFields fields(out, *delimiter, true);
+      check(std::span<const std::string_view>(values), fields);
     }
     out.push_back('\n');
     sink.MaybeFlush();

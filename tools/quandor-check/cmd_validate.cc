@@ -108,12 +108,9 @@ int RunValidate(Words words) {
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
   if (csv) {
-    char delimiter = ';';
-    if (const auto d = DelimiterOption(args, error)) delimiter = *d;
     return RunCsvBatch("validate", args, kJob,
-                       [&](std::span<const std::string_view> values, std::string& out) {
+                       [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
-                         CsvFields fields(out, delimiter, true);
                          AppendVerdict(fields, banking, valid);
                          fields.Text(banking.LastErrorString());
                        });
