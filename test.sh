@@ -1,16 +1,52 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the whole test suite:
-# once in a warnings-as-errors debug build, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is needed, builds, and runs every test:
+#   1. the whole suite in a warnings-as-errors debug build,
+#   2. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (leaks included),
+#   3. the fault and thread tests under ThreadSanitizer,
+#   4. each libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus.
+# QUANDOR_QUICK=1 runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
-status=0
-for preset in debug asan; do
-  echo "=== ${preset} build ==="
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-  ctest --preset "$preset" -j2 || status=1
-done
-exit $status
+fuzz_seconds=${FUZZ_SECONDS:-60}
+failed=()
+
+step() { echo; echo "=== $* ==="; }
+build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j"$(nproc)" "${@:2}"; }
+
+step "debug build and test suite"
+build debug
+ctest --preset debug -j2 || failed+=(debug)
+
+if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
+  step "AddressSanitizer + UndefinedBehaviorSanitizer"
+  build asan
+  ctest --preset asan -j2 || failed+=(asan)
+
+  step "ThreadSanitizer: fault and thread tests"
+  build tsan --target robustness_test
+  ctest --preset tsan -R 'Threads|BankFileFaults|HostileInput' || failed+=(tsan)
+
+  step "libFuzzer targets, ${fuzz_seconds} s each"
+  build fuzz
+  for target in validate card bankfile; do
+    corpus=$(mktemp -d)
+    cp fuzz/corpus/"$target"/* "$corpus"/
+    if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$fuzz_seconds" -max_len=4096 \
+        -print_final_stats=1 "$corpus" 2>"$corpus.log"; then
+      grep -E '^stat::number_of_executed_units' "$corpus.log" | sed "s/^/${target}: /"
+    else
+      tail -n 40 "$corpus.log"
+      failed+=("fuzz:$target")
+    fi
+    rm -rf "$corpus" "$corpus.log"
+  done
+fi
+
+echo
+if ((${#failed[@]})); then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "All test runs passed."

@@ -5,11 +5,6 @@
 
 namespace quandor {
 
-void AppendToArray(DigitList& list, int value) {
-  if (list.size_ < DigitList::kCapacity) list.values_[list.size_] = static_cast<int8_t>(value);
-  ++list.size_;
-}
-
 void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound) {
   if (upper_bound < 0) return;
   const auto wanted = static_cast<std::size_t>(upper_bound) + 1;

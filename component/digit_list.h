@@ -38,7 +38,10 @@ class DigitList {
 };
 
 // Appends value (0 to 9) as the new last element.
-void AppendToArray(DigitList& list, int value);
+inline void AppendToArray(DigitList& list, int value) {
+  if (list.size_ < DigitList::kCapacity) list.values_[list.size_] = static_cast<int8_t>(value);
+  ++list.size_;
+}
 
 // Widens the list to the indices 0..upper_bound, moving its elements to the
 // end and filling the front with fill; a list that long already stays as it

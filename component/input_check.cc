@@ -1,5 +1,6 @@
 #include "input_check.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "quandor/errors.h"
@@ -18,17 +19,41 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == text
 
 bool IsAccountSeparator(char c) { return c == ' ' || c == '/' || c == '-'; }
 
-// "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
-// after the eighth character is dropped.
-void GroupBankNumber(std::string& text) {
-  char grouped[10];
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    if (i == 3 || i == 6) grouped[n++] = ' ';
-    if (i < text.size()) grouped[n++] = text[i];
+// Builds a display text in place: the string is sized to the longest
+// possible result once, so appending is a plain store and a string whose
+// capacity has grown to size is never reallocated. The characters go through
+// a pointer of its own, so that the compiler need not reload the string after
+// every store.
+class DisplayText {
+ public:
+  DisplayText(std::string& text, std::size_t max_size) : text_(text) {
+    text_.resize(std::max<std::size_t>(max_size, kGroupedSize));
+    data_ = text_.data();
   }
-  text.assign(grouped, n);
-}
+  ~DisplayText() { text_.resize(size_); }
+  DisplayText(const DisplayText&) = delete;
+  DisplayText& operator=(const DisplayText&) = delete;
+
+  void Append(char c) { data_[size_++] = c; }
+  // "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
+  // after the eighth character is dropped.
+  void GroupAsBankCode() {
+    char grouped[kGroupedSize];
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+      if (i == 3 || i == 6) grouped[n++] = ' ';
+      if (i < size_) grouped[n++] = data_[i];
+    }
+    std::copy_n(grouped, n, data_);
+    size_ = n;
+  }
+
+ private:
+  static constexpr std::size_t kGroupedSize = 10;
+  std::string& text_;
+  char* data_;
+  std::size_t size_ = 0;
+};
 
 bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t strictness,
                               CheckedTexts& out) {
@@ -36,23 +61,25 @@ bool CheckBankNumberUnguarded(std::string_view sBLZ, DigitList& digits, int32_t 
     out.last_error = qdBankNumberMissing;
     return false;
   }
-  digits.clear();
-  out.bank_number.clear();
+  DigitList found;  // local, so that text stores cannot alias it
+  DisplayText bank_number(out.bank_number, sBLZ.size());
   for (char c : sBLZ) {
     if (IsDigit(c)) {
-      AppendToArray(digits, c - '0');
-      out.bank_number += c;
+      AppendToArray(found, c - '0');
+      bank_number.Append(c);
     } else if (strictness == qdStrictnessLow) {
-      out.bank_number += c;
+      bank_number.Append(c);
     } else if (c == ' ') {
       continue;
     } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+      digits = found;
       out.last_error = qdBankNumberIncorrectly;
       return false;
     }
   }
+  digits = found;
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
-    GroupBankNumber(out.bank_number);
+    bank_number.GroupAsBankCode();
   }
   if (digits.empty()) {
     out.last_error = qdBankNumberMissing;
@@ -68,20 +95,25 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
     out.last_error = qdAccountNumberMissing;
     return false;
   }
-  out.account_number.clear();
-  for (char c : sKontoNr) {
-    if (IsDigit(c)) {
-      AppendToArray(digits, c - '0');
-      out.account_number += c;
-    } else if (IsAccountSeparator(c)) {
-      if (strictness != qdStrictnessRestrictive) out.account_number += c;
-    } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
-      out.last_error = qdAccountNumberIncorrectly;
-      return false;
-    } else if (strictness == qdStrictnessLow) {
-      out.account_number += c;
+  DigitList found = digits;  // local, so that text stores cannot alias it
+  {
+    DisplayText account_number(out.account_number, sKontoNr.size());
+    for (char c : sKontoNr) {
+      if (IsDigit(c)) {
+        AppendToArray(found, c - '0');
+        account_number.Append(c);
+      } else if (IsAccountSeparator(c)) {
+        if (strictness != qdStrictnessRestrictive) account_number.Append(c);
+      } else if (strictness == qdStrictnessStrict || strictness == qdStrictnessRestrictive) {
+        digits = found;
+        out.last_error = qdAccountNumberIncorrectly;
+        return false;
+      } else if (strictness == qdStrictnessLow) {
+        account_number.Append(c);
+      }
     }
   }
+  digits = found;
   if (digits.empty()) {
     out.last_error = qdAccountNumberMissing;
   } else if (digits.size() > 10) {

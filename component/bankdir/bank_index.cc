@@ -10,12 +10,30 @@
 namespace quandor::bankdir {
 namespace {
 
+// Three-way comparison of key with an entry's code, by character code.
+int Compare(std::string_view key, uint64_t key_prefix, const BankIndexEntry& entry) {
+  if (key_prefix != entry.prefix) return key_prefix < entry.prefix ? -1 : 1;
+  return key.compare(entry.code);
+}
+
 BankIndex& MutableThreadBankIndex() {
   thread_local BankIndex index;
   return index;
 }
 
 }  // namespace
+
+uint64_t CodePrefix(std::string_view code) {
+  uint64_t prefix = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const auto byte = i < code.size() ? static_cast<unsigned char>(code[i]) : 0u;
+    prefix = (prefix << 8) | byte;
+  }
+  return prefix;
+}
+
+BankIndexEntry::BankIndexEntry(std::string_view bank_code, int64_t line_number)
+    : code(bank_code), line(line_number), prefix(CodePrefix(bank_code)) {}
 
 const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
 
@@ -29,7 +47,7 @@ int32_t LoadBankIndex() {
     loaded.reserve(file->size());
     for (std::size_t n = 0; n < file->size(); ++n) {
       const std::string_view line = file->line(n);
-      if (!line.empty()) loaded.push_back({std::string(BankCodeOf(line)), static_cast<int64_t>(n)});
+      if (!line.empty()) loaded.emplace_back(BankCodeOf(line), static_cast<int64_t>(n));
     }
     index = std::move(loaded);
     return qdNoError;
@@ -45,22 +63,25 @@ int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last
   }
   // Bisection that keeps both ends inclusive; with several equal codes it
   // settles on the same one for the same index every time.
-  auto code = [&](std::size_t p) { return std::string_view(index[p].code); };
+  const uint64_t key_prefix = CodePrefix(key);
+  auto compare = [&](std::size_t p) { return Compare(key, key_prefix, index[p]); };
   std::size_t lo = 0;
   std::size_t hi = index.size() - 1;
   std::size_t mid = (hi - lo) / 2;
-  while (code(mid) != key) {
-    if (key > code(mid)) {
+  int order;
+  while ((order = compare(mid)) != 0) {
+    if (order > 0) {
       lo = mid;
     } else {
       hi = mid;
     }
     mid = (hi - lo) / 2 + lo;
     if (hi - lo > 1) continue;
-    if (hi - lo == 1) mid = code(lo) == key ? lo : hi;
+    if (hi - lo == 1) mid = compare(lo) == 0 ? lo : hi;
+    order = compare(mid);
     break;
   }
-  return code(mid) == key ? index[mid].line : -1;
+  return order == 0 ? index[mid].line : -1;
 }
 
 }  // namespace quandor::bankdir

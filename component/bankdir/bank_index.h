@@ -14,9 +14,17 @@
 namespace quandor::bankdir {
 
 struct BankIndexEntry {
+  BankIndexEntry(std::string_view bank_code, int64_t line_number);
+
   std::string code;  // field 1 of the record
   int64_t line;      // 0-based, empty lines counted
+  // The first eight bytes of code as one big-endian number (zero-filled), so
+  // that most comparisons of the bisection are one integer comparison.
+  uint64_t prefix;
 };
+
+// The first eight bytes of code as BankIndexEntry::prefix holds them.
+uint64_t CodePrefix(std::string_view code);
 
 using BankIndex = std::vector<BankIndexEntry>;
 

@@ -50,18 +50,6 @@ std::string NumberText(std::string_view field) {
 
 }  // namespace
 
-std::optional<std::string_view> FieldReader::Next() {
-  if (done_) return std::nullopt;
-  const std::size_t end = rest_.find(kFieldSeparator);
-  if (end == std::string_view::npos) {
-    done_ = true;
-    return rest_;
-  }
-  const std::string_view field = rest_.substr(0, end);
-  rest_.remove_prefix(end + 1);
-  return field;
-}
-
 std::vector<std::string> SplitFields(std::string_view line) {
   std::vector<std::string> fields;
   FieldReader reader(line);

@@ -19,7 +19,17 @@ class FieldReader {
  public:
   explicit FieldReader(std::string_view line) : rest_(line) {}
   // The next field, or nothing after the last one.
-  std::optional<std::string_view> Next();
+  std::optional<std::string_view> Next() {
+    if (done_) return std::nullopt;
+    const std::size_t end = rest_.find(kFieldSeparator);
+    const std::string_view field = rest_.substr(0, end);
+    if (end == std::string_view::npos) {
+      done_ = true;
+    } else {
+      rest_.remove_prefix(end + 1);
+    }
+    return field;
+  }
 
  private:
   std::string_view rest_;

@@ -93,17 +93,16 @@ std::string DecodeBankFileText(std::string bytes) {
 
 std::vector<LineSpan> SplitLines(std::string_view text) {
   std::vector<LineSpan> lines;
-  std::size_t begin = 0;
   const std::size_t size = text.size();
-  while (begin < size) {
-    std::size_t end = text.find_first_of("\r\n", begin);
-    if (end == std::string_view::npos) {
-      lines.push_back({begin, size - begin});
-      break;
-    }
-    lines.push_back({begin, end - begin});
-    begin = end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = text[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back({begin, i - begin});
+    if (c == '\r' && i + 1 < size && text[i + 1] == '\n') ++i;
+    begin = i + 1;
   }
+  if (begin < size) lines.push_back({begin, size - begin});
   return lines;
 }
 

@@ -27,7 +27,8 @@ int32_t CrossSum(int32_t n);
 int32_t IteratedCrossSum(int32_t n);
 
 // Digits from..to (inclusive) read as one decimal number, most significant
-// first; to = -1 means the last digit. An empty list gives -1.
+// first; to = -1 means the last digit. An empty list, or a range reaching
+// outside the list, gives -1.
 int64_t DigitsToNumber(std::span<const int> digits, int from = 0, int to = -1);
 
 // Splits text at the first separator: returns the part before it and leaves

@@ -1,0 +1,157 @@
+// Speed of the bank connection check and the bank directory, on the shipped
+// bank code file beside the program (or the one QUANDOR_DATA_DIR names).
+//
+//   build/release/bin/bank_bench
+//   build/release/bin/bank_bench --benchmark_filter=Validate
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bankdir/bank_file.h"
+#include "bankdir/bank_index.h"
+#include "bankdir/bank_record.h"
+#include "bankdir/data_path.h"
+#include "digit_list.h"
+#include "input_check.h"
+#include "methods/check_context.h"
+#include "methods/runner.h"
+#include "quandor/banking.h"
+
+namespace {
+
+using quandor::Banking;
+
+// Every seventh bank code of the file, so that lookups spread over all of it.
+std::vector<std::string> SpreadBankCodes() {
+  Banking banking;  // loads the thread's index
+  std::vector<std::string> codes;
+  const auto& index = quandor::bankdir::ThreadBankIndex();
+  for (std::size_t i = 0; i < index.size(); i += 7) codes.push_back(index[i].code);
+  return codes;
+}
+
+const std::vector<std::string>& Codes() {
+  static const std::vector<std::string> codes = SpreadBankCodes();
+  return codes;
+}
+
+void RequireFile(benchmark::State& state) {
+  if (Codes().empty()) state.SkipWithError("no bank code file");
+}
+
+// A warm Validate: input checks, the file's stamp, bisection, record, method.
+void BM_Validate(benchmark::State& state) {
+  RequireFile(state);
+  Banking banking;
+  const auto& codes = Codes();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(banking.Validate(codes[i], "1234567890"));
+    if (++i == codes.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Validate);
+
+// The same with the directory given by the environment, as the tools and
+// services that set QUANDOR_DATA_DIR do: no settings file to look at.
+void BM_ValidateWithDataDir(benchmark::State& state) {
+  RequireFile(state);
+  const std::string dir = quandor::bankdir::GetDataPath();
+  const char* old = std::getenv("QUANDOR_DATA_DIR");
+  const std::string saved = old ? old : "";
+  ::setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
+  Banking banking;
+  const auto& codes = Codes();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(banking.Validate(codes[i], "1234567890"));
+    if (++i == codes.size()) i = 0;
+  }
+  if (old) {
+    ::setenv("QUANDOR_DATA_DIR", saved.c_str(), 1);
+  } else {
+    ::unsetenv("QUANDOR_DATA_DIR");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ValidateWithDataDir);
+
+// What Validate does without asking the file system: input checks, bisection,
+// reading the record's fields, the method.
+void BM_ValidateInMemory(benchmark::State& state) {
+  RequireFile(state);
+  using namespace quandor;
+  const bankdir::BankFileLines* file = bankdir::CurrentBankFile(bankdir::BankFilePath());
+  const auto& codes = Codes();
+  std::string bank_number, account_number, name, city, complete;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    int32_t error = qdNoError;
+    bank_number.clear();
+    account_number.clear();
+    DigitList bank_digits, account_digits;
+    CheckedTexts texts{bank_number, account_number, error};
+    CheckInput(codes[i], "1234567890", bank_digits, account_digits, qdStrictnessNormal, texts);
+    const std::string key = JoinArray(bank_digits);
+    const int64_t line = bankdir::FindBankLine(bankdir::ThreadBankIndex(), key, error);
+    bankdir::FieldReader fields(file->line(static_cast<std::size_t>(line)));
+    fields.Next();
+    name.assign(*fields.Next());
+    city.assign(*fields.Next());
+    complete.assign(*fields.Next());
+    const int32_t method = bankdir::ReadMethodNumber(*fields.Next());
+    methods::AccountDigits digits{};
+    for (std::size_t d = 0; d < 10; ++d) digits[d] = account_digits[d];
+    const std::string code = std::to_string(method);
+    methods::CheckContext context{digits, error, key};
+    methods::RunCheckMethod(context, code);
+    benchmark::DoNotOptimize(error);
+    if (++i == codes.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ValidateInMemory);
+
+void BM_SearchBank(benchmark::State& state) {
+  RequireFile(state);
+  Banking banking;
+  const auto& codes = Codes();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(banking.searchBank(codes[i]));
+    if (++i == codes.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SearchBank);
+
+// For comparison: the one system call that every lookup makes.
+void BM_StatOfBankFile(benchmark::State& state) {
+  const std::string path = quandor::bankdir::BankFilePath();
+  struct stat st {};
+  for (auto _ : state) benchmark::DoNotOptimize(::stat(path.c_str(), &st));
+}
+BENCHMARK(BM_StatOfBankFile);
+
+// A text search over the whole file: few hits, many hits, by field.
+void BM_SearchBankByText(benchmark::State& state, const char* text, int32_t option) {
+  RequireFile(state);
+  Banking banking;
+  for (auto _ : state) benchmark::DoNotOptimize(banking.SearchBankByText(text, option));
+  state.counters["found"] = banking.AmountFoundBanks();
+}
+BENCHMARK_CAPTURE(BM_SearchBankByText, whole_line_koeln, "köln", quandor::qdSearchAll)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SearchBankByText, whole_line_bank, "bank", quandor::qdSearchAll)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SearchBankByText, name_city_muenchen, "münchen",
+                  quandor::qdSearchName | quandor::qdSearchCity)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SearchBankByText, every_record, "", quandor::qdSearchAll)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
