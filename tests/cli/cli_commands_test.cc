@@ -155,9 +155,18 @@ TEST_F(CliCommandsTest, ValidateCsvByPositionWithOtherDelimiter) {
             "1,,0,3,-1,,,,,Bankleitzahl fehlt\n");
 }
 
+TEST_F(CliCommandsTest, ValidateCsvEmptyInput) {
+  WriteFile(sandbox_ / "empty.csv", "");
+  const CliResult result = Run("validate --input empty.csv --blz-column BLZ");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
 TEST_F(CliCommandsTest, ValidateCsvRefusals) {
   WriteFile(sandbox_ / "in.csv", "BLZ;Konto\n37050198;532013000\n");
-  EXPECT_EQ(Run("validate --input in.csv --blz-column Bankleitzahl").status, 2);
+  WriteFile(sandbox_ / "old.csv", "kept");
+  EXPECT_EQ(Run("validate --input in.csv --blz-column Bankleitzahl --output old.csv").status, 2);
+  EXPECT_EQ(ReadFile(sandbox_ / "old.csv"), "kept");
   EXPECT_EQ(Run("validate --input in.csv --blz-column 0").status, 2);
   EXPECT_EQ(Run("validate --input in.csv --no-header --blz-column BLZ").status, 2);
   EXPECT_EQ(Run("validate --input in.csv --delimiter ab").status, 2);

@@ -14,7 +14,7 @@ BatchFiles::~BatchFiles() {
   if (out_ != 1) ::close(out_);
 }
 
-std::optional<std::string> BatchFiles::Open(const Args& args) {
+std::optional<std::string> BatchFiles::OpenInput(const Args& args) {
   if (const auto input = args.Value("input"); input && *input != "-") {
     in_ = ::open(std::string(*input).c_str(), O_RDONLY | O_CLOEXEC);
     if (in_ < 0) {
@@ -23,24 +23,32 @@ std::optional<std::string> BatchFiles::Open(const Args& args) {
     }
   }
   struct stat in_stat {};
-  const bool in_known = ::fstat(in_, &in_stat) == 0;
-  if (in_known && S_ISREG(in_stat.st_mode))
-    input_size_ = static_cast<std::uint64_t>(in_stat.st_size);
-  if (const auto output = args.Value("output"); output && *output != "-") {
-    const std::string name(*output);
-    struct stat out_stat {};
-    // Truncating the output first would destroy an input of the same name.
-    if (in_known && ::stat(name.c_str(), &out_stat) == 0 && out_stat.st_dev == in_stat.st_dev &&
-        out_stat.st_ino == in_stat.st_ino) {
-      return "the output " + name + " is the input file";
-    }
-    out_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (out_ < 0) {
-      out_ = 1;
-      return "cannot write " + name + ": " + std::strerror(errno);
-    }
-    output_to_file_ = true;
+  if (::fstat(in_, &in_stat) == 0) {
+    input_known_ = true;
+    input_device_ = static_cast<std::uint64_t>(in_stat.st_dev);
+    input_inode_ = static_cast<std::uint64_t>(in_stat.st_ino);
+    if (S_ISREG(in_stat.st_mode)) input_size_ = static_cast<std::uint64_t>(in_stat.st_size);
   }
+  return std::nullopt;
+}
+
+std::optional<std::string> BatchFiles::OpenOutput(const Args& args) {
+  const auto output = args.Value("output");
+  if (!output || *output == "-") return std::nullopt;
+  const std::string name(*output);
+  struct stat out_stat {};
+  // Truncating the output first would destroy an input of the same name.
+  if (input_known_ && ::stat(name.c_str(), &out_stat) == 0 &&
+      static_cast<std::uint64_t>(out_stat.st_dev) == input_device_ &&
+      static_cast<std::uint64_t>(out_stat.st_ino) == input_inode_) {
+    return "the output " + name + " is the input file";
+  }
+  out_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out_ < 0) {
+    out_ = 1;
+    return "cannot write " + name + ": " + std::strerror(errno);
+  }
+  output_to_file_ = true;
   return std::nullopt;
 }
 

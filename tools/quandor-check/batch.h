@@ -34,8 +34,14 @@ class BatchFiles {
   BatchFiles(const BatchFiles&) = delete;
   BatchFiles& operator=(const BatchFiles&) = delete;
 
-  // Opens --input and --output; a message when that fails or when both name the same file.
-  std::optional<std::string> Open(const Args& args);
+  // Opens --input, and --output unless input_only; a message when that fails
+  // or when both name the same file.
+  std::optional<std::string> Open(const Args& args) {
+    if (auto error = OpenInput(args)) return error;
+    return OpenOutput(args);
+  }
+  std::optional<std::string> OpenInput(const Args& args);
+  std::optional<std::string> OpenOutput(const Args& args);
   int in() const { return in_; }
   int out() const { return out_; }
   // Whether to draw the progress bar: --progress, or output into a file
@@ -48,6 +54,9 @@ class BatchFiles {
   int out_ = 1;
   bool output_to_file_ = false;
   std::uint64_t input_size_ = 0;  // 0 unless the input is a regular file
+  bool input_known_ = false;      // input_device_ and input_inode_ are set
+  std::uint64_t input_device_ = 0;
+  std::uint64_t input_inode_ = 0;
 };
 
 // Reports read and write failures at the end of a run; the exit status.
@@ -111,21 +120,24 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
   const auto delimiter = DelimiterOption(args, error);
   if (!delimiter) return UsageError(command, error);
   BatchFiles files;
-  if (const auto open_error = files.Open(args)) return Fail(kExitUsage, *open_error);
+  if (const auto open_error = files.OpenInput(args)) return Fail(kExitUsage, *open_error);
   CsvReader reader(files.in(), *delimiter);
-  OutputSink sink(files.out());
-  std::string& out = sink.buffer();
   CsvRow row;
   std::vector<std::size_t> positions;
   const bool header = !args.Has("no-header");
-  if (header) {
-    if (!reader.Next(row)) {
-      return FinishBatch(reader.failed(), reader.error(), sink.Flush(), sink.error());
-    }
-  }
-  if (const auto column_error = ResolveColumns(args, job, header ? &row : nullptr, positions)) {
+  const bool header_read = header && reader.Next(row);
+  if (reader.failed()) return FinishBatch(true, reader.error(), true, 0);
+  if (header && !header_read) positions.assign(job.columns.size(), 0);  // empty input
+  // Columns are settled before the output file is touched, so that a wrong
+  // column name leaves an existing file alone.
+  if (const auto column_error =
+          header && !header_read ? std::nullopt
+                                 : ResolveColumns(args, job, header ? &row : nullptr, positions)) {
     return UsageError(command, *column_error);
   }
+  if (const auto open_error = files.OpenOutput(args)) return Fail(kExitUsage, *open_error);
+  OutputSink sink(files.out());
+  std::string& out = sink.buffer();
   bool first_row = true;
   const auto append_fields = [&](const CsvRow& r) {
     // Spreadsheets tell UTF-8 by its byte order mark: what came with one leaves with one.
@@ -136,7 +148,7 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
       AppendCsvField(out, r.fields[i], *delimiter);
     }
   };
-  if (header) {
+  if (header_read) {
     append_fields(row);
     for (const std::string_view name : job.result_names) {
       out.push_back(*delimiter);
