@@ -15,7 +15,7 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound) {
   const std::size_t shift = wanted - list.size_;
   std::copy_backward(list.values_.begin(), list.values_.begin() + list.size_,
                      list.values_.begin() + wanted);
-  std::fill_n(list.values_.begin(), shift, static_cast<int8_t>(fill));
+  std::fill_n(list.values_.begin(), shift, static_cast<int16_t>(fill));
   list.size_ = wanted;
 }
 

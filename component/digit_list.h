@@ -33,13 +33,14 @@ class DigitList {
   friend void AppendToArray(DigitList& list, int value);
   friend void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound);
 
-  std::array<int8_t, kCapacity> values_{};
+  // Not a character type: stores to it cannot alias size_, which then stays in a register.
+  std::array<int16_t, kCapacity> values_{};
   std::size_t size_ = 0;
 };
 
 // Appends value (0 to 9) as the new last element.
 inline void AppendToArray(DigitList& list, int value) {
-  if (list.size_ < DigitList::kCapacity) list.values_[list.size_] = static_cast<int8_t>(value);
+  if (list.size_ < DigitList::kCapacity) list.values_[list.size_] = static_cast<int16_t>(value);
   ++list.size_;
 }
 

@@ -11,9 +11,10 @@ namespace quandor::bankdir {
 namespace {
 
 // Three-way comparison of key with an entry's code, by character code.
-int Compare(std::string_view key, uint64_t key_prefix, const BankIndexEntry& entry) {
-  if (key_prefix != entry.prefix) return key_prefix < entry.prefix ? -1 : 1;
-  return key.compare(entry.code);
+int Compare(std::string_view key, uint64_t key_prefix, const BankIndex& index, std::size_t p) {
+  const uint64_t prefix = index.prefix(p);
+  if (key_prefix != prefix) return key_prefix < prefix ? -1 : 1;
+  return key.compare(index[p].code);
 }
 
 BankIndex& MutableThreadBankIndex() {
@@ -32,8 +33,15 @@ uint64_t CodePrefix(std::string_view code) {
   return prefix;
 }
 
-BankIndexEntry::BankIndexEntry(std::string_view bank_code, int64_t line_number)
-    : code(bank_code), line(line_number), prefix(CodePrefix(bank_code)) {}
+void BankIndex::Add(std::string_view code, int64_t line) {
+  prefixes_.push_back(CodePrefix(code));
+  entries_.push_back({std::string(code), line});
+}
+
+void BankIndex::reserve(std::size_t n) {
+  prefixes_.reserve(n);
+  entries_.reserve(n);
+}
 
 const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
 
@@ -47,7 +55,7 @@ int32_t LoadBankIndex() {
     loaded.reserve(file->size());
     for (std::size_t n = 0; n < file->size(); ++n) {
       const std::string_view line = file->line(n);
-      if (!line.empty()) loaded.emplace_back(BankCodeOf(line), static_cast<int64_t>(n));
+      if (!line.empty()) loaded.Add(BankCodeOf(line), static_cast<int64_t>(n));
     }
     index = std::move(loaded);
     return qdNoError;
@@ -64,7 +72,7 @@ int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last
   // Bisection that keeps both ends inclusive; with several equal codes it
   // settles on the same one for the same index every time.
   const uint64_t key_prefix = CodePrefix(key);
-  auto compare = [&](std::size_t p) { return Compare(key, key_prefix, index[p]); };
+  auto compare = [&](std::size_t p) { return Compare(key, key_prefix, index, p); };
   std::size_t lo = 0;
   std::size_t hi = index.size() - 1;
   std::size_t mid = (hi - lo) / 2;

@@ -14,19 +14,30 @@
 namespace quandor::bankdir {
 
 struct BankIndexEntry {
-  BankIndexEntry(std::string_view bank_code, int64_t line_number);
-
   std::string code;  // field 1 of the record
   int64_t line;      // 0-based, empty lines counted
-  // The first eight bytes of code as one big-endian number (zero-filled), so
-  // that most comparisons of the bisection are one integer comparison.
-  uint64_t prefix;
 };
 
-// The first eight bytes of code as BankIndexEntry::prefix holds them.
-uint64_t CodePrefix(std::string_view code);
+// The entries in file order. Beside them it keeps the first eight bytes of
+// every code as one big-endian number (zero-filled) in an array of its own:
+// the bisection then compares integers in a few cache lines and looks at a
+// whole code only when those bytes are equal.
+class BankIndex {
+ public:
+  void Add(std::string_view code, int64_t line);
+  bool empty() const { return entries_.empty(); }
+  std::size_t size() const { return entries_.size(); }
+  const BankIndexEntry& operator[](std::size_t i) const { return entries_[i]; }
+  uint64_t prefix(std::size_t i) const { return prefixes_[i]; }
+  void reserve(std::size_t n);
 
-using BankIndex = std::vector<BankIndexEntry>;
+ private:
+  std::vector<uint64_t> prefixes_;
+  std::vector<BankIndexEntry> entries_;
+};
+
+// The first eight bytes of code as BankIndex keeps them.
+uint64_t CodePrefix(std::string_view code);
 
 // The calling thread's index.
 const BankIndex& ThreadBankIndex();

@@ -22,7 +22,8 @@ TEST(FindBankLine, AgreesWithALinearSearch) {
     for (auto& code : codes) code = pool[random() % pool.size()];
     std::sort(codes.begin(), codes.end());
     BankIndex index;
-    for (std::size_t i = 0; i < codes.size(); ++i) index.emplace_back(codes[i], 2 * i + 1);
+    for (std::size_t i = 0; i < codes.size(); ++i)
+      index.Add(codes[i], static_cast<int64_t>(2 * i + 1));
     for (const std::string& key : pool) {
       int32_t error = qdNoError;
       const int64_t line = FindBankLine(index, key, error);

@@ -2,6 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
 #include "quandor/banking.h"
 #include "support/bank_file_fixture.h"
 
@@ -150,18 +155,44 @@ TEST(BankFile, ChangedFileNeverGivesAnotherBank) {
   });
 }
 
+// Runs as another user than root when started as root, for whom every file
+// is readable. permit(true) lets the file owner act; permit(false) returns to
+// the restricted user.
+void UnreadableScenario(const BankFileDir& dir, const std::function<void(bool)>& permit) {
+  // Old enough that its copy is trusted for as long as its stamp holds.
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  Banking b;
+  EXPECT_TRUE(b.SearchBankInfo("10000000"));
+  permit(true);
+  ::chmod(dir.file().c_str(), 0);
+  permit(false);
+  EXPECT_FALSE(b.SearchBankInfo("10000000"));
+  EXPECT_EQ(b.LastError(), qdBankNumberFileMissing);
+  permit(true);
+  ::chmod(dir.file().c_str(), 0644);
+  permit(false);
+  EXPECT_TRUE(b.SearchBankInfo("10000000"));
+}
+
 TEST(BankFile, UnreadableFileIsMissing) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   BankFileDir dir({kMusterbank});
-  InFreshThread([&] {
-    Banking b;
-    ASSERT_TRUE(b.SearchBankInfo("10000000"));
-    ::chmod(dir.file().c_str(), 0);
-    EXPECT_FALSE(b.SearchBankInfo("10000000"));
-    EXPECT_EQ(b.LastError(), qdBankNumberFileMissing);
-    ::chmod(dir.file().c_str(), 0644);
-    EXPECT_TRUE(b.SearchBankInfo("10000000"));
-  });
+  if (::geteuid() != 0) {
+    InFreshThread([&] { UnreadableScenario(dir, [](bool) {}); });
+    return;
+  }
+  ::chmod(dir.path().c_str(), 0755);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // the child starts with one thread
+  EXPECT_EXIT(
+      {
+        const uid_t nobody = 65534;
+        auto permit = [&](bool owner) {
+          if (::seteuid(owner ? 0 : nobody) != 0) std::_Exit(2);
+        };
+        permit(false);
+        UnreadableScenario(dir, permit);
+        std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(BankFile, DirectoryInsteadOfFileIsMissing) {

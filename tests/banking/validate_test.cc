@@ -1,5 +1,5 @@
-// Validate's paths up to the check engine. Verdicts of the methods themselves
-// are tested with the engine.
+// Validate: every path up to the check engine, and what it hands the engine.
+// The methods' own verdicts are tested with the engine.
 #include <gtest/gtest.h>
 
 #include "quandor/banking.h"
@@ -113,6 +113,43 @@ TEST(Validate, FileGoneAfterCreation) {
     EXPECT_EQ(o.name, "");
     // Not refused: the lookup's own code was replaced.
     EXPECT_EQ(Check(b, "10000000", "1").error, qdBankNumberUnknown);
+  });
+}
+
+// With the check engine: the verdicts that Validate hands on, and the method
+// code and bank code that it gives the engine.
+TEST(ValidateWithEngine, Verdicts) {
+  BankFileDir dir({"10000000;Nullbank;Berlin;Null;00", "10020030;Bank 52;Berlin;B52;52",
+                   "20000000;Neunbank;Hamburg;Neun;09", "30000000;Leerbank;Bremen;Leer;",
+                   "40000000;Blankbank;Kiel;Blank; 9"});
+  InFreshThread([] {
+    Banking b;
+    const struct {
+      std::string_view blz, account;
+      int32_t error;
+      int16_t method;
+    } cases[] = {
+        {"10000000", "123456782", qdNoError, 0},
+        {"10000000", "123456789", qdWrongCheckDigit, 0},
+        {"10000000", "12 345 678-2", qdNoError, 0},
+        // "09" reaches the engine as "9" (no check digit: everything passes).
+        {"20000000", "123456789", qdNoError, 9},
+        {"40000000", "123456789", qdNoError, 9},
+        // An empty field is method 0.
+        {"30000000", "123456782", qdNoError, 0},
+        {"30000000", "123456789", qdWrongCheckDigit, 0},
+        // Method 52 rebuilds a number from the bank code as well.
+        {"10020030", "0090001234", qdNoError, 52},
+        {"10020030", "0090101234", qdWrongCheckDigit, 52},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.blz) + " " + std::string(c.account));
+      const Outcome o = Check(b, c.blz, c.account);
+      EXPECT_EQ(o.error, c.error);
+      EXPECT_EQ(o.result, c.error == qdNoError);
+      EXPECT_EQ(o.method, c.method);
+      EXPECT_NE(o.name, "");
+    }
   });
 }
 

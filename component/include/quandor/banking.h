@@ -86,13 +86,14 @@ class QUANDOR_EXPORT Banking {
   // Searches the bank code file for sTest in the fields that SearchOption
   // names (qdSearchAll: the whole line) and keeps the banks found, sorted by
   // name; shows the first. False with qdBankNumberFileMissing, qdNoBankFound
-  // or qdUnknownError. Throws MalformedRecordError for a found record with
-  // fewer than four fields.
+  // or qdUnknownError (also for a non-empty line that lacks a searched field).
+  // Throws MalformedRecordError when a found record has no name, or when the
+  // record it shows has fewer than four fields.
   bool SearchBankByText(std::string_view sTest, int32_t SearchOption = qdSearchAll);
   // The last text search found at least one bank.
   bool IsBankFound() const { return bBankFound; }
   // Show the first, or the next, bank of the last text search. Throw
-  // MalformedRecordError like SearchBankByText.
+  // MalformedRecordError when the record to show has fewer than four fields.
   bool FirstFoundBank();
   bool NextFoundBank();
   // Number of banks found by the last text search; -1 when it found none.
@@ -103,7 +104,10 @@ class QUANDOR_EXPORT Banking {
   bool searchBank(std::string_view sBLZ);
 
   // The fields of the record of bank code sBLZ (spaces removed, nothing else
-  // checked), or nothing. Records the reason in LastError only on failure.
+  // checked), read from the file as it is now, or nothing. Records the reason
+  // in LastError only on failure: qdBankNumberMissing, qdBankNumberFileMissing,
+  // qdBankNumberUnknown (also when the file changed and the line that the
+  // thread's index names no longer holds this bank), qdUnknownError.
   std::optional<std::vector<std::string>> SearchBankInfo(std::string_view sBLZ);
 
  private:

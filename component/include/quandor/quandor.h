@@ -1,4 +1,280 @@
-/* C interface of quandorlib. Not built yet. */
+/* C interface of quandorlib: creates Banking and Creditcard objects by class
+ * name and calls their members, for hosts written in C or in any language with
+ * a C foreign-function interface (Python ctypes, ...).
+ *
+ *   quandor_object* banking = NULL;
+ *   quandor_bool ok = 0;
+ *   char* message = NULL;
+ *   if (quandor_create_object("Quandor.Banking", &banking) == QUANDOR_OK) {
+ *     quandor_Banking_Validate(banking, "12030000", "123456782", &ok);
+ *     quandor_Banking_get_LastErrorString(banking, &message);
+ *     puts(message);                        (prints "Kein Fehler")
+ *     quandor_free_string(message);
+ *     quandor_release(banking, NULL);
+ *   }
+ *
+ * Objects. quandor_create_object makes an object of a class named
+ * "Quandor.Banking" or "Quandor.Creditcard" (library name "Quandor"; the
+ * name is compared without regard to ASCII case) with a reference count of 1.
+ * quandor_add_ref adds a reference, quandor_release drops one; the object is
+ * destroyed with its last reference, and its handle is invalid from then on.
+ * Every function checks its handle against the live objects of the library,
+ * so a null, stale or foreign handle yields QUANDOR_E_INVALID_HANDLE instead of
+ * undefined behaviour, and a handle of the other class QUANDOR_E_WRONG_CLASS.
+ * quandor_can_unload_now tells whether no object is alive any more.
+ *
+ * Members. There is one function per member of each class, declared below in
+ * the order of the class's interface slots and named
+ * quandor_<Class>_<Member>; a readable property is get_<Member>, a writable
+ * one put_<Member>. The behaviour is that of the C++ classes in
+ * quandor/banking.h and quandor/creditcard.h.
+ *
+ * Results. Every function returns a quandor_status: QUANDOR_OK (0) on
+ * success, a negative QUANDOR_E_* code on failure. The member's own result
+ * goes to the last parameter, an out pointer that must not be null; on failure
+ * it is set to NULL, 0 or false. An ordinary failure of an operation (bad
+ * input, unknown bank code, ...) is no failure of the call: the call returns
+ * QUANDOR_OK and the object records the reason in LastError, as in C++. A
+ * failure that the C++ member raises (a malformed record met by the text
+ * search, lack of memory) is returned as QUANDOR_E_EXCEPTION or
+ * QUANDOR_E_OUT_OF_MEMORY; no C++ exception ever leaves this interface.
+ * quandor_get_last_error_message gives the message of the thread's last
+ * failed call.
+ *
+ * Booleans are quandor_bool: -1 for true and 0 for false, as object hosts
+ * expect them.
+ *
+ * Texts are UTF-8 and NUL-terminated both ways. A text parameter must not be
+ * null (QUANDOR_E_INVALID_ARG). A text result is a copy allocated by the
+ * library that the caller owns and frees with quandor_free_string; a list of
+ * texts is a NULL-terminated array, freed as a whole with
+ * quandor_free_string_list. The two free functions are the only ones without
+ * a status, and accept NULL.
+ *
+ * Threads. An object belongs to the thread that created it and its calls must
+ * not overlap, as in C++; creation, reference counting and the handle checks
+ * are safe from any thread. Last-error messages are kept per thread.
+ *
+ * Registration. The library needs no registration entry points (no
+ * DllRegisterServer, DllUnregisterServer, DllGetClassObject or
+ * DllCanUnloadNow): this platform has no system-wide class registry. A host
+ * loads libquandorlib.so by path (dlopen, ctypes.CDLL) or links against it,
+ * and quandor_create_object is the class factory; quandor_can_unload_now
+ * answers the question the unload entry point would.
+ */
 #ifndef QUANDOR_QUANDOR_H_
 #define QUANDOR_QUANDOR_H_
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include "quandor/export.h"
+
+/* No function of this interface throws; C++ hosts may rely on it. */
+#ifdef __cplusplus
+#define QUANDOR_NOEXCEPT noexcept
+#else
+#define QUANDOR_NOEXCEPT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Results, Booleans, handles ---------------------------------------- */
+
+typedef int32_t quandor_status;
+
+#define QUANDOR_OK 0
+/* A null out pointer or text parameter. */
+#define QUANDOR_E_INVALID_ARG (-1)
+/* A null handle, or one that names no live object (released, or never made). */
+#define QUANDOR_E_INVALID_HANDLE (-2)
+/* A handle of the other class than the function's. */
+#define QUANDOR_E_WRONG_CLASS (-3)
+/* quandor_create_object does not know the class name. */
+#define QUANDOR_E_CLASS_NOT_AVAILABLE (-4)
+#define QUANDOR_E_OUT_OF_MEMORY (-5)
+/* The member failed with an error that the C++ interface raises; see the message. */
+#define QUANDOR_E_EXCEPTION (-6)
+
+typedef int16_t quandor_bool;
+#define QUANDOR_TRUE ((quandor_bool)-1)
+#define QUANDOR_FALSE ((quandor_bool)0)
+
+/* An object of either class; opaque. */
+typedef struct quandor_object quandor_object;
+
+/* ---- Enumerations (same values as in quandor/errors.h, creditcard.h) ---- */
+
+/* ValidateError: outcome of an object's last operation (get_LastError). */
+enum {
+  quandor_qdNoValidation = 0,
+  quandor_qdNoError = 1,
+  quandor_qdWrongCheckDigit = 2,
+  quandor_qdBankNumberMissing = 3,
+  quandor_qdAccountNumberMissing = 4,
+  quandor_qdBankNumberWrongDigits = 5,
+  quandor_qdAccountNumberWrongDigits = 6,
+  quandor_qdBankNumberUnknown = 7,
+  quandor_qdTestingMethodUnknown = 8,
+  quandor_qdBankNumberFileMissing = 9,
+  quandor_qdAccountNumberIncorrectly = 10,
+  quandor_qdBankNumberIncorrectly = 11,
+  quandor_qdCardWrongCheckDigit = 102,
+  quandor_qdCardCompanyMissing = 103,
+  quandor_qdCardNumberMissing = 104,
+  quandor_qdCompanyNumberUnknown = 107,
+  quandor_qdCardNumberIncorrectly = 110,
+  quandor_qdNoBankFound = 200,
+  quandor_qdUnknownError = 255
+};
+
+/* ValidateStrictness (put_Strictness, get_Strictness). */
+enum {
+  quandor_qdStrictnessLow = 0,
+  quandor_qdStrictnessNormal = 1,
+  quandor_qdStrictnessStrict = 2,
+  quandor_qdStrictnessRestrictive = 3
+};
+
+/* ValidateSearchOption (SearchBankByText); flags may be added together. */
+enum {
+  quandor_qdSearchAll = 0,
+  quandor_qdSearchBLZ = 1,
+  quandor_qdSearchName = 2,
+  quandor_qdSearchCity = 4
+};
+
+/* CardCompanies (Creditcard Validate, get_CompanyNumber). */
+enum {
+  quandor_ccVisa = 0,
+  quandor_ccMasterCard = 1,
+  quandor_ccEuroCard = 2,
+  quandor_ccAmericanExpress = 3,
+  quandor_ccDinersClub = 4,
+  quandor_ccDiscover = 5
+};
+
+/* ---- Class factory, reference counting, library ------------------------ */
+
+/* Creates an object of class_name ("Quandor.Banking" or "Quandor.Creditcard")
+ * with one reference, owned by the caller. A Banking object loads the calling
+ * thread's bank index like the C++ constructor. */
+QUANDOR_EXPORT quandor_status quandor_create_object(const char* class_name,
+                                                    quandor_object** object) QUANDOR_NOEXCEPT;
+
+/* Adds a reference. new_count, when not null, receives the new count. */
+QUANDOR_EXPORT quandor_status quandor_add_ref(quandor_object* object,
+                                              uint32_t* new_count) QUANDOR_NOEXCEPT;
+
+/* Drops a reference and destroys the object with the last one. new_count,
+ * when not null, receives the remaining count (0: the handle is now invalid). */
+QUANDOR_EXPORT quandor_status quandor_release(quandor_object* object,
+                                              uint32_t* new_count) QUANDOR_NOEXCEPT;
+
+/* QUANDOR_TRUE when no object of the library is alive, so a host may unload it. */
+QUANDOR_EXPORT quandor_status quandor_can_unload_now(quandor_bool* can_unload) QUANDOR_NOEXCEPT;
+
+/* The message of the calling thread's last failed call, "" when the last call
+ * succeeded. Leaves the message in place. */
+QUANDOR_EXPORT quandor_status quandor_get_last_error_message(char** message) QUANDOR_NOEXCEPT;
+
+/* Frees a text result. */
+QUANDOR_EXPORT void quandor_free_string(char* text) QUANDOR_NOEXCEPT;
+
+/* Frees a list of texts with all its texts. */
+QUANDOR_EXPORT void quandor_free_string_list(char** list) QUANDOR_NOEXCEPT;
+
+/* ---- Banking, in slot order --------------------------------------------- */
+
+QUANDOR_EXPORT quandor_status quandor_Banking_Reset(quandor_object* banking) QUANDOR_NOEXCEPT;
+/* Shows the info box and returns when it is closed; at once without a display. */
+QUANDOR_EXPORT quandor_status quandor_Banking_ShowInfo(quandor_object* banking) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankName(quandor_object* banking,
+                                                           char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankCity(quandor_object* banking,
+                                                           char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_AccountNumber(quandor_object* banking,
+                                                                char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankNumber(quandor_object* banking,
+                                                             char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankComplete(quandor_object* banking,
+                                                               char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_LastError(quandor_object* banking,
+                                                            int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_Validated(quandor_object* banking,
+                                                            quandor_bool* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status
+quandor_Banking_get_UsedTestingMethod(quandor_object* banking, int16_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_put_Strictness(quandor_object* banking,
+                                                             int32_t vNewValue) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_Strictness(quandor_object* banking,
+                                                             int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_Version(quandor_object* banking,
+                                                          char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_CopyrightNotice(quandor_object* banking,
+                                                                  char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_LastErrorString(quandor_object* banking,
+                                                                  char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_Validate(quandor_object* banking, const char* sBLZ,
+                                                       const char* sKontoNr,
+                                                       quandor_bool* result) QUANDOR_NOEXCEPT;
+/* Other hosts may omit SearchOption; pass quandor_qdSearchAll for their default.
+ * May fail with QUANDOR_E_EXCEPTION (a malformed record among the banks found). */
+QUANDOR_EXPORT quandor_status
+quandor_Banking_SearchBankByText(quandor_object* banking, const char* sTest, int32_t SearchOption,
+                                 quandor_bool* result) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_IsBankFound(quandor_object* banking,
+                                                              quandor_bool* value) QUANDOR_NOEXCEPT;
+/* Both may fail with QUANDOR_E_EXCEPTION like SearchBankByText. */
+QUANDOR_EXPORT quandor_status quandor_Banking_FirstFoundBank(quandor_object* banking,
+                                                             quandor_bool* result) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_NextFoundBank(quandor_object* banking,
+                                                            quandor_bool* result) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_AmountFoundBanks(quandor_object* banking,
+                                                                   int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_searchBank(quandor_object* banking, const char* sBLZ,
+                                                         quandor_bool* result) QUANDOR_NOEXCEPT;
+/* The text fields of the record of bank code sBLZ: *fields receives a
+ * NULL-terminated list (free it with quandor_free_string_list) and *count,
+ * when count is not null, its length. When the bank is not found (the empty
+ * result of other hosts) the call still succeeds, with *fields NULL and
+ * *count 0. */
+QUANDOR_EXPORT quandor_status quandor_Banking_SearchBankInfo(quandor_object* banking,
+                                                             const char* sBLZ, char*** fields,
+                                                             size_t* count) QUANDOR_NOEXCEPT;
+
+/* ---- Creditcard, in slot order ------------------------------------------ */
+
+QUANDOR_EXPORT quandor_status quandor_Creditcard_Reset(quandor_object* card) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_ShowInfo(quandor_object* card) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_CompanyName(quandor_object* card,
+                                                                 char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_CardNumber(quandor_object* card,
+                                                                char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_CompanyNumber(quandor_object* card,
+                                                                   int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_LastError(quandor_object* card,
+                                                               int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status
+quandor_Creditcard_get_Validated(quandor_object* card, quandor_bool* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_put_Strictness(quandor_object* card,
+                                                                int32_t vNewValue) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_Strictness(quandor_object* card,
+                                                                int32_t* value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_Version(quandor_object* card,
+                                                             char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_CopyrightNotice(quandor_object* card,
+                                                                     char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_LastErrorString(quandor_object* card,
+                                                                     char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_Validate(quandor_object* card, int32_t nCompany,
+                                                          const char* sCardNr,
+                                                          quandor_bool* result) QUANDOR_NOEXCEPT;
+
+#ifdef __cplusplus
+}
+#endif
+
 #endif /* QUANDOR_QUANDOR_H_ */
