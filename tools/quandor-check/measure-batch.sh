@@ -35,6 +35,8 @@ measure() {
 }
 
 measure "validate (plain lines, stdin)" sh -c "'$bin' validate <'$work/plain.txt' >'$work/plain.out'"
+# With --data the component skips its settings file on each lookup.
+measure "validate (plain lines, --data DIR)" sh -c "'$bin' --data '$(dirname "$bin")' validate <'$work/plain.txt' >/dev/null"
 measure "validate (CSV file, --output)" "$bin" validate --input "$work/rows.csv" --output "$work/rows.out" \
   --blz-column BLZ --account-column Konto --no-progress
 echo "input: $(du -h "$work/plain.txt" | cut -f1) plain, $(du -h "$work/rows.csv" | cut -f1) CSV;" \
