@@ -1,0 +1,157 @@
+// German IBANs: building them, and checking their bank connection with Banking.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quandor/banking.h"
+#include "quandor/iban.h"
+#include "support/bank_file_fixture.h"
+
+namespace quandor {
+namespace {
+
+struct MadeIban {
+  std::string blz;
+  std::string account;
+  std::string expected;  // "" when rejected
+  ValidateError error;
+};
+
+TEST(MakeGermanIban, BuildsTheNationalFormOrNamesTheBadPart) {
+  const std::vector<MadeIban> cases = {
+      {"37040044", "532013000", "DE89370400440532013000", qdNoError},
+      {"370 400 44", "0532013000", "DE89370400440532013000", qdNoError},
+      {"37040044", "53-201/3 000", "DE89370400440532013000", qdNoError},
+      {"10000000", "0", "DE77100000000000000000", qdNoError},
+      {"", "532013000", "", qdBankNumberMissing},
+      {"   ", "532013000", "", qdBankNumberMissing},
+      {"3704004", "532013000", "", qdBankNumberWrongDigits},
+      {"370400441", "532013000", "", qdBankNumberWrongDigits},
+      {"370-400-44", "532013000", "", qdBankNumberIncorrectly},
+      {"3704004x", "532013000", "", qdBankNumberIncorrectly},
+      {"37040044", "", "", qdAccountNumberMissing},
+      {"37040044", "--", "", qdAccountNumberMissing},
+      {"37040044", "12345678901", "", qdAccountNumberWrongDigits},
+      {"37040044", "5320a13000", "", qdAccountNumberIncorrectly},
+  };
+  for (const MadeIban& c : cases) {
+    ValidateError error = qdUnknownError;
+    EXPECT_EQ(MakeGermanIban(c.blz, c.account, &error), c.expected) << c.blz << " " << c.account;
+    EXPECT_EQ(error, c.error) << c.blz << " " << c.account;
+    EXPECT_EQ(MakeGermanIban(c.blz, c.account), c.expected);
+  }
+}
+
+TEST(MakeGermanIban, RoundTripsThroughCheckIban) {
+  std::mt19937 random(8);
+  std::uniform_int_distribution<long long> bank_code(10000000, 99999999);
+  std::uniform_int_distribution<long long> account(0, 9999999999);
+  for (int i = 0; i < 2000; ++i) {
+    const std::string blz = std::to_string(bank_code(random));
+    std::string konto = std::to_string(account(random));
+    const std::string iban = MakeGermanIban(blz, konto);
+    const IbanResult result = CheckIban(iban);
+    ASSERT_TRUE(result.IbanOk()) << iban;
+    EXPECT_EQ(result.sBankNumber, blz);
+    konto.insert(0, 10 - konto.size(), '0');
+    EXPECT_EQ(result.sAccountNumber, konto);
+  }
+}
+
+// A bank whose method has no check digit, and one with method 00.
+const std::string kBanks = testing::BankFileText({
+    "20041133;Prüfbank;Hamburg;Prüfbank Hamburg;00;20095;TESTDEH1XXX",
+    "37040044;Commerzbank;Köln;Commerzbank Köln;09;50447;COBADEFFXXX",
+});
+
+TEST(ValidateIban, ChecksTheEmbeddedBankConnection) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    Banking banking;
+    const IbanResult result = ValidateIban("de89 3704 0044 0532 0130 00", banking);
+    EXPECT_TRUE(result.IbanOk());
+    EXPECT_EQ(result.sBankNumber, "37040044");
+    EXPECT_EQ(result.sAccountNumber, "0532013000");
+    EXPECT_EQ(result.nAccountError, qdNoError);
+    EXPECT_TRUE(result.AccountOk());
+    EXPECT_FALSE(result.BankNumberFailed());
+    EXPECT_FALSE(result.AccountNumberFailed());
+    EXPECT_TRUE(result.Valid());
+    EXPECT_EQ(banking.BankName(), "Commerzbank");
+    EXPECT_EQ(banking.UsedTestingMethod(), 9);
+  });
+}
+
+TEST(ValidateIban, ReportsAnUnknownBankCodeBehindRightCheckDigits) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    Banking banking;
+    const IbanResult result = ValidateIban(MakeGermanIban("37040045", "532013000"), banking);
+    EXPECT_TRUE(result.IbanOk());
+    EXPECT_EQ(result.nAccountError, qdBankNumberUnknown);
+    EXPECT_TRUE(result.BankNumberFailed());
+    EXPECT_FALSE(result.AccountNumberFailed());
+    EXPECT_FALSE(result.AccountOk());
+    EXPECT_FALSE(result.Valid());
+  });
+}
+
+TEST(ValidateIban, ReportsAnAccountThatItsBankRejects) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    Banking banking;
+    const IbanResult good = ValidateIban(MakeGermanIban("20041133", "123456782"), banking);
+    EXPECT_TRUE(good.Valid());
+    EXPECT_EQ(good.nAccountError, qdNoError);
+
+    const IbanResult bad = ValidateIban(MakeGermanIban("20041133", "123456789"), banking);
+    EXPECT_TRUE(bad.IbanOk());
+    EXPECT_EQ(bad.nAccountError, qdWrongCheckDigit);
+    EXPECT_FALSE(bad.BankNumberFailed());
+    EXPECT_TRUE(bad.AccountNumberFailed());
+    EXPECT_FALSE(bad.Valid());
+  });
+}
+
+TEST(ValidateIban, ReportsAMissingBankCodeFileAsTheBankCodesFault) {
+  testing::BankFileDir dir(kBanks);
+  dir.Remove();
+  testing::InFreshThread([] {
+    Banking banking;
+    const IbanResult result = ValidateIban("DE89 3704 0044 0532 0130 00", banking);
+    EXPECT_TRUE(result.IbanOk());
+    EXPECT_EQ(result.nAccountError, qdBankNumberFileMissing);
+    EXPECT_TRUE(result.BankNumberFailed());
+    EXPECT_FALSE(result.Valid());
+  });
+}
+
+TEST(ValidateIban, LeavesBankingAloneWhenThereIsNoGermanAccountToCheck) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    Banking banking;
+    for (const char* iban : {"DE88 3704 0044 0532 0130 00", "GB82 WEST 1234 5698 7654 32", ""}) {
+      const IbanResult result = ValidateIban(iban, banking);
+      EXPECT_EQ(result.nAccountError, qdNoValidation) << iban;
+      EXPECT_FALSE(banking.Validated()) << iban;
+    }
+  });
+}
+
+TEST(ValidateIban, UsesTheCallersStrictness) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    Banking banking;
+    ValidateIban("DE89370400440532013000", banking);
+    EXPECT_EQ(banking.BankNumber(), "370 400 44");
+    banking.Strictness(qdStrictnessRestrictive);
+    ValidateIban("DE89370400440532013000", banking);
+    EXPECT_EQ(banking.BankNumber(), "37040044");
+  });
+}
+
+}  // namespace
+}  // namespace quandor
