@@ -10,7 +10,7 @@ struct VersionInfo {
   int major;
   int minor;
   int revision;
-  const char* copyright;         // the copyright entry, without "Copyright "
+  const char* copyright;  // the copyright entry, without "Copyright "
   const char* file_description;
   const char* comments;
 };

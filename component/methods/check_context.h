@@ -14,9 +14,9 @@ namespace quandor::methods {
 using AccountDigits = std::array<int, 10>;
 
 struct CheckContext {
-  AccountDigits& digits;      // some methods change leading digits in place
-  int32_t& last_error;        // a ValidateError; qdNoError on entry
-  std::string_view bank_code; // the bank code's eight digits (methods 52 and 53)
+  AccountDigits& digits;       // some methods change leading digits in place
+  int32_t& last_error;         // a ValidateError; qdNoError on entry
+  std::string_view bank_code;  // the bank code's eight digits (methods 52 and 53)
 };
 
 }  // namespace quandor::methods

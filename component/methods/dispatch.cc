@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "methods/method_table.h"
 #include "methods/row_notation.h"
 #include "methods/runner.h"
 #include "methods/special_methods.h"
@@ -52,13 +53,10 @@ constexpr std::optional<std::array<Routine, 100>> RoutinesByMethod() {
 static_assert(RoutinesByMethod().has_value(), "every special method needs a code of its own");
 constexpr std::array<Routine, 100> kRoutineOfMethod = *RoutinesByMethod();
 
-// Every account number checked by this pseudo-code is invalid.
-constexpr std::string_view kAlwaysWrong = "10000";
-
 }  // namespace
 
 bool RunSpecialMethod(CheckContext& ctx, std::string_view code) {
-  if (code == kAlwaysWrong) {
+  if (code == kAlwaysWrongCode) {
     ctx.last_error = qdWrongCheckDigit;
     return true;
   }

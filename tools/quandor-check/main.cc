@@ -1,7 +1,93 @@
-// quandor-check: the command-line tool of the component.
+// quandor-check: the command line to the component's checks and its bank code file.
 #include <cstdio>
+#include <string>
+#include <string_view>
 
-int main() {
-  std::puts("quandor-check: not built yet");
-  return 2;
+#include "commands.h"
+#include "common.h"
+#include "quandor/creditcard.h"
+
+namespace quandor_check {
+namespace {
+
+constexpr Command kCommands[] = {
+    {"bank", "look a bank up by its bank code", RunBank},
+    {"search", "search the bank code file for a text", RunSearch},
+    {"validate", "check a bank code and account number", RunValidate},
+    {"card", "check a credit card number", RunCard},
+    {"iban", "check an IBAN", RunIban},
+    {"convert", "turn the Bundesbank's file into blz.txt", RunConvert},
+};
+
+void PrintHelp(std::FILE* to) {
+  std::fputs(
+      "Usage: quandor-check [--data DIR] COMMAND [OPTIONS] [ARGUMENTS]\n"
+      "       quandor-check --version\n\n"
+      "Checks German bank connections and credit card numbers.\n\n"
+      "Commands:\n",
+      to);
+  for (const Command& command : kCommands) {
+    std::fprintf(to, "  %-9.*s %.*s\n", static_cast<int>(command.name.size()), command.name.data(),
+                 static_cast<int>(command.summary.size()), command.summary.data());
+  }
+  std::fputs(
+      "\nWith its arguments a command answers once; without, it reads one request a\n"
+      "line from standard input and writes one result line each.\n\n"
+      "Options:\n"
+      "  --data DIR   directory of the bank code file blz.txt\n"
+      "  --version    show the component's version and copyright\n"
+      "  --help       show this help; 'quandor-check COMMAND --help' for a command\n\n"
+      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error\n"
+      "or a file that cannot be read or written.\n",
+      to);
+}
+
+int PrintVersion() {
+  // Creditcard needs no bank code file, so this works anywhere.
+  const quandor::Creditcard card;
+  std::printf("quandor-check %s\n%s\n", card.Version().c_str(), card.CopyrightNotice().c_str());
+  return kExitOk;
+}
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+}  // namespace quandor_check
+
+int main(int argc, char** argv) {
+  using namespace quandor_check;
+  const Words words(const_cast<const char* const*>(argv) + 1, static_cast<std::size_t>(argc - 1));
+  std::size_t i = 0;
+  for (; i < words.size() && std::string_view(words[i]).starts_with("-"); ++i) {
+    const std::string_view word = words[i];
+    if (word == "--help" || word == "-h") {
+      PrintHelp(stdout);
+      return kExitOk;
+    }
+    if (word == "--version") return PrintVersion();
+    if (word == "--data" && i + 1 < words.size()) {
+      UseDataDir(words[++i]);
+    } else if (word.starts_with("--data=") && word.size() > 7) {
+      UseDataDir(word.substr(7));
+    } else if (word == "--data") {
+      std::fputs("quandor-check: --data needs a directory\n", stderr);
+      return kExitUsage;
+    } else {
+      std::fprintf(stderr, "quandor-check: unknown option '%s'\nTry 'quandor-check --help'.\n",
+                   words[i]);
+      return kExitUsage;
+    }
+  }
+  if (i == words.size()) {
+    PrintHelp(stderr);
+    return kExitUsage;
+  }
+  const std::string_view name = words[i];
+  for (const Command& command : AllCommands()) {
+    if (command.name == name) return command.run(words.subspan(i + 1));
+  }
+  std::fprintf(stderr, "quandor-check: unknown command '%s'\nTry 'quandor-check --help'.\n",
+               words[i]);
+  return kExitUsage;
 }

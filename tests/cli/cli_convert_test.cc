@@ -1,0 +1,121 @@
+// quandor-check convert and the command line's own errors, end to end.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli_runner.h"
+
+namespace quandor_check {
+namespace {
+
+std::string Pad(std::string text, std::size_t width) {
+  text.resize(width, ' ');
+  return text;
+}
+
+std::string BundesbankLine(const std::string& code, char type, const std::string& name,
+                           const std::string& city, const std::string& method) {
+  return code + type + Pad(name, 58) + "10591" + Pad(city, 35) + Pad(name, 27) + "12345" +
+         Pad("MARKDEF1100", 11) + method + "000001U000000000\r\n";
+}
+
+// The shipped data/blz.txt is exactly what the converter makes of the
+// Bundesbank's file it was made from. That file lies beside the checkout
+// (or where QUANDOR_BUNDESBANK_FILE says).
+TEST(CliConvertTest, ShippedBankCodeFileIsTheConvertersOutput) {
+  const char* named = std::getenv("QUANDOR_BUNDESBANK_FILE");
+  const std::filesystem::path source = named != nullptr && *named != '\0'
+                                           ? std::filesystem::path(named)
+                                           : std::filesystem::path(QUANDOR_SOURCE_DIR) / ".." /
+                                                 "shared" / "data" / "blz_20200420.txt";
+  if (!std::filesystem::exists(source)) GTEST_SKIP() << "no Bundesbank file at " << source;
+  CliSandbox sandbox;
+  const CliResult result = sandbox.Run("convert '" + source.string() + "' --output blz.txt");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(ReadFile(sandbox / "blz.txt") ==
+              ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "data" / "blz.txt"));
+}
+
+TEST(CliConvertTest, ConvertsToStandardOutputOrFile) {
+  CliSandbox sandbox;
+  WriteFile(sandbox / "bb.txt",
+            BundesbankLine("20000000", '1', "M\xFCnchner Bank", "M\xFCnchen", "C3") +
+                BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09") +
+                BundesbankLine("10000000", '2', "Bundesbank", "Potsdam", "09"));
+  const std::string berlin = "10000000;Bundesbank;Berlin;Bundesbank;09;10591;MARKDEF1100\r\n";
+  const std::string potsdam = "10000000;Bundesbank;Potsdam;Bundesbank;09;10591;MARKDEF1100\r\n";
+  const std::string munich =
+      "20000000;Münchner Bank;München;Münchner Bank;123;10591;MARKDEF1100\r\n";
+  CliResult result = sandbox.Run("convert bb.txt");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, berlin + munich);
+
+  result = sandbox.Run("convert bb.txt --all-offices --output out.txt");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(ReadFile(sandbox / "out.txt"), berlin + potsdam + munich);
+}
+
+TEST(CliConvertTest, MalformedLineWritesNothing) {
+  CliSandbox sandbox;
+  WriteFile(sandbox / "bb.txt",
+            BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09") + "10000001 broken\r\n");
+  WriteFile(sandbox / "old.txt", "previous");
+  CliResult result = sandbox.Run("convert bb.txt --output old.txt");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("line 2"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadFile(sandbox / "old.txt"), "previous");
+  EXPECT_FALSE(std::filesystem::exists(sandbox / "old.txt.tmp"));
+
+  result = sandbox.Run("convert bb.txt");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+}
+
+TEST(CliUsageTest, ExitStatusTwoForUsageErrors) {
+  CliSandbox sandbox;
+  const char* const bad[] = {
+      "",
+      "frobnicate",
+      "--frob bank",
+      "convert",
+      "convert missing-file.txt",
+      "convert a b",
+      "bank --strictness 4 37050198",
+      "bank --strictness x",
+      "bank 1 2",
+      "search --in street Köln",
+      "validate 37050198",
+      "validate --bogus",
+      "validate --csv 37050198 1",
+      "card visa",
+      "card --strictness -1 visa 4111111111111111",
+      "card nocard 4111111111111111",
+      "--data",
+  };
+  for (const char* args : bad) {
+    const CliResult result = sandbox.Run(args);
+    EXPECT_EQ(result.status, 2) << args;
+    EXPECT_FALSE(result.err.empty()) << args;
+  }
+}
+
+TEST(CliUsageTest, HelpForEveryCommandAndVersion) {
+  CliSandbox sandbox;
+  for (const std::string command : {"bank", "search", "validate", "card", "convert"}) {
+    const CliResult result = sandbox.Run(command + " --help");
+    EXPECT_EQ(result.status, 0) << command;
+    EXPECT_TRUE(result.out.starts_with("Usage: quandor-check " + command)) << result.out;
+  }
+  CliResult result = sandbox.Run("--help");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("validate"), std::string::npos);
+  result = sandbox.Run("--version");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("\nCopyright "), std::string::npos) << result.out;
+}
+
+}  // namespace
+}  // namespace quandor_check

@@ -1,0 +1,129 @@
+// quandor-check validate: bank code and account number, singly, as lines or as a CSV file.
+#include <cstdio>
+#include <string>
+
+#include "batch.h"
+#include "commands.h"
+#include "common.h"
+#include "csv.h"
+#include "quandor/banking.h"
+
+namespace quandor_check {
+namespace {
+
+constexpr std::string_view kHelp = R"(Usage: quandor-check validate [OPTIONS] [BLZ ACCOUNT]
+
+Checks an account number by the check-digit method of its bank.
+
+With BLZ and ACCOUNT, shows the verdict; exit status 0 when valid, 1 when not.
+Without, reads lines BLZ;ACCOUNT from standard input (split at the first ";")
+and writes a line
+  valid;error;method;bank_number;account_number;bank_name;bank_city
+for each (valid 1 or 0, error the code of LastError, method UsedTestingMethod).
+
+CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
+keeps its header line and every row in order, and appends the columns
+  valid;error;method;bank_number;account_number;bank_name;bank_city;message
+A row that cannot be checked (unclosed quote, missing column) gets valid 0,
+an empty error and the reason as message.
+
+Options:
+  --strictness N         0 to 3: which characters besides digits the input may hold
+  --data DIR             directory of the bank code file blz.txt
+  --output FILE          write to FILE instead of standard output
+  --input FILE           read the CSV file FILE ("-": standard input)
+  --csv                  CSV mode on standard input
+  --delimiter C          field delimiter of the CSV file (default ";"; "tab")
+  --blz-column COL       column of the bank code: header name or position from 1
+                         (default 1)
+  --account-column COL   column of the account number (default 2)
+  --no-header            the first line is a row, not a header
+  --progress, --no-progress
+                         draw, or never draw, the progress bar on standard error
+                         (default: when writing a file from a large input to a terminal)
+  --help                 show this help
+)";
+
+constexpr OptionSpec kSpecs[] = {kHelpOption,
+                                 kDataOption,
+                                 kStrictnessOption,
+                                 {"blz-column", true},
+                                 {"account-column", true},
+                                 kBatchOptions[0],
+                                 kBatchOptions[1],
+                                 kBatchOptions[2],
+                                 kBatchOptions[3],
+                                 kCsvOptions[0],
+                                 kCsvOptions[1],
+                                 kCsvOptions[2]};
+
+constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
+constexpr std::string_view kResultNames[] = {"valid",       "error",          "method",
+                                             "bank_number", "account_number", "bank_name",
+                                             "bank_city",   "message"};
+constexpr CsvJob kJob{kColumns, kResultNames};
+
+// valid;error;method;bank_number;account_number;bank_name;bank_city
+void AppendVerdict(CsvFields& fields, const quandor::Banking& banking, bool valid) {
+  fields.Number(valid ? 1 : 0)
+      .Number(banking.LastError())
+      .Number(banking.UsedTestingMethod())
+      .Text(banking.BankNumber())
+      .Text(banking.AccountNumber())
+      .Text(banking.BankName())
+      .Text(banking.BankCity());
+}
+
+int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_view account) {
+  const bool valid = banking.Validate(blz, account);
+  std::printf("Result:  %s (%s)\n", valid ? "valid" : "invalid", banking.LastErrorString().c_str());
+  if (!banking.BankName().empty()) {
+    std::printf("Bank:    %s %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),
+                banking.BankCity().c_str());
+  }
+  if (!banking.AccountNumber().empty())
+    std::printf("Account: %s\n", banking.AccountNumber().c_str());
+  if (banking.UsedTestingMethod() >= 0) std::printf("Method:  %02d\n", banking.UsedTestingMethod());
+  return valid ? kExitOk : kExitNegative;
+}
+
+}  // namespace
+
+int RunValidate(Words words) {
+  Args args;
+  if (const auto done = ParseCommandArgs("validate", kHelp, words, kSpecs, args)) return *done;
+  std::string error;
+  const auto strictness = StrictnessOption(args, error);
+  if (!error.empty()) return UsageError("validate", error);
+  const bool csv = WantsCsv(args, kJob);
+  const std::size_t operands = args.operands().size();
+  if (operands == 1 || operands > 2)
+    return UsageError("validate", "expects BLZ and ACCOUNT, or neither");
+  if (operands == 2 && csv)
+    return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
+
+  quandor::Banking banking;
+  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (strictness) banking.Strictness(*strictness);
+
+  if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
+  if (csv) {
+    return RunCsvBatch("validate", args, kJob,
+                       [&](std::span<const std::string_view> values, CsvFields& fields) {
+                         const bool valid = banking.Validate(values[0], values[1]);
+                         AppendVerdict(fields, banking, valid);
+                         fields.Text(banking.LastErrorString());
+                       });
+  }
+  return RunLineBatch(args, [&](std::string_view line, std::string& out) {
+    const auto semicolon = line.find(';');
+    const std::string_view blz = line.substr(0, semicolon);
+    const std::string_view account =
+        semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon + 1);
+    const bool valid = banking.Validate(blz, account);
+    CsvFields fields(out, ';');
+    AppendVerdict(fields, banking, valid);
+  });
+}
+
+}  // namespace quandor_check

@@ -1,0 +1,66 @@
+#include "common.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace quandor_check {
+
+int UsageError(std::string_view command, std::string_view message) {
+  std::fprintf(stderr, "quandor-check %.*s: %.*s\nTry 'quandor-check %.*s --help'.\n",
+               static_cast<int>(command.size()), command.data(), static_cast<int>(message.size()),
+               message.data(), static_cast<int>(command.size()), command.data());
+  return kExitUsage;
+}
+
+int Fail(int status, std::string_view message) {
+  std::fprintf(stderr, "quandor-check: %.*s\n", static_cast<int>(message.size()), message.data());
+  return status;
+}
+
+std::optional<int> ParseCommandArgs(std::string_view command, std::string_view help,
+                                    std::span<const char* const> words,
+                                    std::span<const OptionSpec> specs, Args& args) {
+  if (const auto error = ParseArgs(words, specs, args)) return UsageError(command, *error);
+  if (args.Has("help")) {
+    std::fwrite(help.data(), 1, help.size(), stdout);
+    return kExitOk;
+  }
+  if (const auto dir = args.Value("data")) {
+    if (dir->empty()) return UsageError(command, "--data needs a directory");
+    UseDataDir(*dir);
+  }
+  return std::nullopt;
+}
+
+void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1); }
+
+std::optional<std::int64_t> ParseInteger(std::string_view text) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  std::int64_t value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::optional<std::int32_t> StrictnessOption(const Args& args, std::string& error) {
+  const auto text = args.Value("strictness");
+  if (!text) return std::nullopt;
+  const auto value = ParseInteger(*text);
+  if (!value || *value < 0 || *value > 3) {
+    error = "--strictness takes 0, 1, 2 or 3, not '" + std::string(*text) + "'";
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*value);
+}
+
+int BankFileMissing() {
+  return Fail(kExitUsage,
+              "bank code file blz.txt not found (Bankleitzahlendatei nicht gefunden); "
+              "name its directory with --data DIR");
+}
+
+}  // namespace quandor_check

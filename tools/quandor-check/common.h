@@ -1,0 +1,53 @@
+// What every subcommand shares: exit statuses, usage errors, the options
+// --data and --strictness, and number parsing.
+#ifndef QUANDOR_CHECK_COMMON_H_
+#define QUANDOR_CHECK_COMMON_H_
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "args.h"
+
+namespace quandor_check {
+
+inline constexpr int kExitOk = 0;        // success; every batch run that got to its end
+inline constexpr int kExitNegative = 1;  // the answer is no: not found, invalid, malformed
+inline constexpr int kExitUsage = 2;     // usage error, or a file that cannot be read or written
+
+// Options that every subcommand accepts.
+inline constexpr OptionSpec kHelpOption{"help", false};
+inline constexpr OptionSpec kDataOption{"data", true};
+inline constexpr OptionSpec kStrictnessOption{"strictness", true};
+
+// Prints "quandor-check COMMAND: message" and a hint to --help on stderr; returns kExitUsage.
+int UsageError(std::string_view command, std::string_view message);
+
+// Prints "quandor-check: message" on stderr; returns status.
+int Fail(int status, std::string_view message);
+
+// Parses words for a subcommand and handles --help and --data. Returns the
+// exit status to end with (help shown or usage error), or nothing to go on.
+std::optional<int> ParseCommandArgs(std::string_view command, std::string_view help,
+                                    std::span<const char* const> words,
+                                    std::span<const OptionSpec> specs, Args& args);
+
+// Points the library at the bank code file's directory (QUANDOR_DATA_DIR),
+// before any object exists.
+void UseDataDir(std::string_view dir);
+
+// The value of --strictness, 0 to 3. Nothing when absent; error set when invalid.
+std::optional<std::int32_t> StrictnessOption(const Args& args, std::string& error);
+
+// A whole decimal number with optional sign, within int64.
+std::optional<std::int64_t> ParseInteger(std::string_view text);
+
+// Ends with kExitUsage and a message when the bank code file could not be
+// opened by the object just created (LastError qdBankNumberFileMissing).
+int BankFileMissing();
+
+}  // namespace quandor_check
+
+#endif  // QUANDOR_CHECK_COMMON_H_

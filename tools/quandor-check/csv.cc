@@ -1,0 +1,195 @@
+#include "csv.h"
+
+#include <algorithm>
+
+namespace quandor_check {
+
+bool NeedsCsvQuotes(std::string_view field, char delimiter) {
+  for (const char c : field) {
+    if (c == delimiter || c == '"' || c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
+void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
+  if (!NeedsCsvQuotes(field, delimiter)) {
+    out.append(field);
+    return;
+  }
+  out.push_back('"');
+  for (const char c : field) {
+    if (c == '"') out.push_back('"');
+    out.push_back(c);
+  }
+  out.push_back('"');
+}
+
+namespace {
+
+constexpr std::string_view kUnclosedQuote = "unclosed quote";
+constexpr std::string_view kTooLong = "row too long";
+
+std::string& StartField(CsvRow& row) {
+  if (row.fields.size() <= row.count) row.fields.resize(row.count + 1);
+  std::string& field = row.fields[row.count++];
+  field.clear();
+  return field;
+}
+
+}  // namespace
+
+CsvReader::CsvReader(int fd, char delimiter, std::size_t chunk_size, std::size_t max_record)
+    : reader_(fd, chunk_size, max_record), delimiter_(delimiter), max_record_(max_record) {}
+
+CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::size_t& lines) {
+  const char* d = reader_.data();
+  const std::size_t n = reader_.size();
+  // The end of the data is the end of the record only at the end of input;
+  // a full buffer means the record is too long.
+  const bool final = reader_.at_eof() || reader_.full();
+  row.count = 0;
+  lines = 0;
+  std::size_t i = 0;
+  for (;;) {
+    std::string& field = StartField(row);
+    if (i < n && d[i] == '"') {
+      ++i;
+      for (;;) {
+        if (i == n) {
+          if (!final) return Scan::kNeedMore;
+          // At the very end of input a quoted field still open cannot be
+          // told from a stray quote: the row is malformed either way.
+          return Scan::kUnclosedQuote;
+        }
+        const char c = d[i];
+        if (c == '"') {
+          if (i + 1 == n && !final) return Scan::kNeedMore;
+          if (i + 1 < n && d[i + 1] == '"') {
+            field.push_back('"');
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        if (c == '\n' || (c == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++lines;
+        field.push_back(c);
+        ++i;
+      }
+    }
+    // Unquoted text, or text after a closing quote: taken as it stands.
+    const std::size_t run = i;
+    while (i < n && d[i] != delimiter_ && d[i] != '\n' && d[i] != '\r') ++i;
+    field.append(d + run, i - run);
+    if (i == n) {
+      if (!final) return Scan::kNeedMore;
+      if (!reader_.at_eof()) return Scan::kUnclosedQuote;  // too long: the caller tells them apart
+      length = n;
+      return Scan::kComplete;
+    }
+    if (d[i] == delimiter_) {
+      ++i;
+      continue;
+    }
+    ++lines;
+    if (d[i] == '\r') {
+      if (i + 1 < n && d[i + 1] == '\n') {
+        length = i + 2;
+      } else {
+        length = i + 1;
+        // The LF of a CR LF may still be unread; drop it before the next row.
+        skip_lf_ = i + 1 == n;
+      }
+    } else {
+      length = i + 1;
+    }
+    return Scan::kComplete;
+  }
+}
+
+void CsvReader::TakeLiteralLine(CsvRow& row, std::size_t max_length) {
+  const char* d = reader_.data();
+  const std::size_t n = std::min(reader_.size(), max_length);
+  std::size_t end = 0;
+  while (end < n && d[end] != '\n' && d[end] != '\r') ++end;
+  row.count = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= end; ++i) {
+    if (i == end || d[i] == delimiter_) {
+      StartField(row).assign(d + start, i - start);
+      start = i + 1;
+    }
+  }
+  if (end < reader_.size() && end < max_length) {
+    const bool cr = d[end] == '\r';
+    if (cr && end + 1 < reader_.size() && d[end + 1] == '\n') {
+      reader_.Consume(end + 2);
+    } else {
+      reader_.Consume(end + 1);
+      skip_lf_ = cr;
+    }
+  } else {
+    reader_.Consume(end);
+    SkipRestOfLine();
+  }
+  ++line_;
+}
+
+void CsvReader::SkipRestOfLine() {
+  for (;;) {
+    const char* d = reader_.data();
+    const std::size_t n = reader_.size();
+    std::size_t i = 0;
+    while (i < n && d[i] != '\n' && d[i] != '\r') ++i;
+    if (i < n) {
+      skip_lf_ = d[i] == '\r';
+      reader_.Consume(i + 1);
+      return;
+    }
+    reader_.Consume(n);
+    if (!reader_.Refill()) return;
+  }
+}
+
+void CsvReader::DropLeadingLf() {
+  if (!skip_lf_) return;
+  if (reader_.size() == 0) reader_.Refill();
+  if (reader_.size() == 0) return;
+  skip_lf_ = false;
+  if (reader_.data()[0] == '\n') reader_.Consume(1);
+}
+
+bool CsvReader::Next(CsvRow& row) {
+  if (!started_) {
+    started_ = true;
+    while (reader_.size() < 3 && reader_.Refill()) {
+    }
+    const std::string_view head(reader_.data(), std::min<std::size_t>(reader_.size(), 3));
+    if (head == "\xEF\xBB\xBF") {
+      reader_.Consume(3);
+      had_bom_ = true;
+    }
+  }
+  DropLeadingLf();
+  if (reader_.size() == 0 && !reader_.Refill()) return false;
+  row.problem = {};
+  row.line = line_;
+  for (;;) {
+    std::size_t length = 0;
+    std::size_t lines = 0;
+    const Scan scan = ParseRecord(row, length, lines);
+    if (scan == Scan::kComplete) {
+      reader_.Consume(length);
+      line_ += lines;
+      return true;
+    }
+    if (scan == Scan::kUnclosedQuote) {
+      row.problem = reader_.at_eof() ? kUnclosedQuote : kTooLong;
+      TakeLiteralLine(row, max_record_);
+      return true;
+    }
+    if (!reader_.Refill() && reader_.failed()) return false;
+  }
+}
+
+}  // namespace quandor_check

@@ -1,0 +1,118 @@
+// CSV as operators' spreadsheets write it (RFC 4180 style): fields separated
+// by a one-character delimiter, a field in double quotes may hold the
+// delimiter, line breaks and doubled quotes. Reading is lenient where files
+// in the wild are sloppy and never loses a row.
+#ifndef QUANDOR_CHECK_CSV_H_
+#define QUANDOR_CHECK_CSV_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stream_io.h"
+
+namespace quandor_check {
+
+// True when field must be quoted: it holds the delimiter, a double quote, CR or LF.
+bool NeedsCsvQuotes(std::string_view field, char delimiter);
+
+// Appends field, in double quotes with inner quotes doubled when it needs them.
+void AppendCsvField(std::string& out, std::string_view field, char delimiter);
+
+// Appends the fields of one output record, separated by the delimiter and
+// quoted where needed.
+class CsvFields {
+ public:
+  // With leading, every field is preceded by the delimiter (for columns
+  // appended to a row already written).
+  CsvFields(std::string& out, char delimiter, bool leading = false)
+      : out_(out), delimiter_(delimiter), first_(!leading) {}
+  CsvFields& Text(std::string_view field) {
+    Separate();
+    AppendCsvField(out_, field, delimiter_);
+    return *this;
+  }
+  CsvFields& Number(std::int64_t n) {
+    Separate();
+    AppendNumber(out_, n);
+    return *this;
+  }
+
+ private:
+  void Separate() {
+    if (!first_) out_.push_back(delimiter_);
+    first_ = false;
+  }
+  std::string& out_;
+  char delimiter_;
+  bool first_;
+};
+
+// One record of a CSV file.
+struct CsvRow {
+  // fields[0 .. count) are this row's; the strings behind them are reused
+  // from row to row so that reading allocates nothing once warmed up.
+  std::vector<std::string> fields;
+  std::size_t count = 0;
+  // 1-based line of the file where the row starts.
+  std::uint64_t line = 0;
+  // Why the row is malformed, or empty. A malformed row still carries its
+  // fields, split at every delimiter with quotes taken literally.
+  std::string_view problem;
+
+  std::string_view field(std::size_t i) const {
+    return i < count ? std::string_view(fields[i]) : std::string_view();
+  }
+};
+
+// Reads CSV records one at a time from a file descriptor, with memory bounded
+// by chunk_size + max_record. Lines end in CR LF, LF or CR.
+//
+// Sloppy input is read as spreadsheets do: a quote inside an unquoted field,
+// or after the closing quote, is kept as an ordinary character. Two faults
+// make a row malformed (CsvRow::problem):
+//  - a quoted field that is never closed: the row is the physical line where
+//    it starts, and reading goes on with the next line, so one stray quote
+//    costs one row and not the rest of the file;
+//  - a record longer than max_record: the row holds its first max_record
+//    bytes and the rest up to the line end is skipped.
+class CsvReader {
+ public:
+  static constexpr std::size_t kDefaultChunk = 1 << 20;
+  static constexpr std::size_t kDefaultMaxRecord = 1 << 20;
+
+  CsvReader(int fd, char delimiter, std::size_t chunk_size = kDefaultChunk,
+            std::size_t max_record = kDefaultMaxRecord);
+
+  // False at the end of input or on a read error (failed()). A UTF-8 byte
+  // order mark at the start of the input is dropped; see had_bom().
+  bool Next(CsvRow& row);
+
+  bool failed() const { return reader_.failed(); }
+  int error() const { return reader_.error(); }
+  std::uint64_t consumed() const { return reader_.consumed(); }
+  bool had_bom() const { return had_bom_; }
+
+ private:
+  enum class Scan { kComplete, kNeedMore, kUnclosedQuote };
+  // Parses one record from the start of the buffer into row.
+  Scan ParseRecord(CsvRow& row, std::size_t& length, std::size_t& lines);
+  // Splits the first physical line of the buffer at every delimiter, quotes literal.
+  void TakeLiteralLine(CsvRow& row, std::size_t max_length);
+  void SkipRestOfLine();
+  void DropLeadingLf();
+
+  ChunkReader reader_;
+  char delimiter_;
+  std::size_t max_record_;
+  std::uint64_t line_ = 1;
+  bool started_ = false;
+  bool skip_lf_ = false;
+  bool had_bom_ = false;
+};
+
+}  // namespace quandor_check
+
+#endif  // QUANDOR_CHECK_CSV_H_
