@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev                                       # info box and sample program (Qt 6 Widgets)
   libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
   clang libclang-rt-14-dev                           # libFuzzer targets
-  valgrind xvfb xauth python3 dpkg-dev file          # checks, screenshots, packaging
+  valgrind xvfb xauth python3 dpkg-dev file time     # checks, screenshots, packaging, measuring
 )
 missing=()
 for p in "${packages[@]}"; do
