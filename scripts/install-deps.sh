@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config      # build
   libinih-dev                                        # settings file (INI) parser
-  qt6-base-dev                                       # info box and sample program (Qt 6 Widgets)
+  qt6-base-dev qt6-qpa-plugins                       # info box and sample program (Qt 6 Widgets)
   libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
   clang libclang-rt-14-dev                           # libFuzzer targets
   valgrind xvfb xauth python3 dpkg-dev file time     # checks, screenshots, packaging, measuring
@@ -16,5 +16,5 @@ done
 if ((${#missing[@]})); then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi
