@@ -1,23 +1,24 @@
-// Banking: validates German bank connections and looks banks up in the bank code file.
-//
-//   quandor::Banking banking;
-//   if (banking.Validate("370 501 98", "1234567890")) { ... }
-//   std::cout << banking.LastErrorString() << '\n';   // "Kein Fehler"
-//
-// A host creates an object, optionally sets Strictness, calls an operation and
-// reads the outcome from the properties. Ordinary failures (bad input, unknown
-// bank code, missing bank code file, no search hits) are never thrown: the
-// object records a ValidateError in LastError and returns false or an empty
-// value. Texts are UTF-8.
-//
-// The bank code file "blz.txt" is found in the directory named by the
-// environment variable QUANDOR_DATA_DIR, else by the setting "filepath" in
-// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini, else beside the
-// library itself. The first Banking object of a thread reads the file's bank
-// codes into the thread's bank index, which lives as long as the thread.
-//
-// An object belongs to the thread that created it; calls on one object must
-// not overlap. Objects of different threads are independent.
+/// @file
+/// Banking: validates German bank connections and looks banks up in the bank code file.
+///
+///   quandor::Banking banking;
+///   if (banking.Validate("370 501 98", "1234567890")) { ... }
+///   std::cout << banking.LastErrorString() << '\n';   // "Kein Fehler"
+///
+/// A host creates an object, optionally sets Strictness, calls an operation and
+/// reads the outcome from the properties. Ordinary failures (bad input, unknown
+/// bank code, missing bank code file, no search hits) are never thrown: the
+/// object records a ValidateError in LastError and returns false or an empty
+/// value. Texts are UTF-8.
+///
+/// The bank code file "blz.txt" is found in the directory named by the
+/// environment variable QUANDOR_DATA_DIR, else by the setting "filepath" in
+/// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini, else beside the
+/// library itself. The first Banking object of a thread reads the file's bank
+/// codes into the thread's bank index, which lives as long as the thread.
+///
+/// An object belongs to the thread that created it; calls on one object must
+/// not overlap. Objects of different threads are independent.
 #ifndef QUANDOR_BANKING_H_
 #define QUANDOR_BANKING_H_
 
@@ -34,80 +35,80 @@ namespace quandor {
 
 class QUANDOR_EXPORT Banking {
  public:
-  // Strictness qdStrictnessNormal, reset state, and the thread's bank index
-  // loaded. LastError is qdNoValidation, or qdBankNumberFileMissing when the
-  // bank code file cannot be opened (Validate then refuses until a Reset).
+  /// Strictness qdStrictnessNormal, reset state, and the thread's bank index
+  /// loaded. LastError is qdNoValidation, or qdBankNumberFileMissing when the
+  /// bank code file cannot be opened (Validate then refuses until a Reset).
   Banking();
   ~Banking();
   Banking(const Banking&) = delete;
   Banking& operator=(const Banking&) = delete;
 
-  // Empties the bank texts, sets UsedTestingMethod to -1 and LastError to
-  // qdNoValidation. Strictness and the text search results stay.
+  /// Empties the bank texts, sets UsedTestingMethod to -1 and LastError to
+  /// qdNoValidation. Strictness and the text search results stay.
   void Reset();
 
-  // Shows the component's info box and returns when the user has closed it.
-  // Returns at once, without effect, where no display or GUI module is available.
+  /// Shows the component's info box and returns when the user has closed it.
+  /// Returns at once, without effect, where no display or GUI module is available.
   void ShowInfo();
 
-  // The bank of the last operation: name, city, and the fourth field of its record.
+  /// The bank of the last operation: name, city, and the fourth field of its record.
   const std::string& BankName() const { return sBankName; }
   const std::string& BankCity() const { return sBankCity; }
-  // The account number and bank code as the input check built them (see Strictness),
-  // or, after a text search, the bank code as it stands in the file.
+  /// The account number and bank code as the input check built them (see Strictness),
+  /// or, after a text search, the bank code as it stands in the file.
   const std::string& AccountNumber() const { return sAccountNumber; }
   const std::string& BankNumber() const { return sBankNumber; }
   const std::string& BankComplete() const { return sBankComplete; }
 
-  // Outcome of the last operation, and its German message.
+  /// Outcome of the last operation, and its German message.
   ValidateError LastError() const { return static_cast<ValidateError>(nLastError); }
   std::string LastErrorString() const;
-  // True when an operation has run since creation or Reset, whatever its outcome.
+  /// True when an operation has run since creation or Reset, whatever its outcome.
   bool Validated() const { return nLastError != qdNoValidation; }
 
-  // The check method number of the bank last validated; -1 when none.
+  /// The check method number of the bank last validated; -1 when none.
   int16_t UsedTestingMethod() const { return static_cast<int16_t>(nTestingMethod); }
 
-  // Strictness of the input checks (ValidateStrictness). Any value is stored as
-  // given; values outside 0 to 3 behave as qdStrictnessNormal.
+  /// Strictness of the input checks (ValidateStrictness). Any value is stored as
+  /// given; values outside 0 to 3 behave as qdStrictnessNormal.
   void Strictness(int32_t vNewValue) { nStrictness = vNewValue; }
   int32_t Strictness() const { return nStrictness; }
 
-  // "major.minor.revision" of the component, and "Copyright " + its copyright entry.
+  /// "major.minor.revision" of the component, and "Copyright " + its copyright entry.
   std::string Version() const;
   std::string CopyrightNotice() const;
 
-  // Checks the account number sKontoNr at the bank with the code sBLZ: input
-  // checks, lookup of the bank, and its check-digit method. True exactly when
-  // LastError is then qdNoError. Refuses (false, nothing changed) while
-  // LastError is qdBankNumberFileMissing.
+  /// Checks the account number sKontoNr at the bank with the code sBLZ: input
+  /// checks, lookup of the bank, and its check-digit method. True exactly when
+  /// LastError is then qdNoError. Refuses (false, nothing changed) while
+  /// LastError is qdBankNumberFileMissing.
   bool Validate(std::string_view sBLZ, std::string_view sKontoNr);
 
-  // Searches the bank code file for sTest in the fields that SearchOption
-  // names (qdSearchAll: the whole line) and keeps the banks found, sorted by
-  // name; shows the first. False with qdBankNumberFileMissing, qdNoBankFound
-  // or qdUnknownError (also for a non-empty line that lacks a searched field).
-  // Throws MalformedRecordError when a found record has no name, or when the
-  // record it shows has fewer than four fields.
+  /// Searches the bank code file for sTest in the fields that SearchOption
+  /// names (qdSearchAll: the whole line) and keeps the banks found, sorted by
+  /// name; shows the first. False with qdBankNumberFileMissing, qdNoBankFound
+  /// or qdUnknownError (also for a non-empty line that lacks a searched field).
+  /// Throws MalformedRecordError when a found record has no name, or when the
+  /// record it shows has fewer than four fields.
   bool SearchBankByText(std::string_view sTest, int32_t SearchOption = qdSearchAll);
-  // The last text search found at least one bank.
+  /// The last text search found at least one bank.
   bool IsBankFound() const { return bBankFound; }
-  // Show the first, or the next, bank of the last text search. Throw
-  // MalformedRecordError when the record to show has fewer than four fields.
+  /// Show the first, or the next, bank of the last text search. Throw
+  /// MalformedRecordError when the record to show has fewer than four fields.
   bool FirstFoundBank();
   bool NextFoundBank();
-  // Number of banks found by the last text search; -1 when it found none.
+  /// Number of banks found by the last text search; -1 when it found none.
   int32_t AmountFoundBanks() const;
 
-  // Checks the bank code, looks it up and shows the bank. False with the input
-  // check's code, or qdBankNumberUnknown.
+  /// Checks the bank code, looks it up and shows the bank. False with the input
+  /// check's code, or qdBankNumberUnknown.
   bool searchBank(std::string_view sBLZ);
 
-  // The fields of the record of bank code sBLZ (spaces removed, nothing else
-  // checked), read from the file as it is now, or nothing. Records the reason
-  // in LastError only on failure: qdBankNumberMissing, qdBankNumberFileMissing,
-  // qdBankNumberUnknown (also when the file changed and the line that the
-  // thread's index names no longer holds this bank), qdUnknownError.
+  /// The fields of the record of bank code sBLZ (spaces removed, nothing else
+  /// checked), read from the file as it is now, or nothing. Records the reason
+  /// in LastError only on failure: qdBankNumberMissing, qdBankNumberFileMissing,
+  /// qdBankNumberUnknown (also when the file changed and the line that the
+  /// thread's index names no longer holds this bank), qdUnknownError.
   std::optional<std::vector<std::string>> SearchBankInfo(std::string_view sBLZ);
 
  private:
@@ -121,7 +122,7 @@ class QUANDOR_EXPORT Banking {
   int32_t nTestingMethod = -1;
   int32_t nStrictness = qdStrictnessNormal;
   bool bBankFound = false;
-  std::vector<std::vector<std::string>> colFoundBanks;  // position p is element p - 1
+  std::vector<std::vector<std::string>> colFoundBanks;  ///< position p is element p - 1
   int32_t nFoundIndex = 0;
   int32_t nLastError = qdNoValidation;
 };

@@ -1,11 +1,12 @@
-// Creditcard: tests a card number against its company's number prefix and length.
-//
-//   quandor::Creditcard card;
-//   card.Strictness(quandor::qdStrictnessNormal);
-//   bool ok = card.Validate(quandor::ccVisa, "4111 1111 1111 1111");
-//
-// No check digit (Luhn) is computed. Failures are never thrown: they are
-// recorded in LastError. Texts are UTF-8.
+/// @file
+/// Creditcard: tests a card number against its company's number prefix and length.
+///
+///   quandor::Creditcard card;
+///   card.Strictness(quandor::qdStrictnessNormal);
+///   bool ok = card.Validate(quandor::ccVisa, "4111 1111 1111 1111");
+///
+/// No check digit (Luhn) is computed. Failures are never thrown: they are
+/// recorded in LastError. Texts are UTF-8.
 #ifndef QUANDOR_CREDITCARD_H_
 #define QUANDOR_CREDITCARD_H_
 
@@ -18,57 +19,57 @@
 
 namespace quandor {
 
-// The card companies and the rule their numbers must meet (d = the digits).
+/// The card companies and the rule their numbers must meet (d = the digits).
 enum CardCompanies : int32_t {
-  ccVisa = 0,             // d begins with 4; 13 or 16 digits
-  ccMasterCard = 1,       // 51 to 55; 16 digits
-  ccEuroCard = 2,         // 5; 16 digits
-  ccAmericanExpress = 3,  // 34 or 37; 15 digits
-  ccDinersClub = 4,       // 300 to 305 and 14 digits, or 36 or 38 and any length
-  ccDiscover = 5,         // 6011; 16 digits
+  ccVisa = 0,             ///< begins with 4; 13 or 16 digits
+  ccMasterCard = 1,       ///< 51 to 55; 16 digits
+  ccEuroCard = 2,         ///< 5; 16 digits
+  ccAmericanExpress = 3,  ///< 34 or 37; 15 digits
+  ccDinersClub = 4,       ///< 300 to 305 and 14 digits, or 36 or 38 and any length
+  ccDiscover = 5,         ///< 6011; 16 digits
 };
 
 class QUANDOR_EXPORT Creditcard {
  public:
-  Creditcard();  // Strictness qdStrictnessLow, reset state
+  Creditcard();  ///< Strictness qdStrictnessLow, reset state
   ~Creditcard();
   Creditcard(const Creditcard&) = delete;
   Creditcard& operator=(const Creditcard&) = delete;
 
-  // CardNumber and CompanyName become "", CompanyNumber ccVisa, LastError
-  // qdNoValidation. Strictness is kept.
+  /// CardNumber and CompanyName become "", CompanyNumber ccVisa, LastError
+  /// qdNoValidation. Strictness is kept.
   void Reset();
-  // Shows the component's info box modally, the same one as Banking::ShowInfo.
-  // Returns at once without effect when no display is available or the info
-  // box module (libquandor_infobox.so beside the library) cannot be loaded.
+  /// Shows the component's info box modally, the same one as Banking::ShowInfo.
+  /// Returns at once without effect when no display is available or the info
+  /// box module (libquandor_infobox.so beside the library) cannot be loaded.
   void ShowInfo();
 
-  const std::string& CompanyName() const;  // always ""
-  // The typed text as the last Validate scanned it: digits, separators unless
-  // Strictness is qdStrictnessRestrictive, other characters at qdStrictnessLow.
+  const std::string& CompanyName() const;  ///< always ""
+  /// The typed text as the last Validate scanned it: digits, separators unless
+  /// Strictness is qdStrictnessRestrictive, other characters at qdStrictnessLow.
   const std::string& CardNumber() const;
-  CardCompanies CompanyNumber() const;  // always ccVisa: no operation sets it
+  CardCompanies CompanyNumber() const;  ///< always ccVisa: no operation sets it
   ValidateError LastError() const;
-  bool Validated() const;  // a Validate ran since creation or Reset, whatever its outcome
+  bool Validated() const;  ///< a Validate ran since creation or Reset, whatever its outcome
 
-  void Strictness(int32_t vNewValue);  // stored unchecked
+  void Strictness(int32_t vNewValue);  ///< stored unchecked
   int32_t Strictness() const;
 
-  std::string Version() const;          // "major.minor.revision"
-  std::string CopyrightNotice() const;  // "Copyright " followed by the copyright entry
-  std::string LastErrorString() const;  // German message of LastError
+  std::string Version() const;          ///< "major.minor.revision"
+  std::string CopyrightNotice() const;  ///< "Copyright " followed by the copyright entry
+  std::string LastErrorString() const;  ///< German message of LastError
 
-  // Scans sCardNr at the object's strictness and tests the digits against the
-  // prefix and length rule of company nCompany (ccVisa .. ccDiscover). No check
-  // digit is computed. Returns true with LastError qdNoError, or false with
-  //   qdCardNumberIncorrectly  a character that the strictness forbids
-  //                            (strictness 2, 3 or any value outside 0..3);
-  //   qdCompanyNumberUnknown   nCompany outside 0..5;
-  //   qdCardWrongCheckDigit    prefix or length wrong (an empty number too);
-  //   qdUnknownError           an unexpected failure, e.g. a text of 32,767 or
-  //                            more characters: the scan counts positions in
-  //                            16 bits and stops after the 32,767th.
-  // Space, "/" and "-" are separators and never an error. Never throws.
+  /// Scans sCardNr at the object's strictness and tests the digits against the
+  /// prefix and length rule of company nCompany (ccVisa .. ccDiscover). No check
+  /// digit is computed. Returns true with LastError qdNoError, or false with
+  ///   qdCardNumberIncorrectly  a character that the strictness forbids
+  ///                            (strictness 2, 3 or any value outside 0..3);
+  ///   qdCompanyNumberUnknown   nCompany outside 0..5;
+  ///   qdCardWrongCheckDigit    prefix or length wrong (an empty number too);
+  ///   qdUnknownError           an unexpected failure, e.g. a text of 32,767 or
+  ///                            more characters: the scan counts positions in
+  ///                            16 bits and stops after the 32,767th.
+  /// Space, "/" and "-" are separators and never an error. Never throws.
   bool Validate(int32_t nCompany, std::string_view sCardNr);
 
  private:

@@ -1,4 +1,5 @@
-// Symbol visibility of the quandorlib shared library.
+/// @file
+/// Symbol visibility of the quandorlib shared library.
 #ifndef QUANDOR_EXPORT_H_
 #define QUANDOR_EXPORT_H_
 
