@@ -15,6 +15,11 @@ for p in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  echo "Installing: ${missing[*]}"
+  log=$(mktemp)
+  if ! { $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log"
+    exit 1
+  fi
+  rm -f "$log"
 fi
