@@ -6,6 +6,7 @@
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_lookup.h"
 #include "bankdir/bank_record.h"
+#include "bankdir/data_path.h"
 #include "bankdir/text_search.h"
 #include "digit_list.h"
 #include "info_box.h"
@@ -33,6 +34,8 @@ bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
 }
 
 }  // namespace
+
+std::string GetDataPath() { return bankdir::GetDataPath(); }
 
 Banking::Banking() {
   nStrictness = qdStrictnessNormal;

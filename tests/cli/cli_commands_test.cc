@@ -99,6 +99,15 @@ TEST_F(CliCommandsTest, ValidateSingle) {
   EXPECT_NE(result.out.find("Kontonummer hat falsches Format"), std::string::npos) << result.out;
 }
 
+TEST_F(CliCommandsTest, WithoutDataTheSettingNamesTheFile) {
+  std::filesystem::create_directories(sandbox_ / "Quandor");
+  WriteFile(sandbox_ / "Quandor" / "Quandor.ini",
+            "[path]\nfilepath=" + sandbox_.dir().string() + "\n");
+  const CliResult result = sandbox_.Run("bank", "50000000\n50000000\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Bank am Markt"), std::string::npos) << result.out;
+}
+
 TEST_F(CliCommandsTest, ValidateBatchSplitsAtTheFirstSemicolon) {
   const CliResult result = Run("validate",
                                "37050198;532013000\n"

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "quandor/banking.h"
+
 namespace quandor_check {
 
 int UsageError(std::string_view command, std::string_view message) {
@@ -35,6 +37,11 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 }
 
 void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1); }
+
+void PinDataDir() {
+  const char* dir = std::getenv("QUANDOR_DATA_DIR");
+  if (dir == nullptr || *dir == '\0') UseDataDir(quandor::GetDataPath());
+}
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {
   if (!text.empty() && text[0] == '+') text.remove_prefix(1);

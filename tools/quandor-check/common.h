@@ -38,6 +38,11 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 // before any object exists.
 void UseDataDir(std::string_view dir);
 
+// Settles the bank code file's directory for the whole run, unless --data or
+// QUANDOR_DATA_DIR already did: a run answers from one file, and the component
+// is spared a look at the settings file on every row of a batch.
+void PinDataDir();
+
 // The value of --strictness, 0 to 3. Nothing when absent; error set when invalid.
 std::optional<std::int32_t> StrictnessOption(const Args& args, std::string& error);
 

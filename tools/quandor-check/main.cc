@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
     PrintHelp(stderr);
     return kExitUsage;
   }
+  PinDataDir();
   const std::string_view name = words[i];
   for (const Command& command : AllCommands()) {
     if (command.name == name) return command.run(words.subspan(i + 1));

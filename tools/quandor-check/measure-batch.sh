@@ -35,7 +35,7 @@ measure() {
 }
 
 measure "validate (plain lines, stdin)" sh -c "'$bin' validate <'$work/plain.txt' >'$work/plain.out'"
-# With --data the component skips its settings file on each lookup.
+# With --data the tool takes the directory as given instead of settling it at start.
 measure "validate (plain lines, --data DIR)" sh -c "'$bin' --data '$(dirname "$bin")' validate <'$work/plain.txt' >/dev/null"
 measure "validate (CSV file, --output)" "$bin" validate --input "$work/rows.csv" --output "$work/rows.out" \
   --blz-column BLZ --account-column Konto --no-progress

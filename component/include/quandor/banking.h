@@ -33,6 +33,13 @@
 
 namespace quandor {
 
+/// The directory in which Banking objects look for the bank code file "blz.txt"
+/// at this moment, ending in "/": QUANDOR_DATA_DIR, else the setting, else the
+/// library's own directory (see above). A host that wants one run to use one
+/// file throughout may set QUANDOR_DATA_DIR to it before creating objects,
+/// which also spares every lookup a look at the settings file.
+QUANDOR_EXPORT std::string GetDataPath();
+
 class QUANDOR_EXPORT Banking {
  public:
   /// Strictness qdStrictnessNormal, reset state, and the thread's bank index
