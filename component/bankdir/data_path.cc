@@ -1,16 +1,15 @@
 #include "bankdir/data_path.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <ini.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdlib>
 
 #include "bankdir/file_stamp.h"
+#include "library_directory.h"
 
 namespace quandor::bankdir {
 namespace {
@@ -68,45 +67,13 @@ const std::string& FilepathSetting() {
   return cache.filepath;
 }
 
-std::string DirectoryOf(const std::string& file) {
-  const std::size_t slash = file.rfind('/');
-  return slash == std::string::npos ? std::string() : file.substr(0, slash);
-}
-
-std::string FindLibraryDirectory() {
-  Dl_info info{};
-  std::string file;
-  if (dladdr(reinterpret_cast<const void*>(&FindLibraryDirectory), &info) != 0 &&
-      info.dli_fname != nullptr) {
-    file = info.dli_fname;
-  }
-  // The main program may be named without a directory; the kernel knows where it is.
-  if (file.find('/') == std::string::npos) {
-    char exe[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) file.assign(exe, static_cast<std::size_t>(n));
-  }
-  if (char* resolved = ::realpath(file.c_str(), nullptr)) {
-    file = resolved;
-    std::free(resolved);
-  }
-  const std::string dir = DirectoryOf(file);
-  return dir.empty() ? std::string(".") : dir;
-}
-
-// The library does not move while it is loaded.
-const std::string& LibraryDirectory() {
-  static const std::string dir = FindLibraryDirectory();
-  return dir;
-}
-
 void BuildDataPath(std::string& out) {
   const char* env = std::getenv("QUANDOR_DATA_DIR");
   if (env != nullptr && env[0] != '\0') {
     out = env;
   } else {
     out = FilepathSetting();
-    if (out.empty()) out = LibraryDirectory();
+    if (out.empty()) out = quandor::LibraryDirectory();
   }
   if (out.empty() || out.back() != '/') out += '/';
 }
