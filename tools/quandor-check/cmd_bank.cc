@@ -33,10 +33,10 @@ constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption, kStrictnessOption};
 
 int RunBank(Words words) {
   Args args;
-  if (const auto done = ParseCommandArgs("bank", kHelp, words, kSpecs, args)) return *done;
-  std::string error;
-  const auto strictness = StrictnessOption(args, error);
-  if (!error.empty()) return UsageError("bank", error);
+  std::optional<std::int32_t> strictness;
+  if (const auto done = ParseCheckCommandArgs("bank", kHelp, words, kSpecs, args, strictness)) {
+    return *done;
+  }
   if (args.operands().size() > 1) return UsageError("bank", "expects at most one BLZ");
 
   quandor::Banking banking;

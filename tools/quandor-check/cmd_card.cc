@@ -58,10 +58,10 @@ std::optional<std::int32_t> CompanyNumber(std::string_view text) {
 
 int RunCard(Words words) {
   Args args;
-  if (const auto done = ParseCommandArgs("card", kHelp, words, kSpecs, args)) return *done;
-  std::string error;
-  const auto strictness = StrictnessOption(args, error);
-  if (!error.empty()) return UsageError("card", error);
+  std::optional<std::int32_t> strictness;
+  if (const auto done = ParseCheckCommandArgs("card", kHelp, words, kSpecs, args, strictness)) {
+    return *done;
+  }
   const std::size_t operands = args.operands().size();
   if (operands == 1 || operands > 2)
     return UsageError("card", "expects COMPANY and NUMBER, or neither");

@@ -92,10 +92,10 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
 
 int RunIban(Words words) {
   Args args;
-  if (const auto done = ParseCommandArgs("iban", kHelp, words, kSpecs, args)) return *done;
-  std::string error;
-  const auto strictness = StrictnessOption(args, error);
-  if (!error.empty()) return UsageError("iban", error);
+  std::optional<std::int32_t> strictness;
+  if (const auto done = ParseCheckCommandArgs("iban", kHelp, words, kSpecs, args, strictness)) {
+    return *done;
+  }
   const bool csv = WantsCsv(args, kJob);
   const std::size_t operands = args.operands().size();
   if (operands > 1) return UsageError("iban", "expects one IBAN (quote an IBAN with blanks)");

@@ -91,10 +91,10 @@ int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_vie
 
 int RunValidate(Words words) {
   Args args;
-  if (const auto done = ParseCommandArgs("validate", kHelp, words, kSpecs, args)) return *done;
-  std::string error;
-  const auto strictness = StrictnessOption(args, error);
-  if (!error.empty()) return UsageError("validate", error);
+  std::optional<std::int32_t> strictness;
+  if (const auto done = ParseCheckCommandArgs("validate", kHelp, words, kSpecs, args, strictness)) {
+    return *done;
+  }
   const bool csv = WantsCsv(args, kJob);
   const std::size_t operands = args.operands().size();
   if (operands == 1 || operands > 2)

@@ -53,15 +53,20 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   return value;
 }
 
-std::optional<std::int32_t> StrictnessOption(const Args& args, std::string& error) {
+std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
+                                         std::span<const char* const> words,
+                                         std::span<const OptionSpec> specs, Args& args,
+                                         std::optional<std::int32_t>& strictness) {
+  if (const auto done = ParseCommandArgs(command, help, words, specs, args)) return done;
+  strictness.reset();
   const auto text = args.Value("strictness");
   if (!text) return std::nullopt;
   const auto value = ParseInteger(*text);
   if (!value || *value < 0 || *value > 3) {
-    error = "--strictness takes 0, 1, 2 or 3, not '" + std::string(*text) + "'";
-    return std::nullopt;
+    return UsageError(command, "--strictness takes 0, 1, 2 or 3, not '" + std::string(*text) + "'");
   }
-  return static_cast<std::int32_t>(*value);
+  strictness = static_cast<std::int32_t>(*value);
+  return std::nullopt;
 }
 
 int BankFileMissing() {

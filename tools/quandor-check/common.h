@@ -43,8 +43,12 @@ void UseDataDir(std::string_view dir);
 // is spared a look at the settings file on every row of a batch.
 void PinDataDir();
 
-// The value of --strictness, 0 to 3. Nothing when absent; error set when invalid.
-std::optional<std::int32_t> StrictnessOption(const Args& args, std::string& error);
+// ParseCommandArgs for a command that checks at a strictness level, which also
+// reads --strictness (0 to 3; nothing when absent) and refuses a bad value.
+std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
+                                         std::span<const char* const> words,
+                                         std::span<const OptionSpec> specs, Args& args,
+                                         std::optional<std::int32_t>& strictness);
 
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
