@@ -12,6 +12,7 @@
 #include "info_box.h"
 #include "input_check.h"
 #include "methods/check_context.h"
+#include "methods/current/method_set.h"
 #include "methods/runner.h"
 #include "version_info.h"
 
@@ -37,8 +38,19 @@ bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
 
 std::string GetDataPath() { return bankdir::GetDataPath(); }
 
+int32_t GetDefaultRules() { return bankdir::DefaultRules(); }
+
+std::string TestingMethodCode(int32_t nMethod) {
+  if (nMethod < 0) return {};
+  if (nMethod >= methods::kMethodNumberCount) return std::to_string(nMethod);
+  const int tens = nMethod / 10;
+  const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
+  return {first, static_cast<char>('0' + nMethod % 10)};
+}
+
 Banking::Banking() {
   nStrictness = qdStrictnessNormal;
+  nRules = bankdir::DefaultRules();
   Reset();
   const int32_t loaded = bankdir::LoadBankIndex();
   nLastError = loaded == qdNoError ? qdNoValidation : loaded;
@@ -92,9 +104,13 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
 
     methods::AccountDigits digits{};
     for (std::size_t i = 0; i < digits.size(); ++i) digits[i] = account_digits[i];
+    methods::CheckContext context{digits, nLastError, bank_code};
+    if (nRules == qdRulesCurrent) {
+      methods::RunCurrentMethod(context, nTestingMethod);
+      return nLastError == qdNoError;
+    }
     char code_text[16];
     const auto written = std::to_chars(code_text, code_text + sizeof code_text, nTestingMethod);
-    methods::CheckContext context{digits, nLastError, bank_code};
     methods::RunCheckMethod(
         context, std::string_view(code_text, static_cast<std::size_t>(written.ptr - code_text)));
     return nLastError == qdNoError;

@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "bankdir/file_stamp.h"
 #include "library_directory.h"
+#include "quandor/errors.h"
 
 namespace quandor::bankdir {
 namespace {
@@ -29,10 +31,19 @@ void SettingsFilePath(std::string& path) {
   path += "/Quandor/Quandor.ini";
 }
 
-int KeepFilepath(void* user, const char* section, const char* name, const char* value) {
-  // The platform this setting comes from compares names without regard to case.
+// The settings this component reads.
+struct Settings {
+  std::string filepath;  // [path] filepath
+  std::string rules;     // [check] rules
+};
+
+int KeepSetting(void* user, const char* section, const char* name, const char* value) {
+  // The platform these settings come from compares names without regard to case.
+  auto& settings = *static_cast<Settings*>(user);
   if (strcasecmp(section, "path") == 0 && strcasecmp(name, "filepath") == 0) {
-    *static_cast<std::string*>(user) = value;
+    settings.filepath = value;
+  } else if (strcasecmp(section, "check") == 0 && strcasecmp(name, "rules") == 0) {
+    settings.rules = value;
   }
   return 1;
 }
@@ -42,29 +53,39 @@ struct SettingsCache {
   std::string path;
   FileStamp stamp;
   bool settled = false;
-  std::string filepath;
+  Settings settings;
 };
 
-// The setting "filepath", or "" when the file or the setting is absent.
-const std::string& FilepathSetting() {
+// The settings as the file holds them now; empty texts when the file or a
+// setting is absent.
+const Settings& CurrentSettings() {
   thread_local SettingsCache cache;
   thread_local std::string path;
   SettingsFilePath(path);
   FileStamp stamp;
   if (path.empty() || !StampOf(path.c_str(), stamp)) {
     cache.settled = false;
-    cache.filepath.clear();
-    return cache.filepath;
+    cache.settings = {};
+    return cache.settings;
   }
-  if (cache.settled && stamp == cache.stamp && path == cache.path) return cache.filepath;
+  if (cache.settled && stamp == cache.stamp && path == cache.path) return cache.settings;
   const timespec read_start = FileClockNow();
-  std::string value;
-  if (ini_parse(path.c_str(), KeepFilepath, &value) < 0) value.clear();
+  Settings settings;
+  if (ini_parse(path.c_str(), KeepSetting, &settings) < 0) settings = {};
   cache.path = path;
   cache.stamp = stamp;
   cache.settled = StampIsSettled(stamp, read_start);
-  cache.filepath = std::move(value);
-  return cache.filepath;
+  cache.settings = std::move(settings);
+  return cache.settings;
+}
+
+const std::string& FilepathSetting() { return CurrentSettings().filepath; }
+
+std::optional<int32_t> ReadRules(const char* text) {
+  if (text == nullptr) return std::nullopt;
+  if (strcasecmp(text, "original") == 0) return qdRulesOriginal;
+  if (strcasecmp(text, "current") == 0) return qdRulesCurrent;
+  return std::nullopt;
 }
 
 void BuildDataPath(std::string& out) {
@@ -91,6 +112,12 @@ const std::string& BankFilePath() {
   BuildDataPath(path);
   path += kBankFileName;
   return path;
+}
+
+int32_t DefaultRules() {
+  if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return *chosen;
+  if (const auto chosen = ReadRules(CurrentSettings().rules.c_str())) return *chosen;
+  return qdRulesOriginal;
 }
 
 bool FileExists(const std::string& name) {

@@ -8,6 +8,7 @@
 #ifndef QUANDOR_BANKDIR_DATA_PATH_H_
 #define QUANDOR_BANKDIR_DATA_PATH_H_
 
+#include <cstdint>
 #include <string>
 
 namespace quandor::bankdir {
@@ -21,6 +22,10 @@ std::string GetDataPath();
 // calling thread, valid until its next call; it is rebuilt without touching
 // the heap once the buffer has grown to size.
 const std::string& BankFilePath();
+
+// The rules new objects apply: QUANDOR_RULES, else the setting "rules" of
+// section [check] in the same settings file, else qdRulesOriginal.
+int32_t DefaultRules();
 
 // Whether the file is a regular file that can be opened for reading (opened
 // and closed again).

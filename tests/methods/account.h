@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "methods/check_context.h"
+#include "methods/current/method_set.h"
 #include "methods/runner.h"
 #include "quandor/errors.h"
 
@@ -50,6 +51,24 @@ class Account {
 inline int32_t Verdict(std::string_view code, std::string_view number) {
   Account account(number);
   RunCheckMethod(account.ctx(), code);
+  return account.error();
+}
+
+// The method number of a Bundesbank code ("06" is 6, "A4" is 104), or -1.
+inline int32_t MethodNumberOf(std::string_view code) {
+  if (code.size() != 2 || code[1] < '0' || code[1] > '9') return -1;
+  int tens = -1;
+  if (code[0] >= '0' && code[0] <= '9') tens = code[0] - '0';
+  if (code[0] >= 'A' && code[0] <= 'E') tens = code[0] - 'A' + 10;
+  return tens < 0 ? -1 : tens * 10 + (code[1] - '0');
+}
+
+// The verdict of today's method with the Bundesbank code ("06", "A4") for an
+// account number at a bank code.
+inline int32_t CurrentVerdict(std::string_view code, std::string_view number,
+                              std::string_view bank_code = "10020030") {
+  Account account(number, bank_code);
+  RunCurrentMethod(account.ctx(), MethodNumberOf(code));
   return account.error();
 }
 

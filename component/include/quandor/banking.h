@@ -40,6 +40,18 @@ namespace quandor {
 /// which also spares every lookup a look at the settings file.
 QUANDOR_EXPORT std::string GetDataPath();
 
+/// The rules that new Banking and Creditcard objects apply (ValidateRules):
+/// QUANDOR_RULES ("current" or "original", case ignored), else the setting
+/// "rules" in section [check] of the settings file, else qdRulesOriginal.
+/// An unrecognised value counts as absent.
+QUANDOR_EXPORT int32_t GetDefaultRules();
+
+/// The Deutsche Bundesbank's code of a method number as UsedTestingMethod
+/// reports it: "00" to "99", and "A0" to "E9" for 100 to 149 (the bank code
+/// file's converter writes A0 as 100, A4 as 104, E4 as 144). Any other
+/// number gives its decimal text; a negative one (no method) gives "".
+QUANDOR_EXPORT std::string TestingMethodCode(int32_t nMethod);
+
 class QUANDOR_EXPORT Banking {
  public:
   /// Strictness qdStrictnessNormal, reset state, and the thread's bank index
@@ -51,7 +63,7 @@ class QUANDOR_EXPORT Banking {
   Banking& operator=(const Banking&) = delete;
 
   /// Empties the bank texts, sets UsedTestingMethod to -1 and LastError to
-  /// qdNoValidation. Strictness and the text search results stay.
+  /// qdNoValidation. Strictness, Rules and the text search results stay.
   void Reset();
 
   /// Shows the component's info box and returns when the user has closed it.
@@ -73,13 +85,20 @@ class QUANDOR_EXPORT Banking {
   /// True when an operation has run since creation or Reset, whatever its outcome.
   bool Validated() const { return nLastError != qdNoValidation; }
 
-  /// The check method number of the bank last validated; -1 when none.
+  /// The check method number of the bank last validated, as the bank code file
+  /// holds it (TestingMethodCode names it); -1 when none.
   int16_t UsedTestingMethod() const { return static_cast<int16_t>(nTestingMethod); }
 
   /// Strictness of the input checks (ValidateStrictness). Any value is stored as
   /// given; values outside 0 to 3 behave as qdStrictnessNormal.
   void Strictness(int32_t vNewValue) { nStrictness = vNewValue; }
   int32_t Strictness() const { return nStrictness; }
+
+  /// The set of check methods Validate applies (ValidateRules): from
+  /// GetDefaultRules() at creation, or as set. Any value is stored as given;
+  /// values other than qdRulesCurrent behave as qdRulesOriginal.
+  void Rules(int32_t vNewValue) { nRules = vNewValue; }
+  int32_t Rules() const { return nRules; }
 
   /// "major.minor.revision" of the component, and "Copyright " + its copyright entry.
   std::string Version() const;
@@ -128,6 +147,7 @@ class QUANDOR_EXPORT Banking {
   std::string sBankCity;
   int32_t nTestingMethod = -1;
   int32_t nStrictness = qdStrictnessNormal;
+  int32_t nRules = qdRulesOriginal;
   bool bBankFound = false;
   std::vector<std::vector<std::string>> colFoundBanks;  ///< position p is element p - 1
   int32_t nFoundIndex = 0;

@@ -48,6 +48,15 @@ enum ValidateStrictness : int32_t {
   qdStrictnessRestrictive = 3,
 };
 
+/// The set of check methods (Banking) and card rules (Creditcard) an object
+/// applies. qdRulesOriginal, the default, is the component's behaviour as first
+/// built; qdRulesCurrent follows the Deutsche Bundesbank's check methods of
+/// today (00 to 99 and A0 to E4). Any other value behaves as qdRulesOriginal.
+enum ValidateRules : int32_t {
+  qdRulesOriginal = 0,
+  qdRulesCurrent = 1,
+};
+
 /// Fields searched by Banking::SearchBankByText; flags may be added together.
 enum ValidateSearchOption : int32_t {
   qdSearchAll = 0,   ///< the whole line of the bank code file

@@ -1,0 +1,25 @@
+// The routines of today's methods that differ from the original ones, named
+// by the Bundesbank's code. Each reports only through ctx.last_error, as the
+// special methods do (special_methods.h): left alone to accept,
+// qdWrongCheckDigit to reject, qdUnknownError on a failure; the returned
+// value is the computed check digit, or -1 when the routine rejected.
+#ifndef QUANDOR_METHODS_CURRENT_CURRENT_METHODS_H_
+#define QUANDOR_METHODS_CURRENT_CURRENT_METHODS_H_
+
+#include "methods/check_context.h"
+
+namespace quandor::methods::current {
+
+// 00 to 49
+
+// 50 to 79
+
+// 80 to 99
+
+// A0 to B9
+
+// C0 to E4
+
+}  // namespace quandor::methods::current
+
+#endif  // QUANDOR_METHODS_CURRENT_CURRENT_METHODS_H_
