@@ -52,7 +52,7 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Same("09", "9"),
     Same("10", "10"),
     Same("11", "11"),
-    Same("12", "12"),
+    Unassigned("12"),  // "frei"
     Same("13", "13"),
     Same("14", "14"),
     Same("15", "15"),
