@@ -15,9 +15,10 @@ std::string Pad(std::string text, std::size_t width) {
 // One line of the Bundesbank file, fields at their columns; texts in ISO-8859-1.
 std::string Line(const std::string& code, char type, const std::string& name,
                  const std::string& postcode, const std::string& city,
-                 const std::string& short_name, const std::string& bic, const std::string& method) {
+                 const std::string& short_name, const std::string& bic, const std::string& method,
+                 const std::string& deletion = "0", const std::string& successor = "00000000") {
   return code + type + Pad(name, 58) + postcode + Pad(city, 35) + Pad(short_name, 27) + "12345" +
-         Pad(bic, 11) + method + "000001" + "U" + "0" + "00000000";
+         Pad(bic, 11) + method + "000001" + "U" + deletion + successor;
 }
 
 TEST(BundesbankTest, MethodNumbers) {
@@ -42,20 +43,21 @@ TEST(BundesbankTest, ConvertsSortsAndKeepsMainOffices) {
       "\r\n" +
       Line("37050198", '2', "Sparkasse K\xF6lnBonn", "53111", "Bonn", "Spk K\xF6lnBonn", "", "00") +
       "\r\n" +
-      Line("10000000", '1', "Bundesbank", "10591", "Berlin", "BBk Berlin", "MARKDEF1100", "A4") +
+      Line("10000000", '1', "Bundesbank", "10591", "Berlin", "BBk Berlin", "MARKDEF1100", "A4",
+           "1", "20050000") +
       "\r\n";
   std::string out;
   std::string error;
   ASSERT_TRUE(ConvertBundesbankFile(file, false, out, error)) << error;
   EXPECT_EQ(out,
-            "10000000;Bundesbank;Berlin;BBk Berlin;104;10591;MARKDEF1100\r\n"
-            "37050198;Sparkasse KölnBonn;Köln;Spk KölnBonn;00;50667;COLSDE33\r\n");
+            "10000000;Bundesbank;Berlin;BBk Berlin;104;10591;MARKDEF1100;1;20050000\r\n"
+            "37050198;Sparkasse KölnBonn;Köln;Spk KölnBonn;00;50667;COLSDE33;0;\r\n");
 
   ASSERT_TRUE(ConvertBundesbankFile(file, true, out, error)) << error;
   EXPECT_EQ(out,
-            "10000000;Bundesbank;Berlin;BBk Berlin;104;10591;MARKDEF1100\r\n"
-            "37050198;Sparkasse KölnBonn;Köln;Spk KölnBonn;00;50667;COLSDE33\r\n"
-            "37050198;Sparkasse KölnBonn;Bonn;Spk KölnBonn;00;53111;\r\n");
+            "10000000;Bundesbank;Berlin;BBk Berlin;104;10591;MARKDEF1100;1;20050000\r\n"
+            "37050198;Sparkasse KölnBonn;Köln;Spk KölnBonn;00;50667;COLSDE33;0;\r\n"
+            "37050198;Sparkasse KölnBonn;Bonn;Spk KölnBonn;00;53111;;0;\r\n");
 }
 
 TEST(BundesbankTest, LineEndsAndDuplicateMainOffices) {
@@ -65,7 +67,7 @@ TEST(BundesbankTest, LineEndsAndDuplicateMainOffices) {
   std::string error;
   // LF alone ends a line too, and the last line needs no line end.
   ASSERT_TRUE(ConvertBundesbankFile(first + "\n" + second, false, out, error)) << error;
-  EXPECT_EQ(out, "20000000;Erste;Hamburg;E;06;20000;\r\n");
+  EXPECT_EQ(out, "20000000;Erste;Hamburg;E;06;20000;;0;\r\n");
   ASSERT_TRUE(ConvertBundesbankFile("", false, out, error));
   EXPECT_EQ(out, "");
 }
@@ -84,6 +86,9 @@ TEST(BundesbankTest, MalformedLineNamesItsNumberAndWritesNothing) {
       {Line("10000000", '3', "Bank", "10591", "Berlin", "B", "", "09"), "record type '3'"},
       {Line("10000000", '1', "Bank", "1059a", "Berlin", "B", "", "09"), "postcode '1059a'"},
       {Line("10000000", '1', "Bank", "10591", "Berlin", "B", "", "F1"), "check method 'F1'"},
+      {Line("10000000", '1', "Bank", "10591", "Berlin", "B", "", "09", "X"), "deletion flag 'X'"},
+      {Line("10000000", '1', "Bank", "10591", "Berlin", "B", "", "09", "1", "2005000 "),
+       "successor bank code '2005000 '"},
       {Line("10000000", '1', "Bank; AG", "10591", "Berlin", "B", "", "09"), "';' in 'Bank; AG'"},
   };
   for (const Case& c : cases) {

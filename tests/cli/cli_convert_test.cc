@@ -21,15 +21,38 @@ std::string BundesbankLine(const std::string& code, char type, const std::string
          Pad("MARKDEF1100", 11) + method + "000001U000000000\r\n";
 }
 
+// A Bundesbank file beside the checkout (or where QUANDOR_BUNDESBANK_DIR says).
+std::filesystem::path BundesbankFile(const std::string& name) {
+  const char* named = std::getenv("QUANDOR_BUNDESBANK_DIR");
+  const std::filesystem::path dir = named != nullptr && *named != '\0'
+                                        ? std::filesystem::path(named)
+                                        : std::filesystem::path(QUANDOR_SOURCE_DIR) / ".." /
+                                              "shared" / "data";
+  return dir / name;
+}
+
+// Fields 1 to 7 of every line: what the converter wrote before it kept the
+// deletion flag and the successor.
+std::string FirstSevenFields(const std::string& converted) {
+  std::string out;
+  std::size_t pos = 0;
+  while (pos < converted.size()) {
+    const std::size_t end = converted.find("\r\n", pos);
+    const std::string line = converted.substr(pos, end - pos);
+    std::size_t cut = 0;
+    for (int field = 0; field < 7 && cut != std::string::npos; ++field) {
+      cut = line.find(';', cut == 0 ? 0 : cut + 1);
+    }
+    out += line.substr(0, cut) + "\r\n";
+    pos = end == std::string::npos ? converted.size() : end + 2;
+  }
+  return out;
+}
+
 // The shipped data/blz.txt is exactly what the converter makes of the
-// Bundesbank's file it was made from. That file lies beside the checkout
-// (or where QUANDOR_BUNDESBANK_FILE says).
+// Bundesbank's edition it was made from.
 TEST(CliConvertTest, ShippedBankCodeFileIsTheConvertersOutput) {
-  const char* named = std::getenv("QUANDOR_BUNDESBANK_FILE");
-  const std::filesystem::path source = named != nullptr && *named != '\0'
-                                           ? std::filesystem::path(named)
-                                           : std::filesystem::path(QUANDOR_SOURCE_DIR) / ".." /
-                                                 "shared" / "data" / "blz_20200420.txt";
+  const auto source = BundesbankFile("blz_20260608.txt");
   if (!std::filesystem::exists(source)) GTEST_SKIP() << "no Bundesbank file at " << source;
   CliSandbox sandbox;
   const CliResult result = sandbox.Run("convert '" + source.string() + "' --output blz.txt");
@@ -38,16 +61,29 @@ TEST(CliConvertTest, ShippedBankCodeFileIsTheConvertersOutput) {
               ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "data" / "blz.txt"));
 }
 
+// The 2020 edition still converts to the bytes it always did, the two new
+// fields aside.
+TEST(CliConvertTest, Edition2020ConvertsAsBefore) {
+  const auto source = BundesbankFile("blz_20200420.txt");
+  if (!std::filesystem::exists(source)) GTEST_SKIP() << "no Bundesbank file at " << source;
+  CliSandbox sandbox;
+  const CliResult result = sandbox.Run("convert '" + source.string() + "' --output blz.txt");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(FirstSevenFields(ReadFile(sandbox / "blz.txt")) ==
+              ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "tests" / "data" /
+                       "blz_20200420.txt"));
+}
+
 TEST(CliConvertTest, ConvertsToStandardOutputOrFile) {
   CliSandbox sandbox;
   WriteFile(sandbox / "bb.txt",
             BundesbankLine("20000000", '1', "M\xFCnchner Bank", "M\xFCnchen", "C3") +
                 BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09") +
                 BundesbankLine("10000000", '2', "Bundesbank", "Potsdam", "09"));
-  const std::string berlin = "10000000;Bundesbank;Berlin;Bundesbank;09;10591;MARKDEF1100\r\n";
-  const std::string potsdam = "10000000;Bundesbank;Potsdam;Bundesbank;09;10591;MARKDEF1100\r\n";
+  const std::string berlin = "10000000;Bundesbank;Berlin;Bundesbank;09;10591;MARKDEF1100;0;\r\n";
+  const std::string potsdam = "10000000;Bundesbank;Potsdam;Bundesbank;09;10591;MARKDEF1100;0;\r\n";
   const std::string munich =
-      "20000000;Münchner Bank;München;Münchner Bank;123;10591;MARKDEF1100\r\n";
+      "20000000;Münchner Bank;München;Münchner Bank;123;10591;MARKDEF1100;0;\r\n";
   CliResult result = sandbox.Run("convert bb.txt");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, berlin + munich);

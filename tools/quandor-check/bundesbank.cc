@@ -71,6 +71,14 @@ std::string ParseBundesbankLine(std::string_view line, BundesbankRecord& out) {
   if (!method) {
     return "check method '" + Latin1ToUtf8(method_code) + "' is neither two digits nor A0 to E9";
   }
+  const char deletion = line[159];
+  if (deletion != '0' && deletion != '1') {
+    return "deletion flag '" + Latin1ToUtf8(line.substr(159, 1)) + "' is neither 0 nor 1";
+  }
+  const std::string_view successor = Columns(line, 161, 168);
+  if (!AllDigits(successor)) {
+    return "successor bank code '" + Latin1ToUtf8(successor) + "' is not eight digits";
+  }
   out.code = std::string(code);
   out.main_office = type == '1';
   out.name = Text(line, 10, 67);
@@ -79,6 +87,8 @@ std::string ParseBundesbankLine(std::string_view line, BundesbankRecord& out) {
   out.short_name = Text(line, 108, 134);
   out.bic = Text(line, 140, 150);
   out.method = *method;
+  out.deleted = deletion == '1';
+  out.successor = successor == "00000000" ? std::string() : std::string(successor);
   // The target format has no quoting: a ";" would shift every later field.
   for (const std::string* field : {&out.name, &out.city, &out.short_name, &out.bic}) {
     if (field->find(';') != std::string::npos) return "';' in '" + *field + "'";
@@ -121,6 +131,8 @@ bool ConvertBundesbankFile(std::string_view content, bool all_offices, std::stri
       out += ';';
     }
     out += r.bic;
+    out += r.deleted ? ";1;" : ";0;";
+    out += r.successor;
     out += "\r\n";
   }
   return true;

@@ -1,6 +1,8 @@
 // The Deutsche Bundesbank's bank code file (fixed-width, ISO-8859-1, CR LF)
 // turned into the bank code file the component reads:
-// "code;name;city;short name;method;postcode;BIC", UTF-8, CR LF, by code.
+// "code;name;city;short name;method;postcode;BIC;deletion;successor", UTF-8,
+// CR LF, by code. The component reads fields 1 to 7 only; the last two tell
+// a person that a bank code is being deleted and which code replaces it.
 #ifndef QUANDOR_CHECK_BUNDESBANK_H_
 #define QUANDOR_CHECK_BUNDESBANK_H_
 
@@ -21,6 +23,8 @@ struct BundesbankRecord {
   std::string short_name;  // columns 108-134
   std::string bic;         // columns 140-150
   std::string method;      // columns 151-152, see MethodNumber
+  bool deleted;            // column 160: the bank code is being deleted
+  std::string successor;   // columns 161-168, "" where none ("00000000")
 };
 
 // Length of a line without its line end.

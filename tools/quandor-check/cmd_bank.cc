@@ -1,4 +1,5 @@
 // quandor-check bank: a bank by its bank code.
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -29,6 +30,31 @@ Options:
 
 constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption, kStrictnessOption};
 
+// Fields 5 to 9 of the bank's record: method, postcode, BIC, and whether the
+// bank code is being deleted (with its successor). Older files lack the last
+// ones; an empty field is not shown.
+void ShowFurtherFields(quandor::Banking& banking) {
+  const auto fields = banking.SearchBankInfo(banking.BankNumber());
+  if (!fields) return;
+  const auto field = [&](std::size_t index) -> std::string {
+    return index < fields->size() ? (*fields)[index] : std::string();
+  };
+  const auto show = [](const char* label, const std::string& value) {
+    if (!value.empty()) std::printf("%-12s%s\n", label, value.c_str());
+  };
+  show("Postcode:", field(5));
+  show("BIC:", field(6));
+  if (!field(4).empty()) {
+    int method = -1;
+    std::from_chars(field(4).data(), field(4).data() + field(4).size(), method);
+    show("Method:", quandor::TestingMethodCode(method));
+  }
+  if (field(7) == "1") {
+    show("Deleted:", field(8).empty() ? "yes, the bank code is being deleted"
+                                      : "yes, the bank code is being deleted; successor " + field(8));
+  }
+}
+
 }  // namespace
 
 int RunBank(Words words) {
@@ -53,6 +79,7 @@ int RunBank(Words words) {
     std::printf("Bank code:  %s\nName:       %s\nCity:       %s\nShort name: %s\n",
                 banking.BankNumber().c_str(), banking.BankName().c_str(),
                 banking.BankCity().c_str(), banking.BankComplete().c_str());
+    ShowFurtherFields(banking);
     return kExitOk;
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {

@@ -15,11 +15,14 @@ constexpr std::string_view kHelp = R"(Usage: quandor-check validate [OPTIONS] [B
 
 Checks an account number by the check-digit method of its bank.
 
-With BLZ and ACCOUNT, shows the verdict; exit status 0 when valid, 1 when not.
+With BLZ and ACCOUNT, shows the verdict; exit status 0 when valid, 1 when
+not, 3 when it cannot be checked (no check method for the bank in the chosen
+rules, or no bank code file).
 Without, reads lines BLZ;ACCOUNT from standard input (split at the first ";")
 and writes a line
   valid;error;method;bank_number;account_number;bank_name;bank_city
-for each (valid 1 or 0, error the code of LastError, method UsedTestingMethod).
+for each (valid 1 or 0, error the code of LastError, method UsedTestingMethod:
+the number in the bank code file, 100 to 144 for A0 to E4).
 
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
@@ -29,6 +32,9 @@ an empty error and the reason as message.
 
 Options:
   --strictness N         0 to 3: which characters besides digits the input may hold
+  --rules RULES          check methods: original (as first built, the default) or
+                         current (the Deutsche Bundesbank's methods of today);
+                         default from QUANDOR_RULES or the settings file
   --data DIR             directory of the bank code file blz.txt
   --output FILE          write to FILE instead of standard output
   --input FILE           read the CSV file FILE ("-": standard input)
@@ -47,6 +53,7 @@ Options:
 constexpr OptionSpec kSpecs[] = {kHelpOption,
                                  kDataOption,
                                  kStrictnessOption,
+                                 kRulesOption,
                                  {"blz-column", true},
                                  {"account-column", true},
                                  kBatchOptions[0],
@@ -76,15 +83,20 @@ void AppendVerdict(CsvFields& fields, const quandor::Banking& banking, bool vali
 
 int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_view account) {
   const bool valid = banking.Validate(blz, account);
-  std::printf("Result:  %s (%s)\n", valid ? "valid" : "invalid", banking.LastErrorString().c_str());
+  const bool uncheckable = banking.LastError() == quandor::qdTestingMethodUnknown;
+  std::printf("Result:  %s (%s)\n", valid ? "valid" : uncheckable ? "not checkable" : "invalid",
+              banking.LastErrorString().c_str());
   if (!banking.BankName().empty()) {
     std::printf("Bank:    %s %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),
                 banking.BankCity().c_str());
   }
   if (!banking.AccountNumber().empty())
     std::printf("Account: %s\n", banking.AccountNumber().c_str());
-  if (banking.UsedTestingMethod() >= 0) std::printf("Method:  %02d\n", banking.UsedTestingMethod());
-  return valid ? kExitOk : kExitNegative;
+  if (banking.UsedTestingMethod() >= 0) {
+    std::printf("Method:  %s\n", quandor::TestingMethodCode(banking.UsedTestingMethod()).c_str());
+  }
+  if (valid) return kExitOk;
+  return uncheckable ? kExitUncheckable : kExitNegative;
 }
 
 }  // namespace
@@ -95,6 +107,8 @@ int RunValidate(Words words) {
   if (const auto done = ParseCheckCommandArgs("validate", kHelp, words, kSpecs, args, strictness)) {
     return *done;
   }
+  std::optional<std::int32_t> rules;
+  if (const auto done = ParseRulesOption("validate", args, rules)) return *done;
   const bool csv = WantsCsv(args, kJob);
   const std::size_t operands = args.operands().size();
   if (operands == 1 || operands > 2)
@@ -103,8 +117,12 @@ int RunValidate(Words words) {
     return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (banking.LastError() == quandor::qdBankNumberFileMissing) {
+    const int status = BankFileMissing();
+    return operands == 2 ? kExitUncheckable : status;
+  }
   if (strictness) banking.Strictness(*strictness);
+  if (rules) banking.Rules(*rules);
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
   if (csv) {

@@ -69,6 +69,21 @@ std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_v
   return std::nullopt;
 }
 
+std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
+                                    std::optional<std::int32_t>& rules) {
+  rules.reset();
+  const auto text = args.Value("rules");
+  if (!text) return std::nullopt;
+  if (*text == "original") {
+    rules = quandor::qdRulesOriginal;
+  } else if (*text == "current") {
+    rules = quandor::qdRulesCurrent;
+  } else {
+    return UsageError(command, "--rules takes current or original, not '" + std::string(*text) + "'");
+  }
+  return std::nullopt;
+}
+
 int BankFileMissing() {
   return Fail(kExitUsage,
               "bank code file blz.txt not found (Bankleitzahlendatei nicht gefunden); "

@@ -16,11 +16,13 @@ namespace quandor_check {
 inline constexpr int kExitOk = 0;        // success; every batch run that got to its end
 inline constexpr int kExitNegative = 1;  // the answer is no: not found, invalid, malformed
 inline constexpr int kExitUsage = 2;     // usage error, or a file that cannot be read or written
+inline constexpr int kExitUncheckable = 3;  // no verdict: no method for the bank, or no bank code file
 
 // Options that every subcommand accepts.
 inline constexpr OptionSpec kHelpOption{"help", false};
 inline constexpr OptionSpec kDataOption{"data", true};
 inline constexpr OptionSpec kStrictnessOption{"strictness", true};
+inline constexpr OptionSpec kRulesOption{"rules", true};
 
 // Prints "quandor-check COMMAND: message" and a hint to --help on stderr; returns kExitUsage.
 int UsageError(std::string_view command, std::string_view message);
@@ -49,6 +51,11 @@ std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_v
                                          std::span<const char* const> words,
                                          std::span<const OptionSpec> specs, Args& args,
                                          std::optional<std::int32_t>& strictness);
+
+// Reads --rules ("current" or "original"; nothing when absent, and the
+// library's default applies). Returns the exit status of a usage error.
+std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
+                                    std::optional<std::int32_t>& rules);
 
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
