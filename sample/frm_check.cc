@@ -48,6 +48,11 @@ const ModeTexts kModeTexts[2] = {
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
+// A method as the Bundesbank names it ("00", "B8"); -1, no method, as it is.
+QString MethodText(int nMethod) {
+  return nMethod < 0 ? QString::number(nMethod) : FromUtf8(quandor::TestingMethodCode(nMethod));
+}
+
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace
@@ -243,7 +248,7 @@ void frmCheck::onCheck() {
     lblGeprueft->show();
     lblBank->setText(FromUtf8(oBanking->BankName()) + " - " + FromUtf8(oBanking->BankCity()) +
                      " (" + FromUtf8(oBanking->BankNumber()) + " - Prüfmethode " +
-                     QString::number(oBanking->UsedTestingMethod()) + ")\n" +
+                     MethodText(oBanking->UsedTestingMethod()) + ")\n" +
                      "Kontonummer: " + FromUtf8(oBanking->AccountNumber()));
     lblBank->show();
     showError(oBanking->LastError(), oBanking->LastErrorString());

@@ -133,13 +133,13 @@ class WindowsTest : public QObject {
     QTest::newRow("valid") << "Normal"
                            << "10020030"
                            << "123456782"
-                           << "Zentralbank - Berlin (100 200 30 - Prüfmethode 0)\n"
+                           << "Zentralbank - Berlin (100 200 30 - Prüfmethode 00)\n"
                               "Kontonummer: 123456782"
                            << "Kein Fehler" << kBlack;
     QTest::newRow("wrong check digit") << "Normal"
                                        << "100 200 30"
                                        << "123456789"
-                                       << "Zentralbank - Berlin (100 200 30 - Prüfmethode 0)\n"
+                                       << "Zentralbank - Berlin (100 200 30 - Prüfmethode 00)\n"
                                           "Kontonummer: 123456789"
                                        << "Kontonummer ist falsch" << kDarkRed;
     QTest::newRow("unknown bank code") << "Normal"
