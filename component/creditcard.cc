@@ -3,11 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
 #include <string_view>
 
 #include "info_box.h"
+#include "quandor/banking.h"
 #include "version_info.h"
 
 namespace quandor {
@@ -32,6 +34,75 @@ constexpr std::array kCompanyRules = std::to_array<CompanyRule>({
     {ccDiscover, "6011", "", {16, 0}},
 });
 
+// Today's rules, chosen by Rules(qdRulesCurrent): a range of leading digits
+// (compared over the width of `first`) and the allowed numbers of digits. The
+// Luhn check digit comes on top (see LuhnHolds).
+struct CurrentCompanyRule {
+  CardCompanies company;
+  std::string_view first;  // lowest prefix of the range
+  std::string_view last;   // highest, of the same width
+  uint32_t lengths;        // bit n set: n digits allowed
+};
+
+constexpr uint32_t Lengths(std::initializer_list<unsigned> allowed) {
+  uint32_t bits = 0;
+  for (unsigned length : allowed) bits |= 1U << length;
+  return bits;
+}
+
+constexpr uint32_t LengthsFrom(unsigned shortest, unsigned longest) {
+  uint32_t bits = 0;
+  for (unsigned length = shortest; length <= longest; ++length) bits |= 1U << length;
+  return bits;
+}
+
+constexpr std::array kCurrentCompanyRules = std::to_array<CurrentCompanyRule>({
+    {ccVisa, "4", "4", Lengths({13, 16, 19})},
+    {ccMasterCard, "51", "55", Lengths({16})},
+    {ccMasterCard, "2221", "2720", Lengths({16})},
+    {ccEuroCard, "51", "55", Lengths({16})},  // the brand merged into Mastercard
+    {ccEuroCard, "2221", "2720", Lengths({16})},
+    {ccAmericanExpress, "34", "34", Lengths({15})},
+    {ccAmericanExpress, "37", "37", Lengths({15})},
+    {ccDinersClub, "300", "305", LengthsFrom(14, 19)},
+    {ccDinersClub, "3095", "3095", LengthsFrom(14, 19)},
+    {ccDinersClub, "36", "36", LengthsFrom(14, 19)},
+    {ccDinersClub, "38", "39", LengthsFrom(14, 19)},
+    {ccDiscover, "6011", "6011", LengthsFrom(16, 19)},
+    {ccDiscover, "622126", "622925", LengthsFrom(16, 19)},
+    {ccDiscover, "644", "649", LengthsFrom(16, 19)},
+    {ccDiscover, "65", "65", LengthsFrom(16, 19)},
+});
+
+constexpr bool RangesWellFormed() {
+  for (const CurrentCompanyRule& rule : kCurrentCompanyRules) {
+    if (rule.first.size() != rule.last.size() || rule.first > rule.last) return false;
+  }
+  return true;
+}
+static_assert(RangesWellFormed(), "a prefix range needs two prefixes of one width, in order");
+
+bool RuleHolds(const CurrentCompanyRule& rule, std::string_view digits) {
+  if (digits.size() >= 32 || (rule.lengths & (1U << digits.size())) == 0) return false;
+  // Equal widths: comparing the texts compares the numbers.
+  const std::string_view prefix = digits.substr(0, rule.first.size());
+  return rule.first <= prefix && prefix <= rule.last;
+}
+
+// From the right, every second digit doubled (less 9 above 9): the sum of all
+// must be a multiple of 10.
+bool LuhnHolds(std::string_view digits) {
+  int sum = 0;
+  bool doubled = false;
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    int digit = *it - '0';
+    if (doubled) digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
+    sum += digit;
+    doubled = !doubled;
+  }
+  return !digits.empty() && sum % 10 == 0;
+}
+
 bool LengthFits(const CompanyRule& rule, std::size_t length) {
   if (rule.lengths[0] == 0) return true;
   for (std::size_t allowed : rule.lengths) {
@@ -52,11 +123,19 @@ bool RuleHolds(const CompanyRule& rule, std::string_view digits) {
 
 bool IsKnownCompany(int32_t nCompany) { return nCompany >= ccVisa && nCompany <= ccDiscover; }
 
-bool CompanyRuleHolds(int32_t nCompany, std::string_view digits) {
-  for (const CompanyRule& rule : kCompanyRules) {
+template <typename Rules>
+bool CompanyRuleHolds(const Rules& rules, int32_t nCompany, std::string_view digits) {
+  for (const auto& rule : rules) {
     if (rule.company == nCompany && RuleHolds(rule, digits)) return true;
   }
   return false;
+}
+
+bool CardNumberHolds(int32_t nRules, int32_t nCompany, std::string_view digits) {
+  if (nRules == qdRulesCurrent) {
+    return CompanyRuleHolds(kCurrentCompanyRules, nCompany, digits) && LuhnHolds(digits);
+  }
+  return CompanyRuleHolds(kCompanyRules, nCompany, digits);
 }
 
 enum class ScanOutcome { kAccepted, kForbiddenCharacter, kPositionOverflow };
@@ -100,7 +179,7 @@ ScanOutcome ScanCardNumber(std::string_view typed, int32_t strictness, std::stri
 
 }  // namespace
 
-Creditcard::Creditcard() { Reset(); }
+Creditcard::Creditcard() : nRules(GetDefaultRules()) { Reset(); }
 Creditcard::~Creditcard() = default;
 
 void Creditcard::Reset() {
@@ -122,6 +201,8 @@ ValidateError Creditcard::LastError() const { return static_cast<ValidateError>(
 bool Creditcard::Validated() const { return nLastError != qdNoValidation; }
 void Creditcard::Strictness(int32_t vNewValue) { nStrictness = vNewValue; }
 int32_t Creditcard::Strictness() const { return nStrictness; }
+void Creditcard::Rules(int32_t vNewValue) { nRules = vNewValue; }
+int32_t Creditcard::Rules() const { return nRules; }
 std::string Creditcard::Version() const { return VersionText(); }
 std::string Creditcard::CopyrightNotice() const { return CopyrightText(); }
 std::string Creditcard::LastErrorString() const { return GetErrorText(nLastError); }
@@ -145,7 +226,7 @@ bool Creditcard::Validate(int32_t nCompany, std::string_view sCardNr) {
       nLastError = qdCompanyNumberUnknown;
       return false;
     }
-    nLastError = CompanyRuleHolds(nCompany, digits) ? qdNoError : qdCardWrongCheckDigit;
+    nLastError = CardNumberHolds(nRules, nCompany, digits) ? qdNoError : qdCardWrongCheckDigit;
     return nLastError == qdNoError;
   } catch (...) {  // a host never sees an exception from Validate
     nLastError = qdUnknownError;

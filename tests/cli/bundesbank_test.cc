@@ -43,8 +43,8 @@ TEST(BundesbankTest, ConvertsSortsAndKeepsMainOffices) {
       "\r\n" +
       Line("37050198", '2', "Sparkasse K\xF6lnBonn", "53111", "Bonn", "Spk K\xF6lnBonn", "", "00") +
       "\r\n" +
-      Line("10000000", '1', "Bundesbank", "10591", "Berlin", "BBk Berlin", "MARKDEF1100", "A4",
-           "1", "20050000") +
+      Line("10000000", '1', "Bundesbank", "10591", "Berlin", "BBk Berlin", "MARKDEF1100", "A4", "1",
+           "20050000") +
       "\r\n";
   std::string out;
   std::string error;

@@ -24,10 +24,10 @@ std::string BundesbankLine(const std::string& code, char type, const std::string
 // A Bundesbank file beside the checkout (or where QUANDOR_BUNDESBANK_DIR says).
 std::filesystem::path BundesbankFile(const std::string& name) {
   const char* named = std::getenv("QUANDOR_BUNDESBANK_DIR");
-  const std::filesystem::path dir = named != nullptr && *named != '\0'
-                                        ? std::filesystem::path(named)
-                                        : std::filesystem::path(QUANDOR_SOURCE_DIR) / ".." /
-                                              "shared" / "data";
+  const std::filesystem::path dir =
+      named != nullptr && *named != '\0'
+          ? std::filesystem::path(named)
+          : std::filesystem::path(QUANDOR_SOURCE_DIR) / ".." / "shared" / "data";
   return dir / name;
 }
 
@@ -69,9 +69,9 @@ TEST(CliConvertTest, Edition2020ConvertsAsBefore) {
   CliSandbox sandbox;
   const CliResult result = sandbox.Run("convert '" + source.string() + "' --output blz.txt");
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_TRUE(FirstSevenFields(ReadFile(sandbox / "blz.txt")) ==
-              ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "tests" / "data" /
-                       "blz_20200420.txt"));
+  EXPECT_TRUE(
+      FirstSevenFields(ReadFile(sandbox / "blz.txt")) ==
+      ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "tests" / "data" / "blz_20200420.txt"));
 }
 
 TEST(CliConvertTest, ConvertsToStandardOutputOrFile) {

@@ -87,13 +87,31 @@ TEST_F(CliRulesTest, IbanOfABankWithoutMethodIsValid) {
 TEST_F(CliRulesTest, BankShowsPostcodeBicMethodAndSuccessor) {
   CliResult result = Run("bank 60000000");
   EXPECT_EQ(result.status, 0) << result.err;
-  for (const char* line : {"Postcode:   70173\n", "BIC:        ALTEDE61XXX\n", "Method:     12\n",
-                           "Deleted:    yes, the bank code is being deleted; successor 60050000\n"}) {
+  for (const char* line :
+       {"Postcode:   70173\n", "BIC:        ALTEDE61XXX\n", "Method:     12\n",
+        "Deleted:    yes, the bank code is being deleted; successor 60050000\n"}) {
     EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
   }
   result = Run("bank 60050000");
   EXPECT_NE(result.out.find("Method:     B8\n"), std::string::npos) << result.out;
   EXPECT_EQ(result.out.find("Deleted:"), std::string::npos) << result.out;
+}
+
+TEST_F(CliRulesTest, CardByTodaysRulesOnlyWhenChosen) {
+  const struct {
+    std::string args;
+    int status;
+  } cases[] = {
+      {"card --rules current mastercard 2221000000000009", 0},
+      {"card --rules current visa 4111111111111112", 1},
+      {"card mastercard 2221000000000009", 1},
+      {"card visa 4111111111111112", 0},
+      {"card --rules original visa 4111111111111112", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.args).status, c.status) << c.args;
+  ::setenv("QUANDOR_RULES", "current", 1);
+  EXPECT_EQ(Run("card visa 4111111111111112").status, 1);
+  EXPECT_EQ(Run("card", "visa;4111111111111112\n").out, "0;102;4111111111111112\n");
 }
 
 }  // namespace

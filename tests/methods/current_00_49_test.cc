@@ -4,7 +4,5 @@
 #include "account.h"
 
 namespace quandor::methods::testing {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 }  // namespace quandor::methods::testing

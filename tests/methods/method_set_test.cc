@@ -13,8 +13,8 @@ TEST(TestingMethodCode, NamesEveryNumberAsTheBundesbankWritesIt) {
   const struct {
     int32_t number;
     std::string code;
-  } cases[] = {{-1, ""}, {0, "00"}, {6, "06"}, {99, "99"}, {100, "A0"},
-               {104, "A4"}, {108, "A8"}, {118, "B8"}, {144, "E4"}, {149, "E9"}, {150, "150"}, {4464, "4464"}};
+  } cases[] = {{-1, ""},    {0, "00"},   {6, "06"},   {99, "99"},  {100, "A0"},  {104, "A4"},
+               {108, "A8"}, {118, "B8"}, {144, "E4"}, {149, "E9"}, {150, "150"}, {4464, "4464"}};
   for (const auto& c : cases) EXPECT_EQ(TestingMethodCode(c.number), c.code) << c.number;
 }
 

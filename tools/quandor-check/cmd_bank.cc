@@ -50,8 +50,9 @@ void ShowFurtherFields(quandor::Banking& banking) {
     show("Method:", quandor::TestingMethodCode(method));
   }
   if (field(7) == "1") {
-    show("Deleted:", field(8).empty() ? "yes, the bank code is being deleted"
-                                      : "yes, the bank code is being deleted; successor " + field(8));
+    show("Deleted:", field(8).empty()
+                         ? "yes, the bank code is being deleted"
+                         : "yes, the bank code is being deleted; successor " + field(8));
   }
 }
 

@@ -1,4 +1,5 @@
-// quandor-check card: a credit card number against its company's prefix and length.
+// quandor-check card: a credit card number against its company's prefix and
+// length, and under today's rules its Luhn check digit.
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -13,10 +14,13 @@
 namespace quandor_check {
 namespace {
 
-constexpr std::string_view kHelp = R"(Usage: quandor-check card [--strictness N] [COMPANY NUMBER]
+constexpr std::string_view kHelp =
+    R"(Usage: quandor-check card [--strictness N] [--rules RULES] [COMPANY NUMBER]
 
 Checks a credit card number against the number prefix and length of its card
-company. No check digit (Luhn) is computed.
+company. Under the original rules (the default) no check digit is computed;
+under --rules current the number must also pass the Luhn check digit and
+today's prefixes and lengths (Mastercard 2221-2720, Discover 644-649, ...).
 
 COMPANY is 0 to 5 or one of visa, mastercard, eurocard, amex, diners, discover.
 
@@ -28,10 +32,12 @@ for each. A numeric COMPANY is passed on unchanged (6 or -1 give error 107).
 Options:
   --strictness N  0 to 3: which characters besides digits the number may hold
                   (default 0: any; 1 drops them, 2 and 3 reject them)
+  --rules RULES   original (as first built) or current (today's ranges and the
+                  Luhn check); default from QUANDOR_RULES or the settings file
   --help          show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption, kStrictnessOption};
+constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption, kStrictnessOption, kRulesOption};
 
 constexpr std::array<std::string_view, 6> kCompanyNames = {"visa", "mastercard", "eurocard",
                                                            "amex", "diners",     "discover"};
@@ -62,12 +68,15 @@ int RunCard(Words words) {
   if (const auto done = ParseCheckCommandArgs("card", kHelp, words, kSpecs, args, strictness)) {
     return *done;
   }
+  std::optional<std::int32_t> rules;
+  if (const auto done = ParseRulesOption("card", args, rules)) return *done;
   const std::size_t operands = args.operands().size();
   if (operands == 1 || operands > 2)
     return UsageError("card", "expects COMPANY and NUMBER, or neither");
 
   quandor::Creditcard card;
   if (strictness) card.Strictness(*strictness);
+  if (rules) card.Rules(*rules);
 
   if (operands == 2) {
     const auto company = CompanyNumber(args.operands()[0]);

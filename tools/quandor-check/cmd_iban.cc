@@ -47,11 +47,10 @@ Options:
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,           kDataOption,      kStrictnessOption,
-                                 kRulesOption,
-                                 {"iban-column", true}, kBatchOptions[0], kBatchOptions[1],
-                                 kBatchOptions[2],      kBatchOptions[3], kCsvOptions[0],
-                                 kCsvOptions[1],        kCsvOptions[2]};
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,           kStrictnessOption,
+                                 kRulesOption,     {"iban-column", true}, kBatchOptions[0],
+                                 kBatchOptions[1], kBatchOptions[2],      kBatchOptions[3],
+                                 kCsvOptions[0],   kCsvOptions[1],        kCsvOptions[2]};
 
 constexpr CsvJob::Column kColumns[] = {{"iban-column", "1"}};
 constexpr std::string_view kResultNames[] = {"valid",   "error",         "iban_ok", "blz",

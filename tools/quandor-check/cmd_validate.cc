@@ -50,18 +50,10 @@ Options:
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,
-                                 kDataOption,
-                                 kStrictnessOption,
-                                 kRulesOption,
-                                 {"blz-column", true},
-                                 {"account-column", true},
-                                 kBatchOptions[0],
-                                 kBatchOptions[1],
-                                 kBatchOptions[2],
-                                 kBatchOptions[3],
-                                 kCsvOptions[0],
-                                 kCsvOptions[1],
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          kStrictnessOption,
+                                 kRulesOption,     {"blz-column", true}, {"account-column", true},
+                                 kBatchOptions[0], kBatchOptions[1],     kBatchOptions[2],
+                                 kBatchOptions[3], kCsvOptions[0],       kCsvOptions[1],
                                  kCsvOptions[2]};
 
 constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
@@ -84,7 +76,10 @@ void AppendVerdict(CsvFields& fields, const quandor::Banking& banking, bool vali
 int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_view account) {
   const bool valid = banking.Validate(blz, account);
   const bool uncheckable = banking.LastError() == quandor::qdTestingMethodUnknown;
-  std::printf("Result:  %s (%s)\n", valid ? "valid" : uncheckable ? "not checkable" : "invalid",
+  std::printf("Result:  %s (%s)\n",
+              valid         ? "valid"
+              : uncheckable ? "not checkable"
+                            : "invalid",
               banking.LastErrorString().c_str());
   if (!banking.BankName().empty()) {
     std::printf("Bank:    %s %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),

@@ -79,7 +79,8 @@ std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
   } else if (*text == "current") {
     rules = quandor::qdRulesCurrent;
   } else {
-    return UsageError(command, "--rules takes current or original, not '" + std::string(*text) + "'");
+    return UsageError(command,
+                      "--rules takes current or original, not '" + std::string(*text) + "'");
   }
   return std::nullopt;
 }

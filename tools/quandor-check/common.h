@@ -16,7 +16,8 @@ namespace quandor_check {
 inline constexpr int kExitOk = 0;        // success; every batch run that got to its end
 inline constexpr int kExitNegative = 1;  // the answer is no: not found, invalid, malformed
 inline constexpr int kExitUsage = 2;     // usage error, or a file that cannot be read or written
-inline constexpr int kExitUncheckable = 3;  // no verdict: no method for the bank, or no bank code file
+inline constexpr int kExitUncheckable =
+    3;  // no verdict: no method for the bank, or no bank code file
 
 // Options that every subcommand accepts.
 inline constexpr OptionSpec kHelpOption{"help", false};

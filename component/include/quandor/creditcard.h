@@ -5,8 +5,10 @@
 ///   card.Strictness(quandor::qdStrictnessNormal);
 ///   bool ok = card.Validate(quandor::ccVisa, "4111 1111 1111 1111");
 ///
-/// No check digit (Luhn) is computed. Failures are never thrown: they are
-/// recorded in LastError. Texts are UTF-8.
+/// Under the original rules (the default) no check digit is computed; under
+/// Rules(qdRulesCurrent) the number must also pass the Luhn check and today's
+/// prefixes and lengths. Failures are never thrown: they are recorded in
+/// LastError. Texts are UTF-8.
 #ifndef QUANDOR_CREDITCARD_H_
 #define QUANDOR_CREDITCARD_H_
 
@@ -19,7 +21,11 @@
 
 namespace quandor {
 
-/// The card companies and the rule their numbers must meet (d = the digits).
+/// The card companies and the rule their numbers must meet under the original
+/// rules. Under qdRulesCurrent: Visa 4 with 13, 16 or 19 digits; Mastercard and
+/// Eurocard 51-55 or 2221-2720 with 16; American Express 34 or 37 with 15;
+/// Diners Club 300-305, 3095, 36, 38 or 39 with 14 to 19; Discover 6011,
+/// 622126-622925, 644-649 or 65 with 16 to 19.
 enum CardCompanies : int32_t {
   ccVisa = 0,             ///< begins with 4; 13 or 16 digits
   ccMasterCard = 1,       ///< 51 to 55; 16 digits
@@ -31,13 +37,13 @@ enum CardCompanies : int32_t {
 
 class QUANDOR_EXPORT Creditcard {
  public:
-  Creditcard();  ///< Strictness qdStrictnessLow, reset state
+  Creditcard();  ///< Strictness qdStrictnessLow, Rules GetDefaultRules(), reset state
   ~Creditcard();
   Creditcard(const Creditcard&) = delete;
   Creditcard& operator=(const Creditcard&) = delete;
 
   /// CardNumber and CompanyName become "", CompanyNumber ccVisa, LastError
-  /// qdNoValidation. Strictness is kept.
+  /// qdNoValidation. Strictness and Rules are kept.
   void Reset();
   /// Shows the component's info box modally, the same one as Banking::ShowInfo.
   /// Returns at once without effect when no display is available or the info
@@ -54,18 +60,24 @@ class QUANDOR_EXPORT Creditcard {
 
   void Strictness(int32_t vNewValue);  ///< stored unchecked
   int32_t Strictness() const;
+  /// ValidateRules: qdRulesCurrent adds the Luhn check and today's ranges; any
+  /// other value behaves as qdRulesOriginal. Stored unchecked.
+  void Rules(int32_t vNewValue);
+  int32_t Rules() const;
 
   std::string Version() const;          ///< "major.minor.revision"
   std::string CopyrightNotice() const;  ///< "Copyright " followed by the copyright entry
   std::string LastErrorString() const;  ///< German message of LastError
 
   /// Scans sCardNr at the object's strictness and tests the digits against the
-  /// prefix and length rule of company nCompany (ccVisa .. ccDiscover). No check
-  /// digit is computed. Returns true with LastError qdNoError, or false with
+  /// prefix and length rule of company nCompany (ccVisa .. ccDiscover), and
+  /// under qdRulesCurrent the Luhn check digit. Returns true with LastError
+  /// qdNoError, or false with
   ///   qdCardNumberIncorrectly  a character that the strictness forbids
   ///                            (strictness 2, 3 or any value outside 0..3);
   ///   qdCompanyNumberUnknown   nCompany outside 0..5;
-  ///   qdCardWrongCheckDigit    prefix or length wrong (an empty number too);
+  ///   qdCardWrongCheckDigit    prefix or length wrong (an empty number too),
+  ///                            or the Luhn check failed (qdRulesCurrent);
   ///   qdUnknownError           an unexpected failure, e.g. a text of 32,767 or
   ///                            more characters: the scan counts positions in
   ///                            16 bits and stops after the 32,767th.
@@ -77,6 +89,7 @@ class QUANDOR_EXPORT Creditcard {
   std::string sCompanyName;
   std::string sCardNumber;
   int32_t nStrictness = qdStrictnessLow;
+  int32_t nRules = qdRulesOriginal;
   int32_t nLastError = qdNoValidation;
 };
 
