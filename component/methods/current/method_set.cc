@@ -29,14 +29,13 @@ constexpr CurrentMethod Same(std::string_view code, std::string_view original) {
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) {
-  return {code, {}, routine};
-}
+constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {code, {}, routine}; }
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
 constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
 
-using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their codes
+using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their
+                          // codes
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
@@ -92,36 +91,36 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Same("49", "49"),
 
     // 50 to 79
-    Same("50", "50"),
-    Same("51", "51"),
-    Same("52", "52"),
-    Same("53", "53"),
+    Own("50", Method50),
+    Own("51", Method51),
+    Own("52", Method52),
+    Own("53", Method53),
     Same("54", "54"),
     Same("55", "55"),
     Same("56", "56"),
-    Same("57", "57"),
+    Own("57", Method57),
     Same("58", "58"),
     Same("59", "59"),
     Same("60", "60"),
     Same("61", "61"),
     Same("62", "62"),
-    Same("63", "63"),
+    Own("63", Method63),
     Same("64", "64"),
     Same("65", "65"),
-    Same("66", "66"),
+    Own("66", Method66),
     Same("67", "67"),
     Same("68", "68"),
     Same("69", "69"),
     Same("70", "70"),
     Same("71", "71"),
     Same("72", "72"),
-    Same("73", "73"),
-    Same("74", "74"),
-    Same("75", "75"),
-    Same("76", "76"),
+    Own("73", Method73),
+    Own("74", Method74),
+    Own("75", Method75),
+    Own("76", Method76),
     Same("77", "77"),
-    Same("78", "78"),
-    Same("79", "79"),
+    Own("78", Method78),
+    Own("79", Method79),
 
     // 80 to 99
     Same("80", "80"),
@@ -207,7 +206,8 @@ constexpr bool CodesInOrder() {
   for (std::size_t n = 0; n < kCurrentMethods.size(); ++n) {
     const std::string_view code = kCurrentMethods[n].code;
     const std::size_t tens = n / 10;
-    const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
+    const char first =
+        tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
     if (code.size() != 2 || code[0] != first || code[1] != static_cast<char>('0' + n % 10)) {
       return false;
     }
