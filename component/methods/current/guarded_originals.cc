@@ -1,4 +1,4 @@
-// Methods 52, 53, 74, 75 and 78: the original method, with the shapes of
+// Methods 52, 53, 58, 68, 74, 75 and 78: the original method, with the shapes of
 // account number that today's description settles differently decided first.
 #include <cstddef>
 
@@ -38,6 +38,16 @@ int CheckLegacy(CheckContext& ctx, std::size_t length, int (*original)(CheckCont
   return original(ctx);
 }
 
+// The shortest account numbers methods 58, 68 and 74 are given for; shorter
+// ones are no account numbers of theirs.
+constexpr int kShortest58 = 6;
+constexpr int kShortest68 = 6;
+constexpr int kShortest74 = 2;
+
+bool IsShorterThan(const CheckContext& ctx, int shortest) {
+  return SignificantDigits(ctx.digits) < shortest;
+}
+
 // Method 75: the only lengths the stem number's places are given for.
 constexpr int kLengths75[] = {6, 7, 9};
 
@@ -50,7 +60,18 @@ int Method52(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength52, Check
 
 int Method53(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength53, CheckMethod53); }
 
+int Method58(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest58)) return Wrong(ctx);
+  return CheckByTableRow(ctx, "58");
+}
+
+int Method68(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest68)) return Wrong(ctx);
+  return CheckMethod68(ctx);
+}
+
 int Method74(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest74)) return Wrong(ctx);
   const int digit = CheckMethod74(ctx);
   if (ctx.last_error != qdWrongCheckDigit) return digit;
   ctx.last_error = qdNoError;

@@ -14,11 +14,11 @@ namespace {
 
 // Method 57: the first two digits, read as a number 0..99, choose the variant.
 enum class Variant57 : uint8_t {
-  kWrong,            // 00: never given out
+  kWrong,            // 00: always wrong
   kCheckDigitLast,   // places 1 to 9, check digit in place 10
   kCheckDigitThird,  // places 1, 2 and 4 to 10, check digit in place 3
   kUnchecked,        // no check digit
-  kMonthAndSerial,   // no check digit, but a shape: month in places 3-4, serial below 500
+  kShapeOnly,        // no check digit; places 3-4 hold 01 to 12, places 7-9 less than 500
 };
 
 struct PrefixRange {
@@ -29,7 +29,7 @@ struct PrefixRange {
 
 constexpr auto kPrefixRanges57 = std::to_array<PrefixRange>({
     {0, 0, Variant57::kWrong},
-    {1, 31, Variant57::kMonthAndSerial},
+    {1, 31, Variant57::kShapeOnly},
     {32, 39, Variant57::kCheckDigitThird},
     {40, 40, Variant57::kUnchecked},
     {41, 49, Variant57::kCheckDigitThird},
@@ -83,11 +83,11 @@ constexpr auto kCheckDigitThird57 = Weighing("12P1212121", kCrossSum, 10, "10,0"
 constexpr std::array<int, 2> kRepeatedDigitsUnchecked57 = {7, 8};
 constexpr std::size_t kRepeatedLength57 = 6;
 
-// The one number of the month-and-serial range that is valid without its shape.
+// The one number of the shape-only range that is valid without its shape.
 constexpr std::array<int, 10> kValidException57 = {0, 1, 8, 5, 1, 2, 5, 4, 3, 4};
 
-constexpr int kMonths = 12;
-constexpr int kSerialLimit = 500;
+constexpr int kHighestInPlaces3And4 = 12;
+constexpr int kLimitOfPlaces7To9 = 500;
 
 bool BeginsWithSixOf(const AccountDigits& d, int digit) {
   for (std::size_t i = 0; i < kRepeatedLength57; ++i) {
@@ -96,10 +96,11 @@ bool BeginsWithSixOf(const AccountDigits& d, int digit) {
   return true;
 }
 
-bool HasMonthAndSerialShape(const AccountDigits& d) {
-  const int month = d[2] * 10 + d[3];
-  const int serial = d[6] * 100 + d[7] * 10 + d[8];
-  return month >= 1 && month <= kMonths && serial < kSerialLimit;
+bool HasShape57(const AccountDigits& d) {
+  const int places3and4 = d[2] * 10 + d[3];
+  const int places7to9 = d[6] * 100 + d[7] * 10 + d[8];
+  return places3and4 >= 1 && places3and4 <= kHighestInPlaces3And4 &&
+         places7to9 < kLimitOfPlaces7To9;
 }
 
 // Method 66: the leading place is no part of the nine-digit account number;
@@ -128,8 +129,8 @@ int Method57(CheckContext& ctx) {
       return FirstAccepting(ctx, {&kCheckDigitThird57});
     case Variant57::kUnchecked:
       return ValidWithoutCheck(ctx);
-    case Variant57::kMonthAndSerial:
-      if (HasMonthAndSerialShape(d) || d == kValidException57) return ValidWithoutCheck(ctx);
+    case Variant57::kShapeOnly:
+      if (HasShape57(d) || d == kValidException57) return ValidWithoutCheck(ctx);
       return Wrong(ctx);
   }
   return Failed(ctx);
