@@ -36,6 +36,7 @@ TEST(CurrentMethods50To79, FixedPlaces) {
       {"55", "1234567895", kValid}, {"55", "9876543211", kValid}, {"55", "1234567890", kWrong},
       {"58", "1800881120", kValid}, {"58", "9200654108", kValid}, {"58", "1015222224", kValid},
       {"58", "3703169668", kValid}, {"58", "1800293377", kValid}, {"58", "1800293378", kWrong},
+      {"58", "0", kWrong},  // fewer than six digits: no such number
       {"60", "1234567891", kValid}, {"60", "9912345674", kValid}, {"60", "1234567890", kWrong},
       {"62", "5029076701", kValid}, {"62", "5029076801", kWrong}, {"64", "1206473010", kValid},
       {"64", "5016511020", kValid}, {"64", "1206474010", kWrong}, {"67", "1234567400", kValid},
@@ -64,6 +65,7 @@ TEST(CurrentMethods50To79, ChosenByShape) {
       {"68", "8889654328", kValid}, {"68", "987654324", kValid},
       {"68", "987654328", kValid},  {"68", "412345678", kValid},  // no check digit
       {"68", "8889654329", kWrong}, {"68", "8888654328", kWrong},
+      {"68", "12344", kWrong},  // fewer than six digits: no such number
       {"69", "1234567900", kValid}, {"69", "1234567006", kValid},
       {"69", "9721134869", kValid}, {"69", "9300000001", kValid},
       {"69", "9721134868", kWrong}, {"70", "1234567892", kValid},
@@ -133,6 +135,14 @@ TEST(CurrentMethods50To79, CustomerNumberChains) {
       {"74", "1011", kWrong},       {"74", "26265", kWrong},
       {"74", "242249", kWrong},     {"74", "18002118", kWrong},
       {"74", "6160000024", kWrong}, {"74", "123456789", kWrong},
+      {"74", "0", kWrong},  // fewer than two digits: no such number
+      {"51", "0199100002", kValid}, {"51", "0099100010", kValid},
+      {"51", "2599100002", kValid}, {"51", "0199100004", kValid},
+      {"51", "2599100003", kValid}, {"51", "3199204090", kValid},
+      {"51", "0099345678", kWrong}, {"73", "0199100002", kValid},
+      {"73", "0099100010", kValid}, {"73", "2599100002", kValid},
+      {"73", "0199100004", kValid}, {"73", "2599100003", kValid},
+      {"73", "3199204090", kValid}, {"73", "0099345678", kWrong},
   });
 }
 
