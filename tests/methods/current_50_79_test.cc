@@ -73,6 +73,7 @@ TEST(CurrentMethods50To79, ChosenByShape) {
       {"70", "1236912341", kWrong}, {"75", "123455", kValid},
       {"75", "1234567", kValid},    {"75", "123455000", kValid},
       {"75", "912345500", kValid},  {"75", "123456", kWrong},
+      {"75", "12344000", kWrong},   {"75", "1123455000", kWrong},
       {"75", "10123455", kWrong},  // eight digits: no such number
       {"78", "7581499", kValid},    {"78", "9999999981", kValid},
       {"78", "12345678", kValid},  // eight digits: no check digit
@@ -89,22 +90,18 @@ TEST(CurrentMethods50To79, ChosenByShape) {
 // again further right, but never by dropping a non-zero digit.
 TEST(CurrentMethods50To79, OmittedSubNumber) {
   ExpectVerdicts({
-      {"50", "4000005001", kValid},
-      {"50", "4444442001", kValid},
-      {"50", "4000005", kValid},
-      {"50", "4000006001", kWrong},
-      {"50", "2224000005", kWrong},
-      {"63", "0123456600", kValid},
-      {"63", "0001234566", kValid},
-      {"63", "0123456700", kWrong},
-      {"63", "1123456600", kWrong},
-      {"76", "0006543200", kValid},
-      {"76", "9012345600", kValid},
-      {"76", "7876543100", kValid},
-      {"76", "0012345600", kValid},
-      {"76", "0000123456", kValid},
-      {"76", "0006543300", kWrong},
-      {"76", "5012345600", kWrong},  // no account kind with a check digit
+      {"50", "4000005001", kValid}, {"50", "4444442001", kValid},
+      {"50", "4000005", kValid},    {"50", "4000006001", kWrong},
+      {"50", "2224000005", kWrong}, {"63", "0123456600", kValid},
+      {"63", "0001234566", kValid}, {"63", "0123456700", kWrong},
+      {"63", "0123456001", kWrong},  // places 2 and 3 in use: no second reading
+      {"63", "1123456600", kWrong}, {"76", "0006543200", kValid},
+      {"76", "9012345600", kValid}, {"76", "7876543100", kValid},
+      {"76", "0012345600", kValid}, {"76", "0000123456", kValid},
+      {"76", "0006543300", kWrong}, {"76", "5012345600", kWrong},
+      {"76", "4100123456", kWrong},  // places 1 and 2 in use: no second reading
+      {"76", "0000005009", kValid},  // first reading gives 10, the second fits  // no account kind
+                                     // with a check digit
   });
 }
 
