@@ -13,6 +13,21 @@ namespace quandor::methods::current {
 // 00 to 49
 
 // 50 to 79
+int Method50(CheckContext& ctx);
+int Method51(CheckContext& ctx);
+int Method52(CheckContext& ctx);
+int Method53(CheckContext& ctx);
+int Method57(CheckContext& ctx);
+int Method58(CheckContext& ctx);
+int Method63(CheckContext& ctx);
+int Method66(CheckContext& ctx);
+int Method68(CheckContext& ctx);
+int Method73(CheckContext& ctx);
+int Method74(CheckContext& ctx);
+int Method75(CheckContext& ctx);
+int Method76(CheckContext& ctx);
+int Method78(CheckContext& ctx);
+int Method79(CheckContext& ctx);
 
 // 80 to 99
 

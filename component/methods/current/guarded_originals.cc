@@ -1,0 +1,94 @@
+// Methods 52, 53, 58, 68, 74, 75 and 78: the original method, with the shapes of
+// account number that today's description settles differently decided first.
+#include <cstddef>
+
+#include "methods/current/current_methods.h"
+#include "methods/current/current_support.h"
+#include "methods/special_methods.h"
+#include "methods/table_handover.h"
+
+namespace quandor::methods::current {
+namespace {
+
+// Methods 52 and 53: ten-digit numbers beginning with 9 are newer ones, which
+// the original routines check by a row of their own. Every other number is
+// rebuilt into the former system's number: the eight-digit (52) or nine-digit
+// (53) account number, and at least one non-zero digit after its check digit
+// in place 4. A digit the rebuilt number has no room for, or no digit to
+// rebuild it from, makes the account number unusable: wrong, not a failure.
+constexpr int kNewAccountDigit = 9;
+constexpr std::size_t kLegacyLength52 = 8;
+constexpr std::size_t kLegacyLength53 = 9;
+constexpr std::size_t kFirstAfterCheckDigit = 4;
+
+bool FitsLegacyNumber(const AccountDigits& d, std::size_t length) {
+  for (std::size_t i = 0; i < d.size() - length; ++i) {
+    if (d[i] != 0) return false;
+  }
+  for (std::size_t i = kFirstAfterCheckDigit; i < d.size(); ++i) {
+    if (d[i] != 0) return true;
+  }
+  return false;
+}
+
+int CheckLegacy(CheckContext& ctx, std::size_t length, int (*original)(CheckContext&)) {
+  if (ctx.digits[0] != kNewAccountDigit && !FitsLegacyNumber(ctx.digits, length)) {
+    return Wrong(ctx);
+  }
+  return original(ctx);
+}
+
+// The shortest account numbers methods 58, 68 and 74 are given for; shorter
+// ones are no account numbers of theirs.
+constexpr int kShortest58 = 6;
+constexpr int kShortest68 = 6;
+constexpr int kShortest74 = 2;
+
+bool IsShorterThan(const CheckContext& ctx, int shortest) {
+  return SignificantDigits(ctx.digits) < shortest;
+}
+
+// Method 75: the only lengths the stem number's places are given for.
+constexpr int kLengths75[] = {6, 7, 9};
+
+// Method 78: eight-digit numbers carry no check digit.
+constexpr int kUncheckedLength78 = 8;
+
+}  // namespace
+
+int Method52(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength52, CheckMethod52); }
+
+int Method53(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength53, CheckMethod53); }
+
+int Method58(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest58)) return Wrong(ctx);
+  return CheckByTableRow(ctx, "58");
+}
+
+int Method68(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest68)) return Wrong(ctx);
+  return CheckMethod68(ctx);
+}
+
+int Method74(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest74)) return Wrong(ctx);
+  const int digit = CheckMethod74(ctx);
+  if (ctx.last_error != qdWrongCheckDigit) return digit;
+  ctx.last_error = qdNoError;
+  return CheckByTableRow(ctx, "4");
+}
+
+int Method75(CheckContext& ctx) {
+  const int length = SignificantDigits(ctx.digits);
+  for (int fitting : kLengths75) {
+    if (length == fitting) return CheckMethod75(ctx);
+  }
+  return Wrong(ctx);
+}
+
+int Method78(CheckContext& ctx) {
+  if (SignificantDigits(ctx.digits) == kUncheckedLength78) return ValidWithoutCheck(ctx);
+  return CheckByTableRow(ctx, "0");
+}
+
+}  // namespace quandor::methods::current
