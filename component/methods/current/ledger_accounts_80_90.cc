@@ -24,8 +24,9 @@ bool IsLedgerAccount(const CheckContext& ctx) { return ctx.digits[2] == 9; }
 // Ledger accounts of method 83: the third and the fourth digit are both 9.
 bool IsLedgerAccount83(const CheckContext& ctx) { return ctx.digits[2] == 9 && ctx.digits[3] == 9; }
 
-// The rule for ledger accounts that methods 51, 80, 81, 84, 86 and 87 share:
-// the ledger weighing, then the whole number weighed as by method 10.
+// The rule for ledger accounts that method 51 gives and methods 80, 81, 84,
+// 86 and 87 refer to: the ledger weighing, then the whole number weighed as
+// by method 10.
 int CheckLedgerAccount(CheckContext& ctx) {
   const int first = FirstAccepting(ctx, {&kLedgerWeighing});
   if (!NextVariant(ctx)) return first;
