@@ -264,5 +264,34 @@ TEST(CurrentMethods80To99, UnchangedMethods) {
   ExpectVerdicts(cases);
 }
 
+// Numbers on which today's method and the original one part: the original
+// set keeps its verdict, today's set follows the Bundesbank.
+TEST(CurrentMethods80To99, OriginalSetKeepsItsVerdicts) {
+  const struct {
+    std::string_view code;
+    std::string_view account;
+    int32_t original;
+    int32_t today;
+  } cases[] = {
+      {"80", "0199100002", kInvalid, kValid},  // ledger rule's first variant
+      {"81", "0190000005", kInvalid, kValid},  // one 9 makes a ledger account
+      {"83", "0099100002", kInvalid, kValid},  // ledger accounts
+      {"84", "240961", kInvalid, kValid},      // variant C
+      {"87", "0001975641", kInvalid, kValid},  // variant D
+      {"89", "1234567890", kInvalid, kValid},  // ten digits carry no check digit
+      {"90", "0004923250", kInvalid, kValid},  // variant G
+      {"91", "8840012000", kInvalid, kValid},  // variant 4
+      {"93", "0000150000", kValid, kInvalid},  // the customer number's place
+      {"95", "0009000000", kInvalid, kValid},  // a new range without check digit
+      {"99", "0068007003", qdTestingMethodUnknown, kValid},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Verdict(c.code, c.account), c.original)
+        << "method " << c.code << ", account " << c.account;
+    EXPECT_EQ(CurrentVerdict(c.code, c.account), c.today)
+        << "method " << c.code << ", account " << c.account;
+  }
+}
+
 }  // namespace
 }  // namespace quandor::methods::testing
