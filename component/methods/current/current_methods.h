@@ -30,6 +30,22 @@ int Method78(CheckContext& ctx);
 int Method79(CheckContext& ctx);
 
 // 80 to 99
+// Customer accounts by a chain of variants, ledger accounts (a 9 in the third
+// place) by a rule of their own: ledger_accounts_80_90.cc.
+int Method80(CheckContext& ctx);
+int Method81(CheckContext& ctx);
+int Method83(CheckContext& ctx);
+int Method84(CheckContext& ctx);
+int Method86(CheckContext& ctx);
+int Method87(CheckContext& ctx);
+int Method90(CheckContext& ctx);
+// What is checked depends on the length, the shape or the range of the
+// number: shapes_89_99.cc.
+int Method89(CheckContext& ctx);
+int Method91(CheckContext& ctx);
+int Method93(CheckContext& ctx);
+int Method95(CheckContext& ctx);
+int Method99(CheckContext& ctx);
 
 // A0 to B9
 
