@@ -3,16 +3,10 @@
 // both check by one chain of their own.
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
+#include "methods/current/ledger_account.h"
 
 namespace quandor::methods::current {
 namespace {
-
-// Ledger accounts: places 3 to 9 modulo 11, then places 1 to 9.
-constexpr auto kLedgerShort = Weighing("XX8765432P", kPlain, 11, "11,0;10,0");
-constexpr auto kLedgerLong = Weighing("A98765432P", kPlain, 11, "11,0;10,0");
-
-constexpr int kLedgerIndex = 2;
-constexpr int kLedgerDigit = 9;
 
 // The customer number in places 4 to 9, then only places 5 to 9.
 constexpr auto kCustomer6Mod11 = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
@@ -25,12 +19,6 @@ constexpr auto kCustomer5CrossMod7 = Weighing("XXXX21212P", kCrossSum, 7, "7,0")
 // Method 51's last weighing cannot give these check digits: a number that
 // reaches it with one of them is wrong.
 constexpr int kFirstDigitBeyondModulus7 = 7;
-
-bool IsLedgerAccount(const CheckContext& ctx) { return ctx.digits[kLedgerIndex] == kLedgerDigit; }
-
-int CheckLedgerAccount(CheckContext& ctx) {
-  return FirstAccepting(ctx, {&kLedgerShort, &kLedgerLong});
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
+#include "methods/current/ledger_account.h"
 #include "methods/current/variant_chain.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
@@ -15,23 +16,8 @@
 namespace quandor::methods::current {
 namespace {
 
-// The ledger account's number stands in places 3 to 9, weighed 8 down to 2;
-// a value of 10 or 11 gives the check digit 0.
-constexpr auto kLedgerWeighing = Weighing("XX8765432P", kPlain, 11, "11,0;10,0");
-
-bool IsLedgerAccount(const CheckContext& ctx) { return ctx.digits[2] == 9; }
-
 // Ledger accounts of method 83: the third and the fourth digit are both 9.
 bool IsLedgerAccount83(const CheckContext& ctx) { return ctx.digits[2] == 9 && ctx.digits[3] == 9; }
-
-// The rule for ledger accounts that method 51 gives and methods 80, 81, 84,
-// 86 and 87 refer to: the ledger weighing, then the whole number weighed as
-// by method 10.
-int CheckLedgerAccount(CheckContext& ctx) {
-  const int first = FirstAccepting(ctx, {&kLedgerWeighing});
-  if (!NextVariant(ctx)) return first;
-  return CheckByTableRow(ctx, "10");
-}
 
 // The original chain of customer variants, and today's ledger rule in front.
 int CustomerRowsOrLedgerRule(CheckContext& ctx, std::string_view customer_row) {
