@@ -43,10 +43,12 @@ void RequireFile(benchmark::State& state) {
   if (Codes().empty()) state.SkipWithError("no bank code file");
 }
 
-// A warm Validate: input checks, the file's stamp, bisection, record, method.
+// A warm Validate: input checks, the file's stamp, bisection, record, method;
+// by the original rules (Arg 0) and by today's (Arg 1).
 void BM_Validate(benchmark::State& state) {
   RequireFile(state);
   Banking banking;
+  banking.Rules(static_cast<int32_t>(state.range(0)));
   const auto& codes = Codes();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -55,7 +57,7 @@ void BM_Validate(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_Validate);
+BENCHMARK(BM_Validate)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurrent);
 
 // The same with the directory given by the environment, as the tools and
 // services that set QUANDOR_DATA_DIR do: no settings file to look at.

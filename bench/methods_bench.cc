@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "methods/current/method_set.h"
 #include "methods/method_table.h"
 #include "methods/runner.h"
 #include "quandor/errors.h"
@@ -50,6 +51,23 @@ void BM_RunCheckMethod(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RunCheckMethod);
+
+// Today's set on the same mix: method numbers 0 to 99 (Arg 100), and with the
+// letter methods A0 to E4 (Arg 145).
+void BM_RunCurrentMethod(benchmark::State& state) {
+  const auto accounts = SomeAccounts();
+  const auto methods = static_cast<std::size_t>(state.range(0));
+  std::size_t i = 0;
+  for (auto _ : state) {
+    AccountDigits digits = accounts[i % accounts.size()];
+    int32_t error = qdNoError;
+    CheckContext ctx{digits, error, "10020030"};
+    RunCurrentMethod(ctx, static_cast<int32_t>(i % methods));
+    benchmark::DoNotOptimize(error);
+    ++i;
+  }
+}
+BENCHMARK(BM_RunCurrentMethod)->Arg(100)->Arg(145);
 
 // The longest chain of the table: five rows after a switch test.
 void BM_CheckByTableLongestChain(benchmark::State& state) {
