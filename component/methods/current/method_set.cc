@@ -29,14 +29,13 @@ constexpr CurrentMethod Same(std::string_view code, std::string_view original) {
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) {
-  return {code, {}, routine};
-}
+constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {code, {}, routine}; }
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
 constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
 
-using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their codes
+using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their
+                          // codes
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
@@ -168,31 +167,31 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Unassigned("B9"),  // not yet built
 
     // C0 to E4
-    Unassigned("C0"),  // not yet built
-    Unassigned("C1"),  // not yet built
-    Unassigned("C2"),  // not yet built
-    Unassigned("C3"),  // not yet built
-    Unassigned("C4"),  // not yet built
-    Unassigned("C5"),  // not yet built
-    Unassigned("C6"),  // not yet built
-    Unassigned("C7"),  // not yet built
-    Unassigned("C8"),  // not yet built
-    Unassigned("C9"),  // not yet built
-    Unassigned("D0"),  // not yet built
-    Unassigned("D1"),  // not yet built
-    Unassigned("D2"),  // not yet built
-    Unassigned("D3"),  // not yet built
-    Unassigned("D4"),  // not yet built
-    Unassigned("D5"),  // not yet built
-    Unassigned("D6"),  // not yet built
-    Unassigned("D7"),  // not yet built
-    Unassigned("D8"),  // not yet built
-    Unassigned("D9"),  // not yet built
-    Unassigned("E0"),  // not yet built
-    Unassigned("E1"),  // not yet built
-    Unassigned("E2"),  // not yet built
-    Unassigned("E3"),  // not yet built
-    Unassigned("E4"),  // not yet built
+    Own("C0", MethodC0),
+    Own("C1", MethodC1),
+    Own("C2", MethodC2),
+    Own("C3", MethodC3),
+    Own("C4", MethodC4),
+    Own("C5", MethodC5),
+    Own("C6", MethodC6),
+    Own("C7", MethodC7),
+    Own("C8", MethodC8),
+    Own("C9", MethodC9),
+    Own("D0", MethodD0),
+    Own("D1", MethodD1),
+    Own("D2", MethodD2),
+    Own("D3", MethodD3),
+    Own("D4", MethodD4),
+    Own("D5", MethodD5),
+    Own("D6", MethodD6),
+    Own("D7", MethodD7),
+    Own("D8", MethodD8),
+    Own("D9", MethodD9),
+    Own("E0", MethodE0),
+    Own("E1", MethodE1),
+    Own("E2", MethodE2),
+    Own("E3", MethodE3),
+    Own("E4", MethodE4),
     Unassigned("E5"),
     Unassigned("E6"),
     Unassigned("E7"),
@@ -207,7 +206,8 @@ constexpr bool CodesInOrder() {
   for (std::size_t n = 0; n < kCurrentMethods.size(); ++n) {
     const std::string_view code = kCurrentMethods[n].code;
     const std::size_t tens = n / 10;
-    const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
+    const char first =
+        tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
     if (code.size() != 2 || code[0] != first || code[1] != static_cast<char>('0' + n % 10)) {
       return false;
     }
