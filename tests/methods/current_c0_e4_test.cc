@@ -44,7 +44,8 @@ TEST(CurrentC0ToE4, VariantChosenByTheNumbersShape) {
       {"C0", "6932875274", kValid, kBankC0},
       {"C0", "0132572975", kWrong, kBankC0},
       {"C0", "3038752371", kWrong, kBankC0},
-      {"C0", "0012300000", kWrong, kBankC0},  // computed: no legacy form, method 20 rejects
+      {"C0", "0012300000", kWrong, kBankC0},   // computed: no legacy form, method 20 rejects
+      {"C0", "43001500", kWrong, "10020050"},  // computed: the legacy form differs by bank
 
       {"C1", "0446786040", kValid},
       {"C1", "0478046940", kValid},

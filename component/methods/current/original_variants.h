@@ -15,17 +15,17 @@
 
 namespace quandor::methods::current {
 
-using Routine = int (*)(CheckContext&);
+using VariantRoutine = int (*)(CheckContext&);
 
 // One variant: a row of the original method table, or a routine (an original
 // special routine or a variant of today's). Exactly one of the two is set.
 struct Variant {
   std::string_view row;
-  Routine routine = nullptr;
+  VariantRoutine routine = nullptr;
 };
 
 constexpr Variant ByRow(std::string_view code) { return {code, nullptr}; }
-constexpr Variant ByRoutine(Routine routine) { return {{}, routine}; }
+constexpr Variant ByRoutine(VariantRoutine routine) { return {{}, routine}; }
 
 // Runs one variant on ctx; returns what a routine returns.
 inline int RunVariant(CheckContext& ctx, const Variant& variant) {
