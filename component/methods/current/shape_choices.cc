@@ -1,6 +1,7 @@
 // Today's methods whose variant is chosen by the shape of the account number
 // (leading digits, length, range): C0, C1, C3, C4, C5, D0 and D8.
 #include <array>
+#include <cstddef>
 
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
@@ -13,9 +14,10 @@ namespace {
 // C0: numbers of eight digits after exactly two leading zeros may still carry
 // the check digit of their legacy form (method 52). Without digits after the
 // fifth place no legacy form exists, so such numbers go straight to method 20.
+// For the numbers let through, the original routine of method 52 is today's.
 bool HasLegacyForm(const AccountDigits& d) {
   if (d[0] != 0 || d[1] != 0 || d[2] == 0) return false;
-  for (size_t i = 4; i < d.size(); ++i) {
+  for (std::size_t i = 4; i < d.size(); ++i) {
     if (d[i] != 0) return true;
   }
   return false;
@@ -26,7 +28,8 @@ bool HasLegacyForm(const AccountDigits& d) {
 // remainder of the plain sum, 10 and 11 giving 0.
 constexpr auto kWeighingC1Second = Weighing("121212121P", kCrossSum, 11, "11,0;10,0");
 
-// C5: the variant by the range of the account number.
+// C5: the variant by the range of the account number. The original method 75
+// is today's for the six- and nine-digit numbers it gets here.
 constexpr std::array<RangeVariant, 9> kRangesC5 = {{
     {{100000, 899999}, ByRoutine(CheckMethod75)},        // six digits, 1-8 first
     {{100000000, 899999999}, ByRoutine(CheckMethod75)},  // nine digits, 1-8 first
