@@ -50,6 +50,31 @@ int Method99(CheckContext& ctx);
 // A0 to B9
 
 // C0 to E4
+int MethodC0(CheckContext& ctx);
+int MethodC1(CheckContext& ctx);
+int MethodC2(CheckContext& ctx);
+int MethodC3(CheckContext& ctx);
+int MethodC4(CheckContext& ctx);
+int MethodC5(CheckContext& ctx);
+int MethodC6(CheckContext& ctx);
+int MethodC7(CheckContext& ctx);
+int MethodC8(CheckContext& ctx);
+int MethodC9(CheckContext& ctx);
+int MethodD0(CheckContext& ctx);
+int MethodD1(CheckContext& ctx);
+int MethodD2(CheckContext& ctx);
+int MethodD3(CheckContext& ctx);
+int MethodD4(CheckContext& ctx);
+int MethodD5(CheckContext& ctx);
+int MethodD6(CheckContext& ctx);
+int MethodD7(CheckContext& ctx);
+int MethodD8(CheckContext& ctx);
+int MethodD9(CheckContext& ctx);
+int MethodE0(CheckContext& ctx);
+int MethodE1(CheckContext& ctx);
+int MethodE2(CheckContext& ctx);
+int MethodE3(CheckContext& ctx);
+int MethodE4(CheckContext& ctx);
 
 }  // namespace quandor::methods::current
 

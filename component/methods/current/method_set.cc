@@ -167,31 +167,31 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Unassigned("B9"),  // not yet built
 
     // C0 to E4
-    Unassigned("C0"),  // not yet built
-    Unassigned("C1"),  // not yet built
-    Unassigned("C2"),  // not yet built
-    Unassigned("C3"),  // not yet built
-    Unassigned("C4"),  // not yet built
-    Unassigned("C5"),  // not yet built
-    Unassigned("C6"),  // not yet built
-    Unassigned("C7"),  // not yet built
-    Unassigned("C8"),  // not yet built
-    Unassigned("C9"),  // not yet built
-    Unassigned("D0"),  // not yet built
-    Unassigned("D1"),  // not yet built
-    Unassigned("D2"),  // not yet built
-    Unassigned("D3"),  // not yet built
-    Unassigned("D4"),  // not yet built
-    Unassigned("D5"),  // not yet built
-    Unassigned("D6"),  // not yet built
-    Unassigned("D7"),  // not yet built
-    Unassigned("D8"),  // not yet built
-    Unassigned("D9"),  // not yet built
-    Unassigned("E0"),  // not yet built
-    Unassigned("E1"),  // not yet built
-    Unassigned("E2"),  // not yet built
-    Unassigned("E3"),  // not yet built
-    Unassigned("E4"),  // not yet built
+    Own("C0", MethodC0),
+    Own("C1", MethodC1),
+    Own("C2", MethodC2),
+    Own("C3", MethodC3),
+    Own("C4", MethodC4),
+    Own("C5", MethodC5),
+    Own("C6", MethodC6),
+    Own("C7", MethodC7),
+    Own("C8", MethodC8),
+    Own("C9", MethodC9),
+    Own("D0", MethodD0),
+    Own("D1", MethodD1),
+    Own("D2", MethodD2),
+    Own("D3", MethodD3),
+    Own("D4", MethodD4),
+    Own("D5", MethodD5),
+    Own("D6", MethodD6),
+    Own("D7", MethodD7),
+    Own("D8", MethodD8),
+    Own("D9", MethodD9),
+    Own("E0", MethodE0),
+    Own("E1", MethodE1),
+    Own("E2", MethodE2),
+    Own("E3", MethodE3),
+    Own("E4", MethodE4),
     Unassigned("E5"),
     Unassigned("E6"),
     Unassigned("E7"),
