@@ -1,6 +1,6 @@
-// Today's methods that are built from original ones: a variant handed to the
-// original engine, chains of such variants, and variants chosen by the range
-// of the account number.
+// Today's methods that are built from other methods: a variant handed to
+// today's method of a number or to the original engine, chains of such
+// variants, and variants chosen by the range of the account number.
 #ifndef QUANDOR_METHODS_CURRENT_ORIGINAL_VARIANTS_H_
 #define QUANDOR_METHODS_CURRENT_ORIGINAL_VARIANTS_H_
 
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "methods/check_context.h"
+#include "methods/current/method_set.h"
 #include "methods/special_support.h"
 #include "methods/table_handover.h"
 #include "quandor/errors.h"
@@ -17,18 +18,25 @@ namespace quandor::methods::current {
 
 using VariantRoutine = int (*)(CheckContext&);
 
-// One variant: a row of the original method table, or a routine (an original
-// special routine or a variant of today's). Exactly one of the two is set.
+// One variant: today's method of a number ("entsprechen der Methode 95"), a
+// row of the original method table, or a routine of its own. Exactly one of
+// the three is set.
 struct Variant {
+  int method = -1;
   std::string_view row;
   VariantRoutine routine = nullptr;
 };
 
-constexpr Variant ByRow(std::string_view code) { return {code, nullptr}; }
-constexpr Variant ByRoutine(VariantRoutine routine) { return {{}, routine}; }
+constexpr Variant ByMethod(int method) { return {method, {}, nullptr}; }
+constexpr Variant ByRow(std::string_view code) { return {-1, code, nullptr}; }
+constexpr Variant ByRoutine(VariantRoutine routine) { return {-1, {}, routine}; }
 
 // Runs one variant on ctx; returns what a routine returns.
 inline int RunVariant(CheckContext& ctx, const Variant& variant) {
+  if (variant.method >= 0) {
+    RunCurrentMethod(ctx, variant.method);
+    return ctx.last_error == qdNoError ? ctx.digits[kLastIndex] : -1;
+  }
   return variant.routine != nullptr ? variant.routine(ctx) : CheckByTableRow(ctx, variant.row);
 }
 

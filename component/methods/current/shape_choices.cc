@@ -28,24 +28,23 @@ bool HasLegacyForm(const AccountDigits& d) {
 // remainder of the plain sum, 10 and 11 giving 0.
 constexpr auto kWeighingC1Second = Weighing("121212121P", kCrossSum, 11, "11,0;10,0");
 
-// C5: the variant by the range of the account number. The original method 75
-// is today's for the six- and nine-digit numbers it gets here.
+// C5: the variant by the range of the account number.
 constexpr std::array<RangeVariant, 9> kRangesC5 = {{
-    {{100000, 899999}, ByRoutine(CheckMethod75)},        // six digits, 1-8 first
-    {{100000000, 899999999}, ByRoutine(CheckMethod75)},  // nine digits, 1-8 first
-    {{1000000000, 1999999999}, ByRoutine(CheckMethod29)},
-    {{4000000000, 6999999999}, ByRoutine(CheckMethod29)},
-    {{9000000000, 9999999999}, ByRoutine(CheckMethod29)},
-    {{3000000000, 3999999999}, ByRow("0")},
-    {{30000000, 59999999}, ByRoutine(CheckMethod09)},  // eight digits, 3-5 first
-    {{7000000000, 7099999999}, ByRoutine(CheckMethod09)},
-    {{8500000000, 8599999999}, ByRoutine(CheckMethod09)},
+    {{100000, 899999}, ByMethod(75)},        // six digits, 1-8 first
+    {{100000000, 899999999}, ByMethod(75)},  // nine digits, 1-8 first
+    {{1000000000, 1999999999}, ByMethod(29)},
+    {{4000000000, 6999999999}, ByMethod(29)},
+    {{9000000000, 9999999999}, ByMethod(29)},
+    {{3000000000, 3999999999}, ByMethod(0)},
+    {{30000000, 59999999}, ByMethod(9)},  // eight digits, 3-5 first
+    {{7000000000, 7099999999}, ByMethod(9)},
+    {{8500000000, 8599999999}, ByMethod(9)},
 }};
 
 // D8: ten-digit numbers are checked, eight-digit ones carry no check digit.
 constexpr std::array<RangeVariant, 2> kRangesD8 = {{
-    {{1000000000, 9999999999}, ByRow("0")},
-    {{10000000, 99999999}, ByRoutine(CheckMethod09)},
+    {{1000000000, 9999999999}, ByMethod(0)},
+    {{10000000, 99999999}, ByMethod(9)},
 }};
 
 }  // namespace
