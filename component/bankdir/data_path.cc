@@ -56,11 +56,12 @@ int KeepSetting(void* user, const char* section, const char* name, const char* v
 }
 
 // Hands the INI reader one line of the text at a time. The reader's buffer
-// has a fixed size; a line that does not fit would be cut, and a cut path
-// names another directory, so such a line ends the reading as refused.
+// has a fixed size; a line that does not fit would be cut, and so would a
+// line at a NUL byte. A cut path names another directory, so such a line ends
+// the reading as refused.
 struct LineFeed {
   std::string_view rest;
-  bool too_long = false;
+  bool refused = false;
 };
 
 char* NextLine(char* buffer, int size, void* stream) {
@@ -68,8 +69,9 @@ char* NextLine(char* buffer, int size, void* stream) {
   if (feed.rest.empty()) return nullptr;
   const std::size_t end = feed.rest.find('\n');
   const std::string_view line = feed.rest.substr(0, end == std::string_view::npos ? end : end + 1);
-  if (size <= 0 || line.size() >= static_cast<std::size_t>(size)) {
-    feed.too_long = true;
+  if (size <= 0 || line.size() >= static_cast<std::size_t>(size) ||
+      line.find('\0') != std::string_view::npos) {
+    feed.refused = true;
     return nullptr;
   }
   line.copy(buffer, line.size());
@@ -78,11 +80,11 @@ char* NextLine(char* buffer, int size, void* stream) {
   return buffer;
 }
 
-// The settings in text; refused when a line is too long for the reader.
+// The settings in text; refused when a line cannot be read whole.
 Settings ParseSettings(std::string_view text) {
   Settings settings;
   LineFeed feed{text};
-  if (ini_parse_stream(NextLine, &feed, KeepSetting, &settings) < 0 || feed.too_long) {
+  if (ini_parse_stream(NextLine, &feed, KeepSetting, &settings) < 0 || feed.refused) {
     return Settings{{}, {}, true};
   }
   return settings;

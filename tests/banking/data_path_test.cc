@@ -86,9 +86,12 @@ TEST(DataPath, LongSettingIsReadWholeOrRefused) {
       });
     }
   }
-  // The same for a long line elsewhere in the file: it might have been a path.
+  // The same for a long line elsewhere in the file (it might have been a
+  // path), and for a line that a NUL byte would cut.
   config.WriteFile("Quandor/Quandor.ini",
                    "[path]\nfilepath=/srv/banks\n; " + std::string(300, 'x') + "\n");
+  EXPECT_EQ(GetDataPath(), "");
+  config.WriteFile("Quandor/Quandor.ini", std::string("[path]\nfilepath=/srv/a\0b\n", 25));
   EXPECT_EQ(GetDataPath(), "");
 }
 
