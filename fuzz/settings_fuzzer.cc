@@ -22,7 +22,7 @@ void Check() {
   const std::string path = quandor::GetDataPath();
   if (!path.empty() && path.back() != '/') std::abort();
   const int32_t rules = quandor::GetDefaultRules();
-  if (rules != qdRulesOriginal && rules != qdRulesCurrent) std::abort();
+  if (rules != quandor::qdRulesOriginal && rules != quandor::qdRulesCurrent) std::abort();
   quandor::Banking banking;
   (void)banking.SearchBankInfo("10000000");
   if (!quandor::fuzz::IsKnownCode(banking.LastError())) std::abort();
