@@ -3,13 +3,13 @@
 #   1. the whole suite in a warnings-as-errors debug build,
 #   2. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (leaks included),
 #   3. the fault and thread tests under ThreadSanitizer,
-#   4. each libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus.
+#   4. each libFuzzer target for FUZZ_SECONDS (default 30) on its seed corpus.
 # QUANDOR_QUICK=1 runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
-fuzz_seconds=${FUZZ_SECONDS:-60}
+fuzz_seconds=${FUZZ_SECONDS:-30}
 failed=()
 
 step() { echo; echo "=== $* ==="; }
@@ -33,7 +33,7 @@ if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
 
   step "libFuzzer targets, ${fuzz_seconds} s each"
   build fuzz
-  for target in validate card bankfile; do
+  for target in validate card bankfile settings; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/"$target"/* "$corpus"/
     if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$fuzz_seconds" -max_len=4096 \

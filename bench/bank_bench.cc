@@ -108,7 +108,7 @@ void BM_ValidateInMemory(benchmark::State& state) {
       target->clear();
       target->append(*fields.Next());
     }
-    const int32_t method = bankdir::ReadMethodNumber(*fields.Next());
+    const int32_t method = bankdir::ReadMethodNumber(*fields.Next()).value_or(-1);
     methods::AccountDigits digits{};
     for (std::size_t d = 0; d < 10; ++d) digits[d] = account_digits[d];
     char code[16];

@@ -99,7 +99,12 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
       nLastError = qdUnknownError;
       return false;
     }
-    nTestingMethod = bankdir::ReadMethodNumber(*method_field);
+    const auto method = bankdir::ReadMethodNumber(*method_field);
+    if (!method) {
+      nLastError = qdTestingMethodUnknown;
+      return false;
+    }
+    nTestingMethod = *method;
     nLastError = qdNoError;
 
     methods::AccountDigits digits{};

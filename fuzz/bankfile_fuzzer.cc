@@ -1,9 +1,15 @@
 // Arbitrary contents of the bank code file through index load, lookup,
-// searchBank, Validate and the text search in every option. Nothing may
-// crash; the only exception allowed is the one the text search documents.
+// searchBank, Validate and the text search in every option, then again after
+// the file changed under the same thread's index (rewritten in place or
+// replaced), so that the change and rebuild paths run. Nothing may crash; the
+// only exception allowed is the one the text search documents; a record
+// handed out always carries the bank code asked for.
 //
-// Input: one byte that picks a search option, then the file's contents.
+// Input: one byte that picks a search option and the way of the change, then
+// the file's contents; after a NUL, the contents after the change (without
+// one, the first line moves to the end).
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -20,10 +26,21 @@ std::string FirstField(std::string_view file) {
   return std::string(file.substr(0, end == std::string_view::npos ? file.size() : end));
 }
 
-void Exercise(std::string_view file, uint8_t option) {
-  quandor::Banking banking;  // a new thread: a new bank index is loaded
+// The text without its spaces, as a lookup takes a bank code.
+std::string WithoutSpaces(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c != ' ') out += c;
+  }
+  return out;
+}
+
+void LookUp(quandor::Banking& banking, std::string_view file, uint8_t option) {
   std::string code = FirstField(file);
-  (void)banking.SearchBankInfo(code);
+  const auto found = banking.SearchBankInfo(code);
+  if (found && (found->empty() || WithoutSpaces(found->front()) != WithoutSpaces(code))) {
+    std::abort();  // another bank's record
+  }
   (void)banking.SearchBankInfo("10000000");
   (void)banking.searchBank(code);
   banking.Reset();
@@ -48,6 +65,27 @@ void Exercise(std::string_view file, uint8_t option) {
   }
 }
 
+// The contents after the change: the second part, else the first line last.
+std::string Changed(std::string_view first, std::string_view second, bool has_second) {
+  if (has_second) return std::string(second);
+  const auto end = first.find('\n');
+  if (end == std::string_view::npos) return std::string(first);
+  return std::string(first.substr(end + 1)) + std::string(first.substr(0, end + 1));
+}
+
+void Exercise(std::string_view first, std::string_view second, bool has_second, uint8_t option) {
+  quandor::Banking banking;  // a new thread: a new bank index is loaded
+  LookUp(banking, first, option);
+  const std::string changed = Changed(first, second, has_second);
+  if (option & 0x80) {
+    quandor::fuzz::WriteFile(g_dir / "blz.new", changed);
+    std::filesystem::rename(g_dir / "blz.new", g_dir / "blz.txt");
+  } else {
+    quandor::fuzz::WriteFile(g_dir / "blz.txt", changed);
+  }
+  LookUp(banking, changed, option);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -58,9 +96,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  std::string_view file(reinterpret_cast<const char*>(data) + 1, size - 1);
-  quandor::fuzz::WriteFile(g_dir / "blz.txt", file);
-  std::thread worker(Exercise, file, data[0]);
+  std::string_view contents(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const bool has_second = contents.find('\0') != std::string_view::npos;
+  const auto [first, second] = quandor::fuzz::SplitAtNul(contents);
+  quandor::fuzz::WriteFile(g_dir / "blz.txt", first);
+  std::thread worker(Exercise, first, second, has_second, data[0]);
   worker.join();
   return 0;
 }

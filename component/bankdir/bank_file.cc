@@ -1,55 +1,12 @@
 #include "bankdir/bank_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <memory>
-#include <system_error>
 
 #include "bankdir/case_fold.h"
+#include "bankdir/regular_file.h"
 
 namespace quandor::bankdir {
 namespace {
-
-// Closes the descriptor on every way out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-[[noreturn]] void ThrowReadError() {
-  throw std::system_error(errno, std::generic_category(), "reading the bank code file");
-}
-
-// The whole contents of an opened file.
-std::string ReadAll(int fd, off_t size_hint) {
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(size_hint) + 1);
-  std::size_t used = 0;
-  for (;;) {
-    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ThrowReadError();
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  bytes.resize(used);
-  return bytes;
-}
 
 struct Cache {
   std::string path;
@@ -60,8 +17,8 @@ struct Cache {
 
 }  // namespace
 
-BankFileLines::BankFileLines(std::string text)
-    : text_(std::move(text)), lines_(SplitLines(text_)) {}
+BankFileLines::BankFileLines(std::string text, uint64_t reading)
+    : text_(std::move(text)), lines_(SplitLines(text_)), reading_(reading) {}
 
 std::string_view BankFileLines::folded_line(std::size_t number) const {
   if (folded_.size() != text_.size()) folded_ = FoldCase(text_);
@@ -78,21 +35,23 @@ const BankFileLines* CurrentBankFile(const std::string& path) {
   }
   if (cache.settled && stamp == cache.stamp && path == cache.path) return cache.lines.get();
 
-  cache.settled = false;
-  cache.lines.reset();
   const timespec read_start = FileClockNow();
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return nullptr;
-  // The stamp that counts is the one of the file actually opened.
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) ThrowReadError();
-  if (!S_ISREG(st.st_mode)) return nullptr;
-  stamp = StampOf(st);
-  auto lines = std::make_unique<BankFileLines>(DecodeBankFileText(ReadAll(fd.get(), st.st_size)));
+  auto contents = ReadRegularFile(path.c_str(), kMaxBankFileSize, "reading the bank code file");
+  if (!contents) {
+    cache.settled = false;
+    cache.lines.reset();
+    return nullptr;
+  }
+  std::string text = DecodeBankFileText(std::move(contents->bytes));
+  // A young file is read at every use until it settles; the same text read
+  // again keeps its reading.
+  if (cache.lines == nullptr || cache.lines->text() != text) {
+    thread_local uint64_t readings = 0;
+    cache.lines = std::make_unique<BankFileLines>(std::move(text), ++readings);
+  }
   cache.path = path;
-  cache.stamp = stamp;
-  cache.settled = StampIsSettled(stamp, read_start);
-  cache.lines = std::move(lines);
+  cache.stamp = contents->stamp;
+  cache.settled = StampIsSettled(contents->stamp, read_start);
   return cache.lines.get();
 }
 

@@ -9,10 +9,13 @@
 // of the file gives the same stamp. A write, a replacement or a truncation
 // changes the stamp; so does a change of permissions (the status-change
 // time), after which the file is opened again and found unreadable if it is.
+// A reading that gives the same text as the one before is no new reading, so
+// what is built from a reading (the bank index) is built once per change.
 #ifndef QUANDOR_BANKDIR_BANK_FILE_H_
 #define QUANDOR_BANKDIR_BANK_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,10 +25,18 @@
 
 namespace quandor::bankdir {
 
+// The largest bank code file read, far beyond any real edition (the full
+// Bundesbank file is about 3 MB); a larger file is taken as missing, unread.
+inline constexpr std::size_t kMaxBankFileSize = std::size_t{64} << 20;
+
 // One reading of the file, decoded to UTF-8.
 class BankFileLines {
  public:
-  explicit BankFileLines(std::string text);
+  BankFileLines(std::string text, uint64_t reading);
+
+  // Tells this reading from the thread's other readings of the file.
+  uint64_t reading() const { return reading_; }
+  const std::string& text() const { return text_; }
 
   // Number of lines, empty ones included; line numbers count from 0.
   std::size_t size() const { return lines_.size(); }
@@ -39,11 +50,13 @@ class BankFileLines {
  private:
   std::string text_;
   std::vector<LineSpan> lines_;
+  uint64_t reading_;
   mutable std::string folded_;  // made at the first case-insensitive search
 };
 
 // The calling thread's reading of the file at path, read again first when
-// its stamp changed. nullptr when the file cannot be opened. Throws
+// its stamp changed. nullptr when the file cannot be opened, is no regular
+// file or is larger than kMaxBankFileSize. Throws
 // std::system_error when reading an opened file fails. The result stays valid
 // until the thread's next call.
 const BankFileLines* CurrentBankFile(const std::string& path);

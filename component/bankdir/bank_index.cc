@@ -106,20 +106,26 @@ void BankIndex::reserve(std::size_t n) {
 
 const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
 
-int32_t LoadBankIndex() {
+const BankIndex& BankIndexOf(const BankFileLines& file) {
   BankIndex& index = MutableThreadBankIndex();
-  if (!index.empty()) return qdNoError;
+  if (index.built_from_ == file.reading()) return index;
+  BankIndex built;
+  built.reserve(file.size());
+  for (std::size_t n = 0; n < file.size(); ++n) {
+    const std::string_view line = file.line(n);
+    if (!line.empty()) built.Add(BankCodeOf(line), static_cast<int64_t>(n));
+  }
+  built.BuildLookupTable();
+  built.built_from_ = file.reading();
+  index = std::move(built);
+  return index;
+}
+
+int32_t LoadBankIndex() {
   try {
     const BankFileLines* file = CurrentBankFile(BankFilePath());
     if (file == nullptr) return qdBankNumberFileMissing;
-    BankIndex loaded;
-    loaded.reserve(file->size());
-    for (std::size_t n = 0; n < file->size(); ++n) {
-      const std::string_view line = file->line(n);
-      if (!line.empty()) loaded.Add(BankCodeOf(line), static_cast<int64_t>(n));
-    }
-    loaded.BuildLookupTable();
-    index = std::move(loaded);
+    BankIndexOf(*file);
     return qdNoError;
   } catch (const std::exception&) {
     return qdUnknownError;

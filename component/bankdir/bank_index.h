@@ -1,7 +1,8 @@
 // The bank index: for every record of the bank code file its bank code and
-// line number, in file order. One per thread, filled by the first Banking
-// object of the thread that finds the file, then kept for the thread's life;
-// lookups bisect it and read the record's line from the file.
+// line number, in file order. One per thread, built from the thread's reading
+// of the file (see bank_file.h) and built again from the next reading when the
+// file changed, once per change; lookups bisect it and read the record's line
+// from the same reading.
 #ifndef QUANDOR_BANKDIR_BANK_INDEX_H_
 #define QUANDOR_BANKDIR_BANK_INDEX_H_
 
@@ -12,6 +13,8 @@
 #include <vector>
 
 namespace quandor::bankdir {
+
+class BankFileLines;
 
 struct BankIndexEntry {
   std::string code;  // field 1 of the record
@@ -38,6 +41,9 @@ class BankIndex {
   uint64_t prefix(std::size_t i) const { return prefixes_[i]; }
   void reserve(std::size_t n);
 
+  // The reading of the file the index was built from; 0 for none.
+  uint64_t built_from() const { return built_from_; }
+
   // Builds the table from the entries as they are now.
   void BuildLookupTable();
   bool has_lookup_table() const { return !table_.empty(); }
@@ -55,17 +61,25 @@ class BankIndex {
   // Open addressing, linear probing, at most half full: position + 1, 0 free.
   std::vector<uint32_t> table_;
   int table_shift_ = 0;  // 64 - log2 of the table's size
+  uint64_t built_from_ = 0;
+
+  friend const BankIndex& BankIndexOf(const BankFileLines& file);
 };
 
 // The first eight bytes of code as BankIndex keeps them.
 uint64_t CodePrefix(std::string_view code);
 
-// The calling thread's index.
+// The calling thread's index, as last built.
 const BankIndex& ThreadBankIndex();
 
-// Fills the thread's index from the bank code file when it is empty.
+// The calling thread's index for this reading of the file, built from it
+// first unless it already was. Throws what allocation throws; the index then
+// stays as it was.
+const BankIndex& BankIndexOf(const BankFileLines& file);
+
+// Brings the thread's index up to the bank code file as it is now.
 // qdNoError when it is ready, qdBankNumberFileMissing when the file cannot be
-// opened, qdUnknownError when reading it failed (the index then stays empty).
+// opened, qdUnknownError when reading it failed.
 int32_t LoadBankIndex();
 
 // Line number of the record whose bank code equals key (compared by

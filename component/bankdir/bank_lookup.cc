@@ -34,9 +34,9 @@ std::optional<std::string_view> LookupUnguarded(std::string_view sBLZ, int32_t& 
     last_error = qdBankNumberFileMissing;
     return std::nullopt;
   }
-  const int64_t number = FindBankLine(ThreadBankIndex(), key, last_error);
-  // The index is as old as the thread; the file may have changed since.
-  // Never hand out whatever record stands on that line now.
+  const int64_t number = FindBankLine(BankIndexOf(*file), key, last_error);
+  // The index and the line come from the same reading; the check stays as
+  // the guard that no other bank's record is ever handed out.
   if (number < 0 || static_cast<uint64_t>(number) >= file->size() ||
       BankCodeOf(file->line(static_cast<std::size_t>(number))) != key) {
     last_error = qdBankNumberUnknown;

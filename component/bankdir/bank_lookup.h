@@ -11,8 +11,8 @@ namespace quandor::bankdir {
 // The line of the record of bank code sBLZ (spaces removed; nothing else is
 // checked), as it stands in the file now, or nothing with the reason in
 // last_error: qdBankNumberMissing (no key), qdBankNumberFileMissing,
-// qdBankNumberUnknown (not in the index, or the line that the index names no
-// longer carries this bank code because the file changed), qdUnknownError. On
+// qdBankNumberUnknown (not in the file), qdUnknownError. The thread's index
+// is built again first when the file changed since it was built. On
 // success last_error is left alone. The line is valid until the thread's next
 // lookup or search.
 std::optional<std::string_view> LookupBankRecord(std::string_view sBLZ, int32_t& last_error);

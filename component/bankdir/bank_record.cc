@@ -1,8 +1,8 @@
 #include "bankdir/bank_record.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <stdexcept>
+#include <cstdint>
 
 namespace quandor::bankdir {
 namespace {
@@ -61,7 +61,7 @@ std::string_view BankCodeOf(std::string_view line) {
   return line.substr(0, line.find(kFieldSeparator));
 }
 
-int32_t ReadMethodNumber(std::string_view field) {
+std::optional<int32_t> ReadMethodNumber(std::string_view field) {
   // The common case, one or two plain digits, without a detour through text.
   if (!field.empty() && field.size() <= 3) {
     int32_t value = 0;
@@ -77,10 +77,14 @@ int32_t ReadMethodNumber(std::string_view field) {
   }
   const std::string number = NumberText(field);
   if (number.empty()) return 0;
-  const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));
-  if (!(value >= INT32_MIN && value <= INT32_MAX)) {
-    throw std::out_of_range("method number out of range");
-  }
+  // from_chars takes no leading "+" and, unlike strtod, ignores the locale.
+  const std::string_view digits =
+      number.front() == '+' ? std::string_view(number).substr(1) : number;
+  double read = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), read);
+  if (error == std::errc::invalid_argument) return 0;
+  const double value = std::nearbyint(read);
+  if (error != std::errc() || !(value >= INT16_MIN && value <= INT16_MAX)) return std::nullopt;
   return static_cast<int32_t>(value);
 }
 

@@ -46,8 +46,9 @@ std::string_view BankCodeOf(std::string_view line);
 // read: blanks anywhere ignored, an optional sign, digits with an optional
 // decimal point and exponent, reading stops at the first character that
 // belongs to no number; no number gives 0. The value is rounded half to even.
-// Throws std::out_of_range when it does not fit 32 bits.
-int32_t ReadMethodNumber(std::string_view field);
+// Nothing when it does not fit the 16 bits in which a method is reported:
+// such a number names no method, and must never be taken for another one.
+std::optional<int32_t> ReadMethodNumber(std::string_view field);
 
 }  // namespace quandor::bankdir
 

@@ -7,9 +7,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <exception>
 #include <optional>
+#include <string_view>
 
 #include "bankdir/file_stamp.h"
+#include "bankdir/regular_file.h"
 #include "library_directory.h"
 #include "quandor/errors.h"
 
@@ -35,7 +38,11 @@ void SettingsFilePath(std::string& path) {
 struct Settings {
   std::string filepath;  // [path] filepath
   std::string rules;     // [check] rules
+  bool refused = false;  // the file is there but could not be read whole
 };
+
+// Far beyond any settings file; a larger one is refused unread.
+constexpr std::size_t kMaxSettingsFileSize = std::size_t{1} << 20;
 
 int KeepSetting(void* user, const char* section, const char* name, const char* value) {
   // The platform these settings come from compares names without regard to case.
@@ -46,6 +53,41 @@ int KeepSetting(void* user, const char* section, const char* name, const char* v
     settings.rules = value;
   }
   return 1;
+}
+
+// Hands the INI reader one line of the text at a time. The reader's buffer
+// has a fixed size; a line that does not fit would be cut, and so would a
+// line at a NUL byte. A cut path names another directory, so such a line ends
+// the reading as refused.
+struct LineFeed {
+  std::string_view rest;
+  bool refused = false;
+};
+
+char* NextLine(char* buffer, int size, void* stream) {
+  auto& feed = *static_cast<LineFeed*>(stream);
+  if (feed.rest.empty()) return nullptr;
+  const std::size_t end = feed.rest.find('\n');
+  const std::string_view line = feed.rest.substr(0, end == std::string_view::npos ? end : end + 1);
+  if (size <= 0 || line.size() >= static_cast<std::size_t>(size) ||
+      line.find('\0') != std::string_view::npos) {
+    feed.refused = true;
+    return nullptr;
+  }
+  line.copy(buffer, line.size());
+  buffer[line.size()] = '\0';
+  feed.rest.remove_prefix(line.size());
+  return buffer;
+}
+
+// The settings in text; refused when a line cannot be read whole.
+Settings ParseSettings(std::string_view text) {
+  Settings settings;
+  LineFeed feed{text};
+  if (ini_parse_stream(NextLine, &feed, KeepSetting, &settings) < 0 || feed.refused) {
+    return Settings{{}, {}, true};
+  }
+  return settings;
 }
 
 // The last reading of the settings file, reused while the file is unchanged.
@@ -70,16 +112,27 @@ const Settings& CurrentSettings() {
   }
   if (cache.settled && stamp == cache.stamp && path == cache.path) return cache.settings;
   const timespec read_start = FileClockNow();
-  Settings settings;
-  if (ini_parse(path.c_str(), KeepSetting, &settings) < 0) settings = {};
+  std::optional<RegularFileContents> contents;
+  try {
+    contents = ReadRegularFile(path.c_str(), kMaxSettingsFileSize, "reading the settings file");
+  } catch (const std::exception&) {
+    cache.settled = false;
+    cache.settings = Settings{{}, {}, true};
+    return cache.settings;
+  }
+  if (!contents) {
+    // Gone or no regular file since the look at it: absent. Too large: refused.
+    cache.settled = false;
+    cache.settings = {};
+    cache.settings.refused = StampOf(path.c_str(), stamp);
+    return cache.settings;
+  }
   cache.path = path;
-  cache.stamp = stamp;
-  cache.settled = StampIsSettled(stamp, read_start);
-  cache.settings = std::move(settings);
+  cache.stamp = contents->stamp;
+  cache.settled = StampIsSettled(contents->stamp, read_start);
+  cache.settings = ParseSettings(contents->bytes);
   return cache.settings;
 }
-
-const std::string& FilepathSetting() { return CurrentSettings().filepath; }
 
 std::optional<int32_t> ReadRules(const char* text) {
   if (text == nullptr) return std::nullopt;
@@ -88,13 +141,27 @@ std::optional<int32_t> ReadRules(const char* text) {
   return std::nullopt;
 }
 
+// The directory of the bank code file, ending in "/"; empty when the
+// settings file had to be refused, so that no other directory's file is read.
 void BuildDataPath(std::string& out) {
   const char* env = std::getenv("QUANDOR_DATA_DIR");
   if (env != nullptr && env[0] != '\0') {
     out = env;
   } else {
-    out = FilepathSetting();
-    if (out.empty()) out = quandor::LibraryDirectory();
+    const Settings& settings = CurrentSettings();
+    if (settings.refused) {
+      out.clear();
+      return;
+    }
+    out = settings.filepath;
+    if (out.empty()) {
+      out = quandor::LibraryDirectory();
+    } else if (out.front() != '/') {
+      // Relative to the settings file, wherever the host was started.
+      thread_local std::string settings_path;
+      SettingsFilePath(settings_path);
+      out.insert(0, settings_path, 0, settings_path.rfind('/') + 1);
+    }
   }
   if (out.empty() || out.back() != '/') out += '/';
 }
@@ -110,7 +177,7 @@ std::string GetDataPath() {
 const std::string& BankFilePath() {
   thread_local std::string path;
   BuildDataPath(path);
-  path += kBankFileName;
+  if (!path.empty()) path += kBankFileName;
   return path;
 }
 
@@ -121,7 +188,7 @@ int32_t DefaultRules() {
 }
 
 bool FileExists(const std::string& name) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   // A directory opens too, but holds no lines to read.
   struct stat st {};

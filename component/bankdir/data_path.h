@@ -3,8 +3,15 @@
 // In order: the directory in the environment variable QUANDOR_DATA_DIR when it
 // is set and not empty; the setting "filepath" of section [path] in
 // $XDG_CONFIG_HOME/Quandor/Quandor.ini (default ~/.config) when it is not
-// empty; the directory of the loaded component library. The setting is
-// consulted at every call, so a change takes effect at the next lookup.
+// empty, a relative one taken from the settings file's directory; the
+// directory of the loaded component library. The setting is consulted at
+// every call, so a change takes effect at the next lookup.
+//
+// A settings file that is there but cannot be read whole is refused rather
+// than half read: a line that does not fit the INI reader's line buffer
+// (200 bytes, line end included, as the system's INI library is built), a
+// file above 1 MiB, a read error. There is then no data path at all, and every lookup finds the
+// bank code file missing, instead of a cut path naming another directory's file.
 #ifndef QUANDOR_BANKDIR_DATA_PATH_H_
 #define QUANDOR_BANKDIR_DATA_PATH_H_
 
@@ -15,10 +22,12 @@ namespace quandor::bankdir {
 
 inline constexpr const char* kBankFileName = "blz.txt";
 
-// The directory of the bank code file, ending in "/".
+// The directory of the bank code file, ending in "/"; empty when the settings
+// file is refused.
 std::string GetDataPath();
 
-// The full name of the bank code file. The text lives in a buffer of the
+// The full name of the bank code file, empty when the settings file is
+// refused. The text lives in a buffer of the
 // calling thread, valid until its next call; it is rebuilt without touching
 // the heap once the buffer has grown to size.
 const std::string& BankFilePath();
@@ -28,7 +37,7 @@ const std::string& BankFilePath();
 int32_t DefaultRules();
 
 // Whether the file is a regular file that can be opened for reading (opened
-// and closed again).
+// without waiting, as a FIFO would make it, and closed again).
 // Never fails itself.
 bool FileExists(const std::string& name);
 

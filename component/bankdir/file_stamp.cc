@@ -8,6 +8,10 @@ namespace {
 constexpr int64_t kNanosPerSecond = 1'000'000'000;
 // Well above the coarsest tick of the kernel's file time clock (10 ms at HZ=100).
 constexpr int64_t kFileClockResolutionNanos = 50'000'000;
+// A time of whole seconds comes from a file system that keeps no more
+// (ext2/ext3 with small inodes: 1 s; FAT: 2 s), or by a chance of one in a
+// billion from a fine one. Either way it is taken as the coarsest of these.
+constexpr int64_t kCoarseResolutionNanos = 2 * kNanosPerSecond + kFileClockResolutionNanos;
 
 int64_t ToNanos(const timespec& t) {
   return static_cast<int64_t>(t.tv_sec) * kNanosPerSecond + static_cast<int64_t>(t.tv_nsec);
@@ -42,8 +46,14 @@ timespec FileClockNow() {
 }
 
 bool StampIsSettled(const FileStamp& stamp, const timespec& read_start) {
-  const int64_t settled_before = ToNanos(read_start) - kFileClockResolutionNanos;
-  return ToNanos(stamp.modified) < settled_before && ToNanos(stamp.changed) < settled_before;
+  // A later change shows in the stamp once the clock has left the time's
+  // tick; until then the same time may stand for other contents.
+  auto settled = [&](const timespec& time) {
+    const int64_t resolution =
+        time.tv_nsec == 0 ? kCoarseResolutionNanos : kFileClockResolutionNanos;
+    return ToNanos(time) < ToNanos(read_start) - resolution;
+  };
+  return settled(stamp.modified) && settled(stamp.changed);
 }
 
 }  // namespace quandor::bankdir

@@ -37,7 +37,8 @@ timespec FileClockNow();
 // before it was read may be modified again within the same tick of the file
 // system's clock, leaving size and times as they were; its copy must not be
 // trusted, so it is read again at the next use, until the file is older than
-// the clock's resolution.
+// the clock's resolution: 2 s for a time of whole seconds (file systems with
+// second or two-second stamps), a few hundredths of a second otherwise.
 bool StampIsSettled(const FileStamp& stamp, const timespec& read_start);
 
 }  // namespace quandor::bankdir

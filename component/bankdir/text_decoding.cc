@@ -84,11 +84,27 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string DecodeBankFileText(std::string bytes) {
-  if (IsValidUtf8(bytes)) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
-    return bytes;
+  if (bytes.starts_with(kByteOrderMark)) bytes.erase(0, kByteOrderMark.size());
+  if (IsValidUtf8(bytes)) return bytes;
+  // Line by line, so that one stray byte spoils no more than its own line.
+  const std::string_view text(bytes);
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", begin);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(begin, end - begin);
+    if (IsValidUtf8(line)) {
+      out += line;
+    } else {
+      out += Windows1252ToUtf8(line);
+    }
+    const std::size_t line_end = text.find_first_not_of("\r\n", end);
+    begin = line_end == std::string_view::npos ? text.size() : line_end;
+    out += text.substr(end, begin - end);
   }
-  return Windows1252ToUtf8(bytes);
+  return out;
 }
 
 std::vector<LineSpan> SplitLines(std::string_view text) {

@@ -17,8 +17,9 @@ bool IsValidUtf8(std::string_view bytes);
 // become the C1 controls of the same value.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The file's text as UTF-8: taken as it is when the whole file is valid UTF-8
-// (a leading byte order mark dropped), otherwise read as Windows-1252.
+// The file's text as UTF-8, a leading byte order mark dropped: each line is
+// taken as it is when it is valid UTF-8, otherwise read as Windows-1252. Line
+// ends stay as they are.
 std::string DecodeBankFileText(std::string bytes);
 
 // Where one line lies in a text, its line end excluded.

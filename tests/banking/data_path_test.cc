@@ -46,6 +46,55 @@ TEST(DataPath, EnvironmentBeforeSettingBeforeLibrary) {
   }
 }
 
+// Mended: a relative setting was taken from the working directory.
+TEST(DataPath, RelativeSettingFromTheSettingsFilesDirectory) {
+  TempDir config;
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  ScopedEnv data("QUANDOR_DATA_DIR", std::nullopt);
+  const std::string settings_dir = config.path().string() + "/Quandor/";
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"banks", settings_dir + "banks/"},
+      {"../banks/", settings_dir + "../banks/"},
+      {"./", settings_dir + "./"},
+      {"/srv/banks", "/srv/banks/"},
+  };
+  for (const auto& [setting, path] : cases) {
+    config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=" + std::string(setting) + "\n");
+    EXPECT_EQ(GetDataPath(), path) << setting;
+  }
+}
+
+// Mended: the INI reader cut lines at 200 bytes, so a long setting named a
+// directory other than the one written, whose file was then read. A line is
+// now read whole or the settings file refused: no data path, no bank file.
+TEST(DataPath, LongSettingIsReadWholeOrRefused) {
+  TempDir config;
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  ScopedEnv data("QUANDOR_DATA_DIR", std::nullopt);
+  for (std::size_t length : {150u, 185u, 188u, 189u, 190u, 232u, 4000u}) {
+    const std::string dir = "/srv/" + std::string(length - 6, 'b') + "/";
+    config.WriteFile("Quandor/Quandor.ini", "[path]\r\nfilepath = " + dir + "\r\n");
+    const std::string path = GetDataPath();
+    EXPECT_TRUE(path == dir || path.empty()) << length << ": " << path;
+    if (length <= 185) {
+      EXPECT_EQ(path, dir) << length;
+    }
+    if (path.empty()) {
+      InFreshThread([] {
+        Banking b;
+        EXPECT_EQ(b.LastError(), qdBankNumberFileMissing);
+      });
+    }
+  }
+  // The same for a long line elsewhere in the file (it might have been a
+  // path), and for a line that a NUL byte would cut.
+  config.WriteFile("Quandor/Quandor.ini",
+                   "[path]\nfilepath=/srv/banks\n; " + std::string(300, 'x') + "\n");
+  EXPECT_EQ(GetDataPath(), "");
+  config.WriteFile("Quandor/Quandor.ini", std::string("[path]\nfilepath=/srv/a\0b\n", 25));
+  EXPECT_EQ(GetDataPath(), "");
+}
+
 TEST(DataPath, SettingFindsTheFile) {
   TempDir config;
   TempDir data;

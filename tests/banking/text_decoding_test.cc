@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <optional>
 
 #include "bankdir/bank_record.h"
 #include "bankdir/case_fold.h"
@@ -40,11 +40,25 @@ TEST(DecodeBankFileText, Utf8KeptElseWindows1252) {
   EXPECT_EQ(DecodeBankFileText("\xEF\xBB\xBF"
                                "10000000;A"),
             "10000000;A");
-  // One stray byte makes the whole file Windows-1252.
+  // One stray byte makes its whole line Windows-1252.
   EXPECT_EQ(DecodeBankFileText("K\xC3\xB6ln;M\xFC"
                                "nchen"),
             "K\xC3\x83\xC2\xB6ln;M\xC3\xBCnchen");
   EXPECT_EQ(DecodeBankFileText("\x80 \x8A\x9F\x81"), "\xE2\x82\xAC \xC5\xA0\xC5\xB8\xC2\x81");
+}
+
+// Mended: one invalid byte used to turn every line of the file into
+// Windows-1252, "München" into "MÃ¼nchen".
+TEST(DecodeBankFileText, EachLineOnItsOwn) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"M\xC3\xBCnchen\r\nK\xF6ln\r\n", "M\xC3\xBCnchen\r\nK\xC3\xB6ln\r\n"},
+      {"K\xF6ln\nM\xC3\xBCnchen", "K\xC3\xB6ln\nM\xC3\xBCnchen"},
+      {"\xEF\xBB\xBFK\xF6ln\r\rM\xC3\xBCnchen\n", "K\xC3\xB6ln\r\rM\xC3\xBCnchen\n"},
+      {"\x80\n\xE2\x82\xAC\n\xC3", "\xE2\x82\xAC\n\xE2\x82\xAC\n\xC3\x83"},
+  };
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(DecodeBankFileText(std::string(bytes)), text) << bytes;
+  }
 }
 
 TEST(FoldCase, AsciiAndLatinLetters) {
@@ -67,7 +81,13 @@ TEST(ReadMethodNumber, ReadsLikeANumber) {
   for (const auto& [field, value] : cases) {
     EXPECT_EQ(ReadMethodNumber(field), value) << '"' << field << '"';
   }
-  EXPECT_THROW(ReadMethodNumber("99999999999"), std::out_of_range);
+  // Mended: a number beyond 16 bits was reported cut to 16 bits, naming
+  // another method (65545 as 9); and beyond 32 bits it threw.
+  for (std::string_view field : {"32768", "65545", "70000", "-32769", "99999999999", "1e400"}) {
+    EXPECT_EQ(ReadMethodNumber(field), std::nullopt) << field;
+  }
+  EXPECT_EQ(ReadMethodNumber("32767"), 32767);
+  EXPECT_EQ(ReadMethodNumber("-32768"), -32768);
 }
 
 TEST(BankRecord, Fields) {

@@ -87,6 +87,21 @@ TEST(Validate, MethodField) {
   });
 }
 
+// Mended: a method number beyond 16 bits was reported cut to 16 bits, as
+// another method (65545 as method 09, which then checked the account).
+TEST(Validate, MethodNumberBeyondSixteenBitsIsUnknown) {
+  BankFileDir dir({"10000000;A;X;A;65545", "20000000;B;Y;B;70000", "30000000;C;Z;C;99999999999"});
+  InFreshThread([] {
+    Banking b;
+    for (std::string_view code : {"10000000", "20000000", "30000000"}) {
+      const Outcome o = Check(b, code, "1234567897");
+      EXPECT_FALSE(o.result) << code;
+      EXPECT_EQ(o.error, qdTestingMethodUnknown) << code;
+      EXPECT_EQ(o.method, -1) << code;
+    }
+  });
+}
+
 TEST(Validate, SecondCallStartsAfresh) {
   BankFileDir dir(kBanks);
   InFreshThread([] {

@@ -13,9 +13,10 @@
 ///
 /// The bank code file "blz.txt" is found in the directory named by the
 /// environment variable QUANDOR_DATA_DIR, else by the setting "filepath" in
-/// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini, else beside the
-/// library itself. The first Banking object of a thread reads the file's bank
-/// codes into the thread's bank index, which lives as long as the thread.
+/// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini (a relative one from
+/// that file's directory), else beside the library itself. The first Banking
+/// object of a thread reads the file's bank codes into the thread's bank
+/// index; the first lookup after the file changed builds it again.
 ///
 /// An object belongs to the thread that created it; calls on one object must
 /// not overlap. Objects of different threads are independent.
@@ -35,7 +36,9 @@ namespace quandor {
 
 /// The directory in which Banking objects look for the bank code file "blz.txt"
 /// at this moment, ending in "/": QUANDOR_DATA_DIR, else the setting, else the
-/// library's own directory (see above). A host that wants one run to use one
+/// library's own directory (see above). Empty when the settings file is there
+/// but cannot be read whole (a line too long for the INI reader, over 1 MiB):
+/// it is refused rather than cut, and lookups find no bank code file. A host that wants one run to use one
 /// file throughout may set QUANDOR_DATA_DIR to it before creating objects,
 /// which also spares every lookup a look at the settings file.
 QUANDOR_EXPORT std::string GetDataPath();
