@@ -29,14 +29,13 @@ constexpr CurrentMethod Same(std::string_view code, std::string_view original) {
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) {
-  return {code, {}, routine};
-}
+constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {code, {}, routine}; }
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
 constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
 
-using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their codes
+using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their
+                          // codes
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
@@ -146,26 +145,26 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Same("99", "99"),
 
     // A0 to B9
-    Unassigned("A0"),  // not yet built
-    Unassigned("A1"),  // not yet built
-    Unassigned("A2"),  // not yet built
-    Unassigned("A3"),  // not yet built
-    Unassigned("A4"),  // not yet built
-    Unassigned("A5"),  // not yet built
-    Unassigned("A6"),  // not yet built
-    Unassigned("A7"),  // not yet built
-    Unassigned("A8"),  // not yet built
-    Unassigned("A9"),  // not yet built
-    Unassigned("B0"),  // not yet built
-    Unassigned("B1"),  // not yet built
-    Unassigned("B2"),  // not yet built
-    Unassigned("B3"),  // not yet built
-    Unassigned("B4"),  // not yet built
-    Unassigned("B5"),  // not yet built
-    Unassigned("B6"),  // not yet built
-    Unassigned("B7"),  // not yet built
-    Unassigned("B8"),  // not yet built
-    Unassigned("B9"),  // not yet built
+    Own("A0", MethodA0),
+    Own("A1", MethodA1),
+    Own("A2", MethodA2),
+    Own("A3", MethodA3),
+    Own("A4", MethodA4),
+    Own("A5", MethodA5),
+    Own("A6", MethodA6),
+    Own("A7", MethodA7),
+    Own("A8", MethodA8),
+    Own("A9", MethodA9),
+    Own("B0", MethodB0),
+    Own("B1", MethodB1),
+    Own("B2", MethodB2),
+    Own("B3", MethodB3),
+    Own("B4", MethodB4),
+    Own("B5", MethodB5),
+    Own("B6", MethodB6),
+    Own("B7", MethodB7),
+    Own("B8", MethodB8),
+    Own("B9", MethodB9),
 
     // C0 to E4
     Unassigned("C0"),  // not yet built
@@ -207,7 +206,8 @@ constexpr bool CodesInOrder() {
   for (std::size_t n = 0; n < kCurrentMethods.size(); ++n) {
     const std::string_view code = kCurrentMethods[n].code;
     const std::size_t tens = n / 10;
-    const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
+    const char first =
+        tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
     if (code.size() != 2 || code[0] != first || code[1] != static_cast<char>('0' + n % 10)) {
       return false;
     }
