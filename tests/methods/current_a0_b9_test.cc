@@ -126,6 +126,7 @@ TEST(CurrentMethodsA0ToB9, SelectTheirCheckByDigitLengthOrRange) {
       {"B6", "467310018", kInvalid, "80053762"},
       {"B6", "477310018", kInvalid, "80053772"},
       {"B6", "0", kInvalid},  // nothing left to rebuild the former account number from
+      {"B6", "487310018", qdUnknownError, "8005378"},  // no bank code to rebuild it with
 
       {"B7", "0700001529", kValid},
       {"B7", "0730000019", kValid},

@@ -17,25 +17,23 @@ namespace {
 constexpr auto kPositions4To9Mod11 = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
 // The same digits modulo 7; no remainder gives check digit 0.
 constexpr auto kPositions4To9Mod7 = Weighing("XXX765432P", kPlain, 7, "7,0");
-// Positions 5 to 9 weighed 2 to 6, the remainder as in method 06.
-constexpr auto kPositions5To9Mod11 = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
 // Positions 4 to 9 weighed as in method 00, cross sums and all.
 constexpr auto kPositions4To9As00 = Weighing("XXX121212P", kCrossSum, 10, "10,0");
+// Positions 5 to 9 weighed 2 to 6, modulo 11 as in method 06 and modulo 7.
+constexpr auto kPositions5To9Mod11 = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
+constexpr auto kPositions5To9Mod7 = Weighing("XXXX65432P", kPlain, 7, "7,0");
+// Positions 1 to 5 weighed 2 to 6, the check digit at position 6.
+constexpr auto kPositions1To5Mod11 = Weighing("65432PXXXX", kPlain, 11, "11,0;10,0");
+constexpr auto kPositions1To5Mod7 = Weighing("65432PXXXX", kPlain, 7, "7,0");
 
 // Method 93 as the Bundesbank describes it today: a five-digit customer
-// number weighed 2 to 6, modulo 11 and then modulo 7. It stands at positions
-// 5 to 9 (check digit 10) when positions 1 to 4 read 0000, else at positions
-// 1 to 5 (check digit 6).
-constexpr auto kCustomerRightMod11 = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
-constexpr auto kCustomerRightMod7 = Weighing("XXXX65432P", kPlain, 7, "7,0");
-constexpr auto kCustomerLeftMod11 = Weighing("65432PXXXX", kPlain, 11, "11,0;10,0");
-constexpr auto kCustomerLeftMod7 = Weighing("65432PXXXX", kPlain, 7, "7,0");
-
+// number, modulo 11 and then modulo 7. It stands at positions 5 to 9 when
+// positions 1 to 4 read 0000, else at positions 1 to 5.
 int CheckCustomerNumber(CheckContext& ctx) {
   const bool at_right =
       ctx.digits[0] == 0 && ctx.digits[1] == 0 && ctx.digits[2] == 0 && ctx.digits[3] == 0;
-  return at_right ? FirstAccepting(ctx, {&kCustomerRightMod11, &kCustomerRightMod7})
-                  : FirstAccepting(ctx, {&kCustomerLeftMod11, &kCustomerLeftMod7});
+  return at_right ? FirstAccepting(ctx, {&kPositions5To9Mod11, &kPositions5To9Mod7})
+                  : FirstAccepting(ctx, {&kPositions1To5Mod11, &kPositions1To5Mod7});
 }
 
 // Method 51's rule for ledger accounts (a 9 at position 3): positions 3 to 9
@@ -86,8 +84,9 @@ int MethodA7(CheckContext& ctx) {
 }
 
 int MethodA8(CheckContext& ctx) {
-  if (IsLedgerAccount(ctx))
+  if (IsLedgerAccount(ctx)) {
     return FirstAccepting(ctx, {&kLedgerPositions3To9, &kLedgerPositions1To9});
+  }
   return FirstAccepting(ctx, {&kPositions4To9Mod11, &kPositions4To9As00});
 }
 
