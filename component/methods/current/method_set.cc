@@ -29,13 +29,14 @@ constexpr CurrentMethod Same(std::string_view code, std::string_view original) {
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {code, {}, routine}; }
+constexpr CurrentMethod Own(std::string_view code, Routine routine) {
+  return {code, {}, routine};
+}
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
 constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
 
-using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their
-                          // codes
+using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their codes
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
@@ -206,8 +207,7 @@ constexpr bool CodesInOrder() {
   for (std::size_t n = 0; n < kCurrentMethods.size(); ++n) {
     const std::string_view code = kCurrentMethods[n].code;
     const std::size_t tens = n / 10;
-    const char first =
-        tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
+    const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
     if (code.size() != 2 || code[0] != first || code[1] != static_cast<char>('0' + n % 10)) {
       return false;
     }

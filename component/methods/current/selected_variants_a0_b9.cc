@@ -35,6 +35,7 @@ constexpr std::array<NumberRange, 2> kB7Checked = {{
     {700000000, 899999999},
 }};
 
+// Whether the digits at indexes first to last (0 the leftmost) are all 0.
 bool AllZero(const CheckContext& ctx, int first, int last) {
   for (int i = first; i <= last; ++i) {
     if (ctx.digits[static_cast<std::size_t>(i)] != 0) return false;
