@@ -48,6 +48,26 @@ int Method95(CheckContext& ctx);
 int Method99(CheckContext& ctx);
 
 // A0 to B9
+int MethodA0(CheckContext& ctx);
+int MethodA1(CheckContext& ctx);
+int MethodA2(CheckContext& ctx);
+int MethodA3(CheckContext& ctx);
+int MethodA4(CheckContext& ctx);
+int MethodA5(CheckContext& ctx);
+int MethodA6(CheckContext& ctx);
+int MethodA7(CheckContext& ctx);
+int MethodA8(CheckContext& ctx);
+int MethodA9(CheckContext& ctx);
+int MethodB0(CheckContext& ctx);
+int MethodB1(CheckContext& ctx);
+int MethodB2(CheckContext& ctx);
+int MethodB3(CheckContext& ctx);
+int MethodB4(CheckContext& ctx);
+int MethodB5(CheckContext& ctx);
+int MethodB6(CheckContext& ctx);
+int MethodB7(CheckContext& ctx);
+int MethodB8(CheckContext& ctx);
+int MethodB9(CheckContext& ctx);
 
 // C0 to E4
 int MethodC0(CheckContext& ctx);

@@ -145,26 +145,26 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Own("99", Method99),
 
     // A0 to B9
-    Unassigned("A0"),  // not yet built
-    Unassigned("A1"),  // not yet built
-    Unassigned("A2"),  // not yet built
-    Unassigned("A3"),  // not yet built
-    Unassigned("A4"),  // not yet built
-    Unassigned("A5"),  // not yet built
-    Unassigned("A6"),  // not yet built
-    Unassigned("A7"),  // not yet built
-    Unassigned("A8"),  // not yet built
-    Unassigned("A9"),  // not yet built
-    Unassigned("B0"),  // not yet built
-    Unassigned("B1"),  // not yet built
-    Unassigned("B2"),  // not yet built
-    Unassigned("B3"),  // not yet built
-    Unassigned("B4"),  // not yet built
-    Unassigned("B5"),  // not yet built
-    Unassigned("B6"),  // not yet built
-    Unassigned("B7"),  // not yet built
-    Unassigned("B8"),  // not yet built
-    Unassigned("B9"),  // not yet built
+    Own("A0", MethodA0),
+    Own("A1", MethodA1),
+    Own("A2", MethodA2),
+    Own("A3", MethodA3),
+    Own("A4", MethodA4),
+    Own("A5", MethodA5),
+    Own("A6", MethodA6),
+    Own("A7", MethodA7),
+    Own("A8", MethodA8),
+    Own("A9", MethodA9),
+    Own("B0", MethodB0),
+    Own("B1", MethodB1),
+    Own("B2", MethodB2),
+    Own("B3", MethodB3),
+    Own("B4", MethodB4),
+    Own("B5", MethodB5),
+    Own("B6", MethodB6),
+    Own("B7", MethodB7),
+    Own("B8", MethodB8),
+    Own("B9", MethodB9),
 
     // C0 to E4
     Own("C0", MethodC0),

@@ -5,7 +5,7 @@
 
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
-#include "methods/current/original_variants.h"
+#include "methods/current/variant_chain.h"
 #include "methods/special_methods.h"
 
 namespace quandor::methods::current {

@@ -1,13 +1,41 @@
-// Chains of variants that mix original table rows and routines with today's
-// weighings: each variant reports through ctx.last_error, and only a wrong
-// check digit hands the number on to the next one.
+// Variants and chains of them, as today's methods combine them: today's
+// method of a number ("entsprechen der Methode 95"), a row of the original
+// method table, a weighing of today's, or a routine of its own; tried in turn
+// (only a wrong check digit hands the number on) or chosen by range.
 #ifndef QUANDOR_METHODS_CURRENT_VARIANT_CHAIN_H_
 #define QUANDOR_METHODS_CURRENT_VARIANT_CHAIN_H_
 
+#include <cstdint>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+
 #include "methods/check_context.h"
+#include "methods/current/method_set.h"
+#include "methods/row_notation.h"
+#include "methods/special_support.h"
+#include "methods/table_handover.h"
+#include "methods/weighted_sum.h"
 #include "quandor/errors.h"
 
 namespace quandor::methods::current {
+
+using VariantRoutine = int (*)(CheckContext&);
+
+// One variant; exactly one of its fields is set.
+struct Variant {
+  int method = -1;                               // today's method of this number
+  std::string_view row;                          // an original table row's code
+  const notation::Weighing* weighing = nullptr;  // a weighing of today's
+  VariantRoutine routine = nullptr;              // a routine of its own
+};
+
+constexpr Variant ByMethod(int method) { return {method, {}, nullptr, nullptr}; }
+constexpr Variant ByRow(std::string_view code) { return {-1, code, nullptr, nullptr}; }
+constexpr Variant Weighed(const notation::Weighing& weighing) {
+  return {-1, {}, &weighing, nullptr};
+}
+constexpr Variant ByRoutine(VariantRoutine routine) { return {-1, {}, nullptr, routine}; }
 
 // After a variant has given its verdict: true, with the rejection wiped, when
 // it rejected and the next variant may try; false when it accepted or failed,
@@ -16,6 +44,47 @@ inline bool NextVariant(CheckContext& ctx) {
   if (ctx.last_error != qdWrongCheckDigit) return false;
   ctx.last_error = qdNoError;
   return true;
+}
+
+// Runs one variant on ctx; returns what a routine returns.
+inline int RunVariant(CheckContext& ctx, const Variant& variant) {
+  if (variant.method >= 0) {
+    RunCurrentMethod(ctx, variant.method);
+    return ctx.last_error == qdNoError ? ctx.digits[kLastIndex] : -1;
+  }
+  if (variant.weighing != nullptr)
+    return AcceptedDigit(ctx, CheckWeightedSum(ctx, *variant.weighing));
+  if (variant.routine != nullptr) return variant.routine(ctx);
+  return CheckByTableRow(ctx, variant.row);
+}
+
+// Tries the variants in turn and accepts with the first that accepts.
+inline int FirstAcceptingVariant(CheckContext& ctx, std::span<const Variant> variants) {
+  for (const Variant& variant : variants) {
+    const int digit = RunVariant(ctx, variant);
+    if (!NextVariant(ctx)) return digit;
+  }
+  return Wrong(ctx);
+}
+
+inline int FirstAcceptingVariant(CheckContext& ctx, std::initializer_list<Variant> variants) {
+  return FirstAcceptingVariant(ctx, std::span<const Variant>(variants.begin(), variants.size()));
+}
+
+// The variant for the account numbers of one range.
+struct RangeVariant {
+  NumberRange range;
+  Variant variant;
+};
+
+// Runs the variant of the first range that holds the account number; a number
+// in none of the ranges is wrong.
+inline int VariantOfRange(CheckContext& ctx, std::span<const RangeVariant> ranges) {
+  const int64_t n = AccountNumber(ctx);
+  for (const RangeVariant& entry : ranges) {
+    if (InRange(n, entry.range)) return RunVariant(ctx, entry.variant);
+  }
+  return Wrong(ctx);
 }
 
 }  // namespace quandor::methods::current

@@ -1,0 +1,90 @@
+// Today's methods A2 to B8 that try their variants in turn, each variant
+// running only after the one before found a wrong check digit.
+#include <array>
+#include <cstdint>
+
+#include "methods/current/current_methods.h"
+#include "methods/current/current_support.h"
+#include "methods/current/ledger_account.h"
+#include "methods/current/variant_chain.h"
+#include "methods/special_methods.h"
+#include "methods/special_support.h"
+#include "methods/table_handover.h"
+
+namespace quandor::methods::current {
+namespace {
+
+// Positions 4 to 9 weighed 2 to 7 from the right, the remainder as in method 06.
+constexpr auto kPositions4To9Mod11 = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
+// The same digits modulo 7; no remainder gives check digit 0.
+constexpr auto kPositions4To9Mod7 = Weighing("XXX765432P", kPlain, 7, "7,0");
+// Positions 4 to 9 weighed as in method 00, cross sums and all.
+constexpr auto kPositions4To9As00 = Weighing("XXX121212P", kCrossSum, 10, "10,0");
+// Positions 5 to 9 weighed 2 to 6 as in method 06.
+constexpr auto kPositions5To9Mod11 = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
+
+// Method B8: account numbers that carry no check digit when the two
+// calculations find none.
+constexpr std::array<NumberRange, 2> kB8Unchecked = {{
+    {5100000000, 5999999999},
+    {9010000000, 9109999999},
+}};
+
+}  // namespace
+
+int MethodA2(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("4")}); }
+
+int MethodA3(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("10")}); }
+
+int MethodA4(CheckContext& ctx) {
+  // A 99 at positions 3 and 4 marks account numbers that variants 1 and 2
+  // do not apply to.
+  const bool marked = ctx.digits[2] == 9 && ctx.digits[3] == 9;
+  const int digit = marked ? FirstAccepting(ctx, {&kPositions5To9Mod11})
+                           : FirstAccepting(ctx, {&kPositions4To9Mod11, &kPositions4To9Mod7});
+  if (!NextVariant(ctx)) return digit;
+  return Method93(ctx);
+}
+
+int MethodA5(CheckContext& ctx) {
+  const int digit = CheckByTableRow(ctx, "0");
+  if (!NextVariant(ctx)) return digit;
+  // Ten-digit account numbers beginning with 9 have no second variant.
+  if (ctx.digits[0] == 9) return Wrong(ctx);
+  return CheckByTableRow(ctx, "10");
+}
+
+int MethodA7(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("3")}); }
+
+int MethodA8(CheckContext& ctx) {
+  if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
+  return FirstAccepting(ctx, {&kPositions4To9Mod11, &kPositions4To9As00});
+}
+
+int MethodA9(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("1"), ByRow("6")}); }
+
+int MethodB1(CheckContext& ctx) {
+  return FirstAcceptingVariant(ctx, {ByRow("5"), ByRow("1"), ByRow("0")});
+}
+
+int MethodB5(CheckContext& ctx) {
+  const int digit = CheckByTableRow(ctx, "5");
+  if (!NextVariant(ctx)) return digit;
+  // Ten-digit account numbers beginning with 8 or 9 have no second variant.
+  if (ctx.digits[0] == 8 || ctx.digits[0] == 9) return Wrong(ctx);
+  return CheckByTableRow(ctx, "0");
+}
+
+int MethodB8(CheckContext& ctx) {
+  int digit = CheckByTableRow(ctx, "20");
+  if (!NextVariant(ctx)) return digit;
+  digit = CheckMethod29(ctx);
+  if (!NextVariant(ctx)) return digit;
+  const int64_t account = AccountNumber(ctx);
+  for (const NumberRange& range : kB8Unchecked) {
+    if (InRange(account, range)) return ValidWithoutCheck(ctx);
+  }
+  return Wrong(ctx);
+}
+
+}  // namespace quandor::methods::current
