@@ -71,7 +71,7 @@ constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     Same("28", "28"),
     Same("29", "29"),
     Same("30", "30"),
-    Same("31", "7"),  // the remainder of weights 1..9 is 11 minus that of 7's 10..2
+    Same("31", "7"),  // 7's 11 minus the remainder of weights 10..2 is the remainder of 1..9
     Same("32", "32"),
     Same("33", "33"),
     Same("34", "34"),
