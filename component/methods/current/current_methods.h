@@ -11,6 +11,11 @@
 namespace quandor::methods::current {
 
 // 00 to 49
+int Method08(CheckContext& ctx);  // method 00 from account number 60 000 on
+int Method25(CheckContext& ctx);  // remainder 1 needs check digit 0
+int Method26(CheckContext& ctx);  // check digit in position 8, short numbers shifted
+int Method35(CheckContext& ctx);  // the remainder itself is the check digit
+int Method45(CheckContext& ctx);  // no check digit also for numbers beginning 48
 
 // 50 to 79
 int Method50(CheckContext& ctx);
