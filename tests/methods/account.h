@@ -5,8 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include <gtest/gtest.h>
 
 #include "methods/check_context.h"
 #include "methods/current/method_set.h"
@@ -70,6 +74,28 @@ inline int32_t CurrentVerdict(std::string_view code, std::string_view number,
   Account account(number, bank_code);
   RunCurrentMethod(account.ctx(), MethodNumberOf(code));
   return account.error();
+}
+
+inline constexpr int32_t kValid = qdNoError;
+inline constexpr int32_t kWrong = qdWrongCheckDigit;
+
+// One account number and the verdict today's method gives it.
+struct CurrentCase {
+  std::string_view code;  // the Bundesbank's code, "06", "A4"
+  std::string_view account;
+  int32_t verdict;  // kValid or kWrong
+  std::string_view bank_code = "10020030";
+};
+
+inline void ExpectCurrentVerdicts(std::span<const CurrentCase> cases) {
+  for (const CurrentCase& c : cases) {
+    EXPECT_EQ(CurrentVerdict(c.code, c.account, c.bank_code), c.verdict)
+        << "method " << c.code << ", account " << c.account << ", bank code " << c.bank_code;
+  }
+}
+
+inline void ExpectCurrentVerdicts(std::initializer_list<CurrentCase> cases) {
+  ExpectCurrentVerdicts(std::span<const CurrentCase>(cases.begin(), cases.size()));
 }
 
 }  // namespace quandor::methods::testing

@@ -13,24 +13,8 @@
 namespace quandor::methods::testing {
 namespace {
 
-struct Case {
-  std::string_view code;
-  std::string_view account;
-  int32_t verdict;
-};
-
-constexpr int32_t kValid = qdNoError;
-constexpr int32_t kWrong = qdWrongCheckDigit;
-
-void ExpectVerdicts(std::span<const Case> cases) {
-  for (const Case& c : cases) {
-    EXPECT_EQ(CurrentVerdict(c.code, c.account), c.verdict)
-        << "method " << c.code << ", account " << c.account;
-  }
-}
-
 TEST(CurrentMethods00To49, ModulusTenWeighings) {
-  constexpr Case kCases[] = {
+  constexpr CurrentCase kCases[] = {
       {"00", "9290701", kValid},
       {"00", "539290858", kValid},
       {"00", "1501824", kValid},
@@ -97,11 +81,11 @@ TEST(CurrentMethods00To49, ModulusTenWeighings) {
       {"49", "4123172495", kValid},  // own: variant 2 only
       {"49", "6629614126", kWrong},  // own
   };
-  ExpectVerdicts(kCases);
+  ExpectCurrentVerdicts(kCases);
 }
 
 TEST(CurrentMethods00To49, ModulusElevenWeighings) {
-  constexpr Case kCases[] = {
+  constexpr CurrentCase kCases[] = {
       {"02", "9769809255", kValid},  // own
       {"02", "3703488257", kValid},  // own
       {"02", "9769809256", kWrong},  // own
@@ -205,11 +189,11 @@ TEST(CurrentMethods00To49, ModulusElevenWeighings) {
       {"48", "6632455270", kValid},  // own
       {"48", "5069568160", kWrong},  // own
   };
-  ExpectVerdicts(kCases);
+  ExpectCurrentVerdicts(kCases);
 }
 
 TEST(CurrentMethods00To49, WeighingsOfTheirOwn) {
-  constexpr Case kCases[] = {
+  constexpr CurrentCase kCases[] = {
       {"09", "0", kValid},
       {"09", "1234567890", kValid},
       {"17", "0446786040", kValid},
@@ -224,7 +208,7 @@ TEST(CurrentMethods00To49, WeighingsOfTheirOwn) {
       {"24", "8718411937", kValid},  // own
       {"24", "8718411938", kWrong},  // own
   };
-  ExpectVerdicts(kCases);
+  ExpectCurrentVerdicts(kCases);
 }
 
 }  // namespace

@@ -11,26 +11,9 @@
 namespace quandor::methods::testing {
 namespace {
 
-constexpr int32_t kValid = qdNoError;
-constexpr int32_t kWrong = qdWrongCheckDigit;
-
-struct Case {
-  std::string_view code;
-  std::string_view account;
-  int32_t verdict;
-  std::string_view bank_code = "10020030";
-};
-
-void ExpectVerdicts(std::initializer_list<Case> cases) {
-  for (const Case& c : cases) {
-    EXPECT_EQ(CurrentVerdict(c.code, c.account, c.bank_code), c.verdict)
-        << "method " << c.code << ", account " << c.account << ", bank code " << c.bank_code;
-  }
-}
-
 // One weighing, or a row of the original set, over a fixed part of the number.
 TEST(CurrentMethods50To79, FixedPlaces) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"54", "4964137395", kValid}, {"54", "4900010987", kValid}, {"54", "4964137396", kWrong},
       {"54", "5064137395", kWrong},  // not beginning with 49
       {"55", "1234567895", kValid}, {"55", "9876543211", kValid}, {"55", "1234567890", kWrong},
@@ -51,7 +34,7 @@ TEST(CurrentMethods50To79, FixedPlaces) {
 // A digit, the length or a range of the number chooses the weighing, or
 // decides without one.
 TEST(CurrentMethods50To79, ChosenByShape) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"56", "0290545005", kValid}, {"56", "9718304037", kValid},
       {"56", "0290545006", kWrong}, {"59", "12345678", kValid},  // fewer than nine digits: no check
       {"59", "123456782", kValid},  {"59", "123456783", kWrong},
@@ -89,7 +72,7 @@ TEST(CurrentMethods50To79, ChosenByShape) {
 // A sub-number of zeros may have been left off; the number is then read
 // again further right, but never by dropping a non-zero digit.
 TEST(CurrentMethods50To79, OmittedSubNumber) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"50", "4000005001", kValid}, {"50", "4444442001", kValid},
       {"50", "4000005", kValid},    {"50", "4000006001", kWrong},
       {"50", "2224000005", kWrong}, {"63", "0123456600", kValid},
@@ -108,7 +91,7 @@ TEST(CurrentMethods50To79, OmittedSubNumber) {
 // Chains of weighings over the customer number; ledger accounts (9 in place
 // 3) by a chain of their own.
 TEST(CurrentMethods50To79, CustomerNumberChains) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"51", "0001156071", kValid}, {"51", "0001156136", kValid},
       {"51", "0001156078", kValid}, {"51", "0000156079", kWrong},
       {"51", "0001234567", kValid}, {"51", "0001234566", kValid},
@@ -145,7 +128,7 @@ TEST(CurrentMethods50To79, CustomerNumberChains) {
 
 // Variants chosen by the first two digits.
 TEST(CurrentMethods50To79, Method57ByPrefix) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"57", "7500021766", kValid},
       {"57", "9400001734", kValid},
       {"57", "7800028282", kValid},
@@ -169,7 +152,7 @@ TEST(CurrentMethods50To79, Method57ByPrefix) {
 
 // The former system's account number, rebuilt from bank code and account.
 TEST(CurrentMethods50To79, LegacyAccountNumber) {
-  ExpectVerdicts({
+  ExpectCurrentVerdicts({
       {"52", "43001500", kValid, "13051172"},
       {"52", "41001500", kWrong, "13051172"},
       {"52", "143001500", kWrong, "13051172"},  // a digit the rebuilt number has no room for

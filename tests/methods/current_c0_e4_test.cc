@@ -13,28 +13,11 @@
 namespace quandor::methods::testing {
 namespace {
 
-constexpr int32_t kValid = qdNoError;
-constexpr int32_t kWrong = qdWrongCheckDigit;
-
-struct Case {
-  std::string_view code;
-  std::string_view account;
-  int32_t verdict;
-  std::string_view bank_code = "10020030";
-};
-
-void ExpectVerdicts(std::span<const Case> cases) {
-  for (const Case& c : cases) {
-    EXPECT_EQ(CurrentVerdict(c.code, c.account, c.bank_code), c.verdict)
-        << c.code << " " << c.account << " at " << c.bank_code;
-  }
-}
-
 // The bank of method C0's legacy account numbers.
 constexpr std::string_view kBankC0 = "13051172";
 
 TEST(CurrentC0ToE4, VariantChosenByTheNumbersShape) {
-  const Case cases[] = {
+  const CurrentCase cases[] = {
       {"C0", "43001500", kValid, kBankC0},
       {"C0", "48726458", kValid, kBankC0},
       {"C0", "82335729", kValid, kBankC0},  // wrong as legacy number, right by method 20
@@ -151,11 +134,11 @@ TEST(CurrentC0ToE4, VariantChosenByTheNumbersShape) {
       {"D8", "0012345678", kValid},  // computed: no check digit in this range
       {"D8", "0001234567", kWrong},  // computed: in no range
   };
-  ExpectVerdicts(cases);
+  ExpectCurrentVerdicts(cases);
 }
 
 TEST(CurrentC0ToE4, MethodZeroSumsExtended) {
-  const Case cases[] = {
+  const CurrentCase cases[] = {
       {"C6", "0000065516", kValid}, {"C6", "0203178249", kValid}, {"C6", "1031405209", kValid},
       {"C6", "1082012201", kValid}, {"C6", "2003455189", kValid}, {"C6", "2004001016", kValid},
       {"C6", "3110150986", kValid}, {"C6", "3068459207", kValid}, {"C6", "5035105948", kValid},
@@ -210,11 +193,11 @@ TEST(CurrentC0ToE4, MethodZeroSumsExtended) {
       {"E2", "7900695413", kWrong}, {"E2", "8001256238", kWrong}, {"E2", "8303808900", kWrong},
       {"E2", "9703805111", kWrong}, {"E2", "9006126433", kWrong},
   };
-  ExpectVerdicts(cases);
+  ExpectCurrentVerdicts(cases);
 }
 
 TEST(CurrentC0ToE4, VariantsTriedInTurn) {
-  const Case cases[] = {
+  const CurrentCase cases[] = {
       {"C2", "2394871426", kValid},
       {"C2", "4218461950", kValid},
       {"C2", "7352569148", kValid},
@@ -351,17 +334,17 @@ TEST(CurrentC0ToE4, VariantsTriedInTurn) {
       {"E4", "12345007", kWrong},
       {"E4", "87654005", kWrong},
   };
-  ExpectVerdicts(cases);
+  ExpectCurrentVerdicts(cases);
 }
 
 TEST(CurrentC0ToE4, CharacterCodesWeighed) {
-  const Case cases[] = {
+  const CurrentCase cases[] = {
       {"E1", "0100041104", kValid}, {"E1", "0100054106", kValid}, {"E1", "0200025107", kValid},
       {"E1", "0134211909", kValid},  // the Bundesbank's worked example
       {"E1", "0150013107", kWrong}, {"E1", "0200035101", kWrong}, {"E1", "0081313890", kWrong},
       {"E1", "4268550840", kWrong}, {"E1", "0987402008", kWrong},
   };
-  ExpectVerdicts(cases);
+  ExpectCurrentVerdicts(cases);
 }
 
 }  // namespace
