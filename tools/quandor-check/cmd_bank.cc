@@ -40,7 +40,7 @@ int RunBank(Words words) {
   if (args.operands().size() > 1) return UsageError("bank", "expects at most one BLZ");
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
   if (strictness) banking.Strictness(*strictness);
 
   if (args.operands().size() == 1) {
@@ -51,10 +51,11 @@ int RunBank(Words words) {
       return kExitNegative;
     }
     std::printf("Bank code:  %s\nName:       %s\nCity:       %s\nShort name: %s\n",
-                banking.BankNumber().c_str(), banking.BankName().c_str(),
-                banking.BankCity().c_str(), banking.BankComplete().c_str());
+                Printable(banking.BankNumber()).c_str(), Printable(banking.BankName()).c_str(),
+                Printable(banking.BankCity()).c_str(), Printable(banking.BankComplete()).c_str());
     return kExitOk;
   }
+  BankFileWatch watch;
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const bool found = banking.searchBank(line);
     CsvFields(out, ';')
@@ -64,6 +65,7 @@ int RunBank(Words words) {
         .Text(banking.BankName())
         .Text(banking.BankCity())
         .Text(banking.BankComplete());
+    return watch.Judge(found, banking.LastError());
   });
 }
 

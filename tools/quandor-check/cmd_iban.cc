@@ -47,7 +47,7 @@ Options:
 constexpr OptionSpec kSpecs[] = {kHelpOption,           kDataOption,      kStrictnessOption,
                                  {"iban-column", true}, kBatchOptions[0], kBatchOptions[1],
                                  kBatchOptions[2],      kBatchOptions[3], kCsvOptions[0],
-                                 kCsvOptions[1],        kCsvOptions[2]};
+                                 kCsvOptions[1],        kCsvOptions[2],   kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"iban-column", "1"}};
 constexpr std::string_view kResultNames[] = {"valid",   "error",         "iban_ok", "blz",
@@ -79,8 +79,8 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
     std::printf("IBAN:    %s\n", quandor::FormatIban(result.sIban).c_str());
   if (result.IbanOk() && result.nAccountError != quandor::qdNoValidation) {
     if (!banking.BankName().empty()) {
-      std::printf("Bank:    %s %s, %s\n", result.sBankNumber.c_str(), banking.BankName().c_str(),
-                  banking.BankCity().c_str());
+      std::printf("Bank:    %s %s, %s\n", result.sBankNumber.c_str(),
+                  Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
     }
     std::printf("Account: %s (%s)\n", result.sAccountNumber.c_str(),
                 quandor::GetErrorText(result.nAccountError).c_str());
@@ -108,18 +108,21 @@ int RunIban(Words words) {
   if (strictness) banking.Strictness(*strictness);
 
   if (operands == 1) return ShowVerdict(banking, args.operands()[0]);
+  BankFileWatch watch;
   if (csv) {
     return RunCsvBatch(
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
           const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
           AppendVerdict(fields, result);
           fields.Text(Message(result));
+          return watch.Judge(result.Valid(), result.nAccountError);
         });
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const quandor::IbanResult result = quandor::ValidateIban(line, banking);
     CsvFields fields(out, ';');
     AppendVerdict(fields, result);
+    return watch.Judge(result.Valid(), result.nAccountError);
   });
 }
 

@@ -55,7 +55,8 @@ constexpr OptionSpec kSpecs[] = {kHelpOption,
                                  kBatchOptions[3],
                                  kCsvOptions[0],
                                  kCsvOptions[1],
-                                 kCsvOptions[2]};
+                                 kCsvOptions[2],
+                                 kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
 constexpr std::string_view kResultNames[] = {"valid",       "error",          "method",
@@ -78,11 +79,11 @@ int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_vie
   const bool valid = banking.Validate(blz, account);
   std::printf("Result:  %s (%s)\n", valid ? "valid" : "invalid", banking.LastErrorString().c_str());
   if (!banking.BankName().empty()) {
-    std::printf("Bank:    %s %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),
-                banking.BankCity().c_str());
+    std::printf("Bank:    %s %s, %s\n", Printable(banking.BankNumber()).c_str(),
+                Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
   }
   if (!banking.AccountNumber().empty())
-    std::printf("Account: %s\n", banking.AccountNumber().c_str());
+    std::printf("Account: %s\n", Printable(banking.AccountNumber()).c_str());
   if (banking.UsedTestingMethod() >= 0) std::printf("Method:  %02d\n", banking.UsedTestingMethod());
   return valid ? kExitOk : kExitNegative;
 }
@@ -103,16 +104,18 @@ int RunValidate(Words words) {
     return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
   if (strictness) banking.Strictness(*strictness);
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
+  BankFileWatch watch;
   if (csv) {
     return RunCsvBatch("validate", args, kJob,
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
                          fields.Text(banking.LastErrorString());
+                         return watch.Judge(valid, banking.LastError());
                        });
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
@@ -123,6 +126,7 @@ int RunValidate(Words words) {
     const bool valid = banking.Validate(blz, account);
     CsvFields fields(out, ';');
     AppendVerdict(fields, banking, valid);
+    return watch.Judge(valid, banking.LastError());
   });
 }
 

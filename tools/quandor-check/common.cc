@@ -69,10 +69,4 @@ std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_v
   return std::nullopt;
 }
 
-int BankFileMissing() {
-  return Fail(kExitUsage,
-              "bank code file blz.txt not found (Bankleitzahlendatei nicht gefunden); "
-              "name its directory with --data DIR");
-}
-
 }  // namespace quandor_check

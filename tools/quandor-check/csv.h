@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "stream_io.h"
+#include "text_encoding.h"
 
 namespace quandor_check {
 
@@ -29,9 +30,14 @@ class CsvFields {
   // appended to a row already written).
   CsvFields(std::string& out, char delimiter, bool leading = false)
       : out_(out), delimiter_(delimiter), first_(!leading) {}
+  // A result text: control characters and invalid UTF-8 become U+FFFD.
   CsvFields& Text(std::string_view field) {
     Separate();
-    AppendCsvField(out_, field, delimiter_);
+    if (IsPrintable(field)) {
+      AppendCsvField(out_, field, delimiter_);
+    } else {
+      AppendCsvField(out_, Printable(field), delimiter_);
+    }
     return *this;
   }
   CsvFields& Number(std::int64_t n) {
