@@ -61,15 +61,15 @@ bool BatchFiles::ShowProgress(const Args& args) const {
 }
 
 std::string BatchTally::Summary() const {
-  return std::to_string(read_) + " rows read: " + std::to_string(count(RowOutcome::kValid)) +
+  return "rows: " + std::to_string(read_) + " read, " + std::to_string(count(RowOutcome::kValid)) +
          " valid, " + std::to_string(count(RowOutcome::kInvalid)) + " invalid, " +
          std::to_string(count(RowOutcome::kNotCheckable)) + " not checkable, " +
          std::to_string(count(RowOutcome::kMalformed)) + " malformed";
 }
 
-void AnnounceTerminalInput(int fd, std::string_view what) {
+void AnnounceTerminalInput(int fd, std::string_view what, std::FILE* to) {
   if (!::isatty(fd)) return;
-  std::fprintf(stderr, "quandor-check: reading %.*s from the terminal; Ctrl-D ends\n",
+  std::fprintf(to, "quandor-check: reading %.*s from the terminal; Ctrl-D ends\n",
                static_cast<int>(what.size()), what.data());
 }
 

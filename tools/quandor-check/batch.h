@@ -8,6 +8,7 @@
 #define QUANDOR_CHECK_BATCH_H_
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -73,7 +74,7 @@ class BatchTally {
   std::uint64_t count(RowOutcome outcome) const {
     return counts_[static_cast<std::size_t>(outcome)];
   }
-  // "N rows read: a valid, b invalid, c not checkable, d malformed"
+  // "rows: N read, a valid, b invalid, c not checkable, d malformed"
   std::string Summary() const;
 
  private:
@@ -84,7 +85,7 @@ class BatchTally {
 // Says once on stderr what the command waits for when fd, its input, is a
 // terminal: a user who typed the command without arguments sees why
 // nothing happens and how to end.
-void AnnounceTerminalInput(int fd, std::string_view what);
+void AnnounceTerminalInput(int fd, std::string_view what, std::FILE* to = stderr);
 
 // Ends a run: the summary line on stderr, then read and write failures.
 // The exit status: kExitUsage on a failure or when a row could not be
