@@ -3,13 +3,17 @@
 #   1. the whole suite in a warnings-as-errors debug build,
 #   2. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (leaks included),
 #   3. the fault and thread tests under ThreadSanitizer,
-#   4. each libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus.
+#   4. each libFuzzer target on its seed corpus: the component's targets for
+#      FUZZ_SECONDS (default 60), the command-line tool's readers for
+#      FUZZ_SECONDS_SHORT (default 30), so that the run stays short; a longer
+#      campaign is the same loop with larger values.
 # QUANDOR_QUICK=1 runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 fuzz_seconds=${FUZZ_SECONDS:-60}
+fuzz_seconds_short=${FUZZ_SECONDS_SHORT:-30}
 failed=()
 
 step() { echo; echo "=== $* ==="; }
@@ -31,12 +35,17 @@ if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
   build tsan --target robustness_test
   ctest --preset tsan -R 'Threads|BankFileFaults|HostileInput' || failed+=(tsan)
 
-  step "libFuzzer targets, ${fuzz_seconds} s each"
+  step "libFuzzer targets, ${fuzz_seconds} s or ${fuzz_seconds_short} s each"
   build fuzz
-  for target in validate card bankfile; do
+  for target in validate card bankfile csv:short bundesbank:short; do
+    seconds=$fuzz_seconds
+    if [[ $target == *:short ]]; then
+      target=${target%:short}
+      seconds=$fuzz_seconds_short
+    fi
     corpus=$(mktemp -d)
     cp fuzz/corpus/"$target"/* "$corpus"/
-    if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$fuzz_seconds" -max_len=4096 \
+    if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$seconds" -max_len=4096 \
         -print_final_stats=1 "$corpus" 2>"$corpus.log"; then
       grep -E '^stat::number_of_executed_units' "$corpus.log" | sed "s/^/${target}: /"
     else

@@ -39,6 +39,7 @@ Options:
   --delimiter C          field delimiter of the CSV file (default ";"; "tab")
   --iban-column COL      column of the IBAN: header name or position from 1 (default 1)
   --no-header            the first line is a row, not a header
+  --encoding NAME        auto (default), utf-8 or windows-1252: the CSV file's encoding
   --progress, --no-progress
                          draw, or never draw, the progress bar on standard error
   --help                 show this help

@@ -24,8 +24,10 @@ for each (valid 1 or 0, error the code of LastError, method UsedTestingMethod).
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;method;bank_number;account_number;bank_name;bank_city;message
-A row that cannot be checked (unclosed quote, missing column) gets valid 0,
-an empty error and the reason as message.
+A malformed row (a quote never closed or followed by other text than the
+delimiter, a missing column) gets valid 0, an empty error and "line N: reason"
+as message; reading goes on with the next line. Input in UTF-8 or
+Windows-1252 is decided record by record; the output is UTF-8.
 
 Options:
   --strictness N         0 to 3: which characters besides digits the input may hold
@@ -38,6 +40,7 @@ Options:
                          (default 1)
   --account-column COL   column of the account number (default 2)
   --no-header            the first line is a row, not a header
+  --encoding NAME        auto (default), utf-8 or windows-1252: the CSV file's encoding
   --progress, --no-progress
                          draw, or never draw, the progress bar on standard error
                          (default: when writing a file from a large input to a terminal)

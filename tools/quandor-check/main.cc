@@ -34,13 +34,18 @@ void PrintHelp(std::FILE* to) {
   }
   std::fputs(
       "\nWith its arguments a command answers once; without, it reads one request a\n"
-      "line from standard input and writes one result line each.\n\n"
+      "line from standard input and writes one result line each, and ends with a\n"
+      "summary line on standard error (rows read, valid, invalid, not checkable,\n"
+      "malformed). Texts from the bank code file are written with control\n"
+      "characters replaced by U+FFFD.\n\n"
       "Options:\n"
       "  --data DIR   directory of the bank code file blz.txt\n"
       "  --version    show the component's version and copyright\n"
       "  --help       show this help; 'quandor-check COMMAND --help' for a command\n\n"
-      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error\n"
-      "or a file that cannot be read or written.\n",
+      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error,\n"
+      "a bank code file that is missing or empty (also when a batch row could not\n"
+      "be checked for want of it), or a file that cannot be read or written\n"
+      "(standard output included).\n",
       to);
 }
 
