@@ -75,7 +75,7 @@ void AnnounceTerminalInput(int fd, std::string_view what, std::FILE* to) {
 
 int FinishBatch(const BatchTally& tally, bool read_failed, int read_error, bool write_ok,
                 int write_error) {
-  Fail(kExitOk, tally.Summary());
+  std::fprintf(stderr, "quandor-check: %s\n", tally.Summary().c_str());
   if (read_failed)
     return Fail(kExitUsage, std::string("cannot read input: ") + std::strerror(read_error));
   if (!write_ok)
