@@ -3,7 +3,8 @@
 #   1. the whole suite in a warnings-as-errors debug build,
 #   2. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (leaks included),
 #   3. the fault and thread tests under ThreadSanitizer,
-#   4. each libFuzzer target for FUZZ_SECONDS (default 30) on its seed corpus.
+#   4. each libFuzzer target for FUZZ_SECONDS (default 30) on its seed corpus;
+#      a longer campaign is the same loop with a larger value.
 # QUANDOR_QUICK=1 runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,7 +34,7 @@ if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
 
   step "libFuzzer targets, ${fuzz_seconds} s each"
   build fuzz
-  for target in validate card bankfile settings; do
+  for target in validate card bankfile settings csv bundesbank; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/"$target"/* "$corpus"/
     if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$fuzz_seconds" -max_len=4096 \

@@ -144,8 +144,8 @@ TEST_F(CliCommandsTest, ValidateCsvFileKeepsEveryRow) {
       "Kein Fehler\n"
       "\"Schmidt\njun.\";1234567890;37050198;0;2;0;370 501 98;1234567890;Sparkasse KölnBonn;"
       "Köln;Kontonummer ist falsch\n"
-      "Kurz;0;;;;;;;row has no column 3\n"
-      "\"\"\"kaputt\";1;37050198;0;;;;;;;unclosed quote\n"
+      "Kurz;0;;;;;;;line 5: row has no column 3\n"
+      "\"\"\"kaputt\";1;37050198;0;;;;;;;line 6: unclosed quote\n"
       "Ende;9;10000000;1;1;9;100 000 00;9;Bundesbank;Berlin;Kein Fehler\n");
   EXPECT_NE(result.err.find("100% ["), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("5 rows"), std::string::npos) << result.err;

@@ -63,7 +63,7 @@ TEST_F(CliIbanTest, CsvColumnByName) {
   EXPECT_EQ(result.out,
             "Kunde;IBAN;valid;error;iban_ok;blz;account;account_error;message\n"
             "A;DE71 3705 0198 0532 0130 00;1;0;1;37050198;0532013000;1;Kein Fehler\n"
-            "B;0;;;;;;row has no column 2\n"
+            "B;0;;;;;;line 3: row has no column 2\n"
             "C;DE00;0;4;0;;;0;IBAN hat falsche Anzahl Stellen\n");
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "temp_input.h"
@@ -57,19 +58,36 @@ void PrintTo(const Row& row, std::ostream* os) {
   *os << "] " << row.problem;
 }
 
+// Lines ended by CR LF, CR or LF, and a last one without an end.
+std::uint64_t PhysicalLines(std::string_view text) {
+  std::uint64_t lines = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++lines;
+    }
+  }
+  return lines + (!text.empty() && text.back() != '\n' && text.back() != '\r' ? 1 : 0);
+}
+
+// Also checks that the rows account for every line of the input, each once.
 std::vector<Row> ReadAll(const std::string& text, std::size_t chunk, std::size_t max_record,
                          char delimiter = ';', bool* bom = nullptr) {
   TempInput input(text);
   CsvReader reader(input.fd(), delimiter, chunk, max_record);
   std::vector<Row> rows;
   CsvRow row;
+  std::uint64_t next_line = 1;
   while (reader.Next(row)) {
+    EXPECT_EQ(row.line, next_line);
+    EXPECT_GE(row.lines, 1u);
+    next_line = row.line + row.lines;
     rows.push_back({std::vector<std::string>(row.fields.begin(),
                                              row.fields.begin() + static_cast<long>(row.count)),
                     std::string(row.problem), row.line});
   }
   EXPECT_FALSE(reader.failed());
   EXPECT_EQ(reader.consumed(), text.size());
+  EXPECT_EQ(next_line - 1, PhysicalLines(reader.had_bom() ? text.substr(3) : text)) << text;
   if (bom != nullptr) *bom = reader.had_bom();
   return rows;
 }
@@ -96,7 +114,16 @@ TEST(CsvReaderTest, ReadsRecordsAcrossBufferBoundaries) {
       {"empty fields and lines",
        ";;\n\nb\n",
        {{{"", "", ""}, "", 1}, {{""}, "", 2}, {{"b"}, "", 3}}},
-      {"stray quotes kept as text", "ab\"c;\"q\"x;\"\"\n", {{{"ab\"c", "qx", ""}, "", 1}}},
+      {"stray quote inside a field kept as text", "ab\"c;\"\"\n", {{{"ab\"c", ""}, "", 1}}},
+      {"text after a closing quote costs one line",
+       "\"q\"x;1\n2;3\n",
+       {{{"\"q\"x", "1"}, "text after a closing quote", 1}, {{"2", "3"}, "", 2}}},
+      {"stray quote swallowing lines merges nothing",
+       "N;B\n\"Meier;1\nOk;2\nSchmidt \"Hans\";3\n",
+       {{{"N", "B"}, "", 1},
+        {{"\"Meier", "1"}, "text after a closing quote", 2},
+        {{"Ok", "2"}, "", 3},
+        {{"Schmidt \"Hans\"", "3"}, "", 4}}},
       {"unclosed quote costs one line",
        "1;\"open\n2;3\n",
        {{{"1", "\"open"}, "unclosed quote", 1}, {{"2", "3"}, "", 2}}},

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace quandor_check {
@@ -59,16 +60,43 @@ bool BatchFiles::ShowProgress(const Args& args) const {
   return output_to_file_ && input_size_ >= kLargeInput && ::isatty(2);
 }
 
-int FinishBatch(bool read_failed, int read_error, bool write_ok, int write_error) {
+std::string BatchTally::Summary() const {
+  return "rows: " + std::to_string(read_) + " read, " + std::to_string(count(RowOutcome::kValid)) +
+         " valid, " + std::to_string(count(RowOutcome::kInvalid)) + " invalid, " +
+         std::to_string(count(RowOutcome::kNotCheckable)) + " not checkable, " +
+         std::to_string(count(RowOutcome::kMalformed)) + " malformed";
+}
+
+void AnnounceTerminalInput(int fd, std::string_view what, std::FILE* to) {
+  if (!::isatty(fd)) return;
+  std::fprintf(to, "quandor-check: reading %.*s from the terminal; Ctrl-D ends\n",
+               static_cast<int>(what.size()), what.data());
+}
+
+int FinishBatch(const BatchTally& tally, bool read_failed, int read_error, bool write_ok,
+                int write_error) {
+  std::fprintf(stderr, "quandor-check: %s\n", tally.Summary().c_str());
   if (read_failed)
     return Fail(kExitUsage, std::string("cannot read input: ") + std::strerror(read_error));
   if (!write_ok)
     return Fail(kExitUsage, std::string("cannot write output: ") + std::strerror(write_error));
+  if (tally.count(RowOutcome::kNotCheckable) > 0) {
+    return Fail(kExitUsage, std::to_string(tally.count(RowOutcome::kNotCheckable)) +
+                                " rows could not be checked");
+  }
   return kExitOk;
 }
 
+std::optional<InputEncoding> EncodingOption(const Args& args, std::string& error) {
+  const std::string_view name = args.Value("encoding").value_or("auto");
+  const auto encoding = ParseEncoding(name);
+  if (!encoding)
+    error = "--encoding takes auto, utf-8 or windows-1252, not '" + std::string(name) + "'";
+  return encoding;
+}
+
 bool WantsCsv(const Args& args, const CsvJob& job) {
-  for (const std::string_view option : {"csv", "input", "delimiter", "no-header"}) {
+  for (const std::string_view option : {"csv", "input", "delimiter", "no-header", "encoding"}) {
     if (args.Has(option)) return true;
   }
   return std::any_of(job.columns.begin(), job.columns.end(),
@@ -129,12 +157,12 @@ std::optional<std::string> ResolveColumns(const Args& args, const CsvJob& job, c
   return std::nullopt;
 }
 
-void AppendUncheckedRow(std::string& out, const CsvJob& job, std::string_view problem,
-                        char delimiter) {
+void AppendMalformedRow(std::string& out, const CsvJob& job, std::uint64_t line,
+                        std::string_view problem, char delimiter) {
   CsvFields fields(out, delimiter, true);
   fields.Number(0);
   for (std::size_t i = 2; i < job.result_names.size(); ++i) fields.Text("");
-  fields.Text(problem);
+  fields.Text("line " + std::to_string(line) + ": " + std::string(problem));
 }
 
 }  // namespace quandor_check

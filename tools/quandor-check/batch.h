@@ -1,12 +1,14 @@
 // The two batch shapes of the subcommands, streaming with bounded memory:
 //  - plain: one input line in, one result line "f1;f2;..." out;
 //  - CSV: a CSV file in, the same rows out with result columns appended.
-// Both read --input FILE (else stdin), write --output FILE (else stdout) and
-// show a progress bar on stderr for long runs into a file.
+// Both read --input FILE (else stdin), write --output FILE (else stdout),
+// show a progress bar on stderr for long runs into a file and end with a
+// summary line on stderr.
 #ifndef QUANDOR_CHECK_BATCH_H_
 #define QUANDOR_CHECK_BATCH_H_
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,17 +16,19 @@
 #include <vector>
 
 #include "args.h"
+#include "bank_file_watch.h"
 #include "common.h"
 #include "csv.h"
 #include "progress.h"
 #include "stream_io.h"
+#include "text_encoding.h"
 
 namespace quandor_check {
 
 inline constexpr OptionSpec kBatchOptions[] = {
     {"input", true}, {"output", true}, {"progress", false}, {"no-progress", false}};
 inline constexpr OptionSpec kCsvOptions[] = {
-    {"csv", false}, {"delimiter", true}, {"no-header", false}};
+    {"csv", false}, {"delimiter", true}, {"no-header", false}, {"encoding", true}};
 
 // The files of a batch run.
 class BatchFiles {
@@ -59,29 +63,58 @@ class BatchFiles {
   std::uint64_t input_inode_ = 0;
 };
 
-// Reports read and write failures at the end of a run; the exit status.
-int FinishBatch(bool read_failed, int read_error, bool write_ok, int write_error);
+// The rows of a run by outcome.
+class BatchTally {
+ public:
+  void Add(RowOutcome outcome) {
+    ++read_;
+    ++counts_[static_cast<std::size_t>(outcome)];
+  }
+  std::uint64_t read() const { return read_; }
+  std::uint64_t count(RowOutcome outcome) const {
+    return counts_[static_cast<std::size_t>(outcome)];
+  }
+  // "rows: N read, a valid, b invalid, c not checkable, d malformed"
+  std::string Summary() const;
+
+ private:
+  std::uint64_t read_ = 0;
+  std::uint64_t counts_[4] = {};
+};
+
+// Says once on stderr what the command waits for when fd, its input, is a
+// terminal: a user who typed the command without arguments sees why
+// nothing happens and how to end.
+void AnnounceTerminalInput(int fd, std::string_view what, std::FILE* to = stderr);
+
+// Ends a run: the summary line on stderr, then read and write failures.
+// The exit status: kExitUsage on a failure or when a row could not be
+// checked for want of the bank code file, else kExitOk.
+int FinishBatch(const BatchTally& tally, bool read_failed, int read_error, bool write_ok,
+                int write_error);
 
 // Plain batch: handle(line, out) appends the result fields of one input line,
-// without line end.
+// without line end, and returns the row's RowOutcome.
 template <typename Handle>
 int RunLineBatch(const Args& args, Handle&& handle) {
   BatchFiles files;
   if (const auto error = files.Open(args)) return Fail(kExitUsage, *error);
+  AnnounceTerminalInput(files.in(), "one request a line");
   LineReader reader(files.in());
   OutputSink sink(files.out());
   ProgressBar bar(2, files.input_size(), files.ShowProgress(args));
-  std::uint64_t rows = 0;
+  BatchTally tally;
   std::string_view line;
   while (reader.Next(line)) {
-    handle(line, sink.buffer());
+    const RowOutcome outcome = handle(line, sink.buffer());
+    tally.Add(reader.truncated() ? RowOutcome::kMalformed : outcome);
     sink.buffer().push_back('\n');
     sink.MaybeFlush();
-    bar.Update(++rows, reader.consumed());
+    bar.Update(tally.read(), reader.consumed());
   }
   sink.Flush();
-  bar.Finish(rows, reader.consumed());
-  return FinishBatch(reader.failed(), reader.error(), sink.ok(), sink.error());
+  bar.Finish(tally.read(), reader.consumed());
+  return FinishBatch(tally, reader.failed(), reader.error(), sink.ok(), sink.error());
 }
 
 // What a subcommand checks in CSV mode.
@@ -95,8 +128,8 @@ struct CsvJob {
   std::span<const std::string_view> result_names;
 };
 
-// True when args ask for CSV mode: --csv, --input, --delimiter, --no-header
-// or one of the job's column options.
+// True when args ask for CSV mode: --csv, --input, --delimiter, --no-header,
+// --encoding or one of the job's column options.
 bool WantsCsv(const Args& args, const CsvJob& job);
 
 // The delimiter of --delimiter: one character, or "tab" / "\t".
@@ -107,26 +140,39 @@ std::optional<char> DelimiterOption(const Args& args, std::string& error);
 std::optional<std::string> ResolveColumns(const Args& args, const CsvJob& job, const CsvRow* header,
                                           std::vector<std::size_t>& positions);
 
-// Appends the result columns of a row that could not be checked: valid 0,
-// empty fields, and problem as the message.
-void AppendUncheckedRow(std::string& out, const CsvJob& job, std::string_view problem,
-                        char delimiter);
+// The encoding of --encoding (default auto).
+std::optional<InputEncoding> EncodingOption(const Args& args, std::string& error);
+
+// Appends the result columns of a malformed row: valid 0, empty fields, and
+// "line N: problem" as the message.
+void AppendMalformedRow(std::string& out, const CsvJob& job, std::uint64_t line,
+                        std::string_view problem, char delimiter);
 
 // CSV batch: check(values, fields) appends, for the job's column values of
-// one row, every result column to fields (which separates them from the row).
+// one row, every result column to fields (which separates them from the row),
+// and returns the row's RowOutcome.
 template <typename Check>
 int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, Check&& check) {
   std::string error;
   const auto delimiter = DelimiterOption(args, error);
   if (!delimiter) return UsageError(command, error);
+  const auto encoding = EncodingOption(args, error);
+  if (!encoding) return UsageError(command, error);
   BatchFiles files;
   if (const auto open_error = files.OpenInput(args)) return Fail(kExitUsage, *open_error);
+  AnnounceTerminalInput(files.in(), "CSV rows");
   CsvReader reader(files.in(), *delimiter);
   CsvRow row;
+  const auto next_row = [&] {
+    if (!reader.Next(row)) return false;
+    DecodeFields(std::span(row.fields.data(), row.count), *encoding);
+    return true;
+  };
   std::vector<std::size_t> positions;
   const bool header = !args.Has("no-header");
-  const bool header_read = header && reader.Next(row);
-  if (reader.failed()) return FinishBatch(true, reader.error(), true, 0);
+  const bool header_read = header && next_row();
+  BatchTally tally;
+  if (reader.failed()) return FinishBatch(tally, true, reader.error(), true, 0);
   if (header && !header_read) positions.assign(job.columns.size(), 0);  // empty input
   // Columns are settled before the output file is touched, so that a wrong
   // column name leaves an existing file alone.
@@ -159,8 +205,7 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
   ProgressBar bar(2, files.input_size(), files.ShowProgress(args));
   std::vector<std::string_view> values(positions.size());
   std::string missing;
-  std::uint64_t rows = 0;
-  while (reader.Next(row)) {
+  while (next_row()) {
     append_fields(row);
     std::size_t lacking = positions.size();
     for (std::size_t i = 0; i < positions.size(); ++i) {
@@ -168,21 +213,23 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
       values[i] = row.field(positions[i]);
     }
     if (!row.problem.empty()) {
-      AppendUncheckedRow(out, job, row.problem, *delimiter);
+      AppendMalformedRow(out, job, row.line, row.problem, *delimiter);
+      tally.Add(RowOutcome::kMalformed);
     } else if (lacking < positions.size()) {
       missing = "row has no column " + std::to_string(positions[lacking] + 1);
-      AppendUncheckedRow(out, job, missing, *delimiter);
+      AppendMalformedRow(out, job, row.line, missing, *delimiter);
+      tally.Add(RowOutcome::kMalformed);
     } else {
       CsvFields fields(out, *delimiter, true);
-      check(std::span<const std::string_view>(values), fields);
+      tally.Add(check(std::span<const std::string_view>(values), fields));
     }
     out.push_back('\n');
     sink.MaybeFlush();
-    bar.Update(++rows, reader.consumed());
+    bar.Update(tally.read(), reader.consumed());
   }
   sink.Flush();
-  bar.Finish(rows, reader.consumed());
-  return FinishBatch(reader.failed(), reader.error(), sink.ok(), sink.error());
+  bar.Finish(tally.read(), reader.consumed());
+  return FinishBatch(tally, reader.failed(), reader.error(), sink.ok(), sink.error());
 }
 
 }  // namespace quandor_check

@@ -40,7 +40,7 @@ void ShowFurtherFields(quandor::Banking& banking) {
     return index < fields->size() ? (*fields)[index] : std::string();
   };
   const auto show = [](const char* label, const std::string& value) {
-    if (!value.empty()) std::printf("%-12s%s\n", label, value.c_str());
+    if (!value.empty()) std::printf("%-12s%s\n", label, Printable(value).c_str());
   };
   show("Postcode:", field(5));
   show("BIC:", field(6));
@@ -67,7 +67,7 @@ int RunBank(Words words) {
   if (args.operands().size() > 1) return UsageError("bank", "expects at most one BLZ");
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
   if (strictness) banking.Strictness(*strictness);
 
   if (args.operands().size() == 1) {
@@ -78,11 +78,12 @@ int RunBank(Words words) {
       return kExitNegative;
     }
     std::printf("Bank code:  %s\nName:       %s\nCity:       %s\nShort name: %s\n",
-                banking.BankNumber().c_str(), banking.BankName().c_str(),
-                banking.BankCity().c_str(), banking.BankComplete().c_str());
+                Printable(banking.BankNumber()).c_str(), Printable(banking.BankName()).c_str(),
+                Printable(banking.BankCity()).c_str(), Printable(banking.BankComplete()).c_str());
     ShowFurtherFields(banking);
     return kExitOk;
   }
+  BankFileWatch watch;
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const bool found = banking.searchBank(line);
     CsvFields(out, ';')
@@ -92,6 +93,7 @@ int RunBank(Words words) {
         .Text(banking.BankName())
         .Text(banking.BankCity())
         .Text(banking.BankComplete());
+    return watch.Judge(found, banking.LastError());
   });
 }
 

@@ -96,6 +96,7 @@ int RunCard(Words words) {
     const std::int32_t company = CompanyNumber(line.substr(0, semicolon)).value_or(-1);
     const bool valid = card.Validate(company, number);
     CsvFields(out, ';').Number(valid ? 1 : 0).Number(card.LastError()).Text(card.CardNumber());
+    return valid ? RowOutcome::kValid : RowOutcome::kInvalid;
   });
 }
 

@@ -42,15 +42,16 @@ Options:
   --delimiter C          field delimiter of the CSV file (default ";"; "tab")
   --iban-column COL      column of the IBAN: header name or position from 1 (default 1)
   --no-header            the first line is a row, not a header
+  --encoding NAME        auto (default), utf-8 or windows-1252: the CSV file's encoding
   --progress, --no-progress
                          draw, or never draw, the progress bar on standard error
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,           kStrictnessOption,
-                                 kRulesOption,     {"iban-column", true}, kBatchOptions[0],
-                                 kBatchOptions[1], kBatchOptions[2],      kBatchOptions[3],
-                                 kCsvOptions[0],   kCsvOptions[1],        kCsvOptions[2]};
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,      kStrictnessOption, kRulesOption,
+                                 {"iban-column", true}, kBatchOptions[0], kBatchOptions[1],
+                                 kBatchOptions[2], kBatchOptions[3], kCsvOptions[0],
+                                 kCsvOptions[1],   kCsvOptions[2],   kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"iban-column", "1"}};
 constexpr std::string_view kResultNames[] = {"valid",   "error",         "iban_ok", "blz",
@@ -91,8 +92,8 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
     std::printf("IBAN:    %s\n", quandor::FormatIban(result.sIban).c_str());
   if (result.IbanOk() && result.nAccountError != quandor::qdNoValidation) {
     if (!banking.BankName().empty()) {
-      std::printf("Bank:    %s %s, %s\n", result.sBankNumber.c_str(), banking.BankName().c_str(),
-                  banking.BankCity().c_str());
+      std::printf("Bank:    %s %s, %s\n", result.sBankNumber.c_str(),
+                  Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
     }
     std::printf("Account: %s (%s)\n", result.sAccountNumber.c_str(),
                 quandor::GetErrorText(result.nAccountError).c_str());
@@ -123,18 +124,21 @@ int RunIban(Words words) {
   if (rules) banking.Rules(*rules);
 
   if (operands == 1) return ShowVerdict(banking, args.operands()[0]);
+  BankFileWatch watch;
   if (csv) {
     return RunCsvBatch(
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
           const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
           AppendVerdict(fields, result);
           fields.Text(Message(result));
+          return watch.Judge(result.Valid(), result.nAccountError);
         });
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const quandor::IbanResult result = quandor::ValidateIban(line, banking);
     CsvFields fields(out, ';');
     AppendVerdict(fields, result);
+    return watch.Judge(result.Valid(), result.nAccountError);
   });
 }
 

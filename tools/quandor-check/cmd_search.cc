@@ -64,7 +64,7 @@ int RunSearch(Words words) {
   }
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) return BankFileMissing();
+  if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
 
   if (args.operands().size() == 1) {
     try {
@@ -73,8 +73,8 @@ int RunSearch(Words words) {
         return kExitNegative;
       }
       do {
-        std::printf("%s  %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),
-                    banking.BankCity().c_str());
+        std::printf("%s  %s, %s\n", Printable(banking.BankNumber()).c_str(),
+                    Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
       } while (banking.NextFoundBank());
     } catch (const quandor::MalformedRecordError& e) {
       return Fail(kExitNegative,
@@ -85,6 +85,7 @@ int RunSearch(Words words) {
 
   std::string codes;
   std::uint64_t line_number = 0;
+  BankFileWatch watch;
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     ++line_number;
     try {
@@ -99,10 +100,12 @@ int RunSearch(Words words) {
         } while (banking.NextFoundBank());
       }
       CsvFields(out, ';').Number(found ? 1 : 0).Number(last_error).Number(amount).Text(codes);
+      return watch.Judge(found, last_error);
     } catch (const quandor::MalformedRecordError& e) {
       std::fprintf(stderr, "quandor-check: line %llu: malformed record in the bank code file: %s\n",
                    static_cast<unsigned long long>(line_number), e.what());
       CsvFields(out, ';').Number(0).Number(quandor::qdUnknownError).Number(-1).Text("");
+      return RowOutcome::kInvalid;
     }
   });
 }

@@ -27,8 +27,10 @@ the number in the bank code file, 100 to 144 for A0 to E4).
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;method;bank_number;account_number;bank_name;bank_city;message
-A row that cannot be checked (unclosed quote, missing column) gets valid 0,
-an empty error and the reason as message.
+A malformed row (a quote never closed or followed by other text than the
+delimiter, a missing column) gets valid 0, an empty error and "line N: reason"
+as message; reading goes on with the next line. Input in UTF-8 or
+Windows-1252 is decided record by record; the output is UTF-8.
 
 Options:
   --strictness N         0 to 3: which characters besides digits the input may hold
@@ -44,17 +46,27 @@ Options:
                          (default 1)
   --account-column COL   column of the account number (default 2)
   --no-header            the first line is a row, not a header
+  --encoding NAME        auto (default), utf-8 or windows-1252: the CSV file's encoding
   --progress, --no-progress
                          draw, or never draw, the progress bar on standard error
                          (default: when writing a file from a large input to a terminal)
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          kStrictnessOption,
-                                 kRulesOption,     {"blz-column", true}, {"account-column", true},
-                                 kBatchOptions[0], kBatchOptions[1],     kBatchOptions[2],
-                                 kBatchOptions[3], kCsvOptions[0],       kCsvOptions[1],
-                                 kCsvOptions[2]};
+constexpr OptionSpec kSpecs[] = {kHelpOption,
+                                 kDataOption,
+                                 kStrictnessOption,
+                                 kRulesOption,
+                                 {"blz-column", true},
+                                 {"account-column", true},
+                                 kBatchOptions[0],
+                                 kBatchOptions[1],
+                                 kBatchOptions[2],
+                                 kBatchOptions[3],
+                                 kCsvOptions[0],
+                                 kCsvOptions[1],
+                                 kCsvOptions[2],
+                                 kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
 constexpr std::string_view kResultNames[] = {"valid",       "error",          "method",
@@ -82,11 +94,11 @@ int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_vie
                             : "invalid",
               banking.LastErrorString().c_str());
   if (!banking.BankName().empty()) {
-    std::printf("Bank:    %s %s, %s\n", banking.BankNumber().c_str(), banking.BankName().c_str(),
-                banking.BankCity().c_str());
+    std::printf("Bank:    %s %s, %s\n", Printable(banking.BankNumber()).c_str(),
+                Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
   }
   if (!banking.AccountNumber().empty())
-    std::printf("Account: %s\n", banking.AccountNumber().c_str());
+    std::printf("Account: %s\n", Printable(banking.AccountNumber()).c_str());
   if (banking.UsedTestingMethod() >= 0) {
     std::printf("Method:  %s\n", quandor::TestingMethodCode(banking.UsedTestingMethod()).c_str());
   }
@@ -112,20 +124,22 @@ int RunValidate(Words words) {
     return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
 
   quandor::Banking banking;
-  if (banking.LastError() == quandor::qdBankNumberFileMissing) {
-    const int status = BankFileMissing();
-    return operands == 2 ? kExitUncheckable : status;
+  if (const auto problem = BankFileProblem(banking)) {
+    // A single check without the file has no verdict; a batch cannot run.
+    return Fail(operands == 2 ? kExitUncheckable : kExitUsage, *problem);
   }
   if (strictness) banking.Strictness(*strictness);
   if (rules) banking.Rules(*rules);
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
+  BankFileWatch watch;
   if (csv) {
     return RunCsvBatch("validate", args, kJob,
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
                          fields.Text(banking.LastErrorString());
+                         return watch.Judge(valid, banking.LastError());
                        });
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
@@ -136,6 +150,7 @@ int RunValidate(Words words) {
     const bool valid = banking.Validate(blz, account);
     CsvFields fields(out, ';');
     AppendVerdict(fields, banking, valid);
+    return watch.Judge(valid, banking.LastError());
   });
 }
 

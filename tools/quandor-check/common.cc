@@ -85,10 +85,4 @@ std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
   return std::nullopt;
 }
 
-int BankFileMissing() {
-  return Fail(kExitUsage,
-              "bank code file blz.txt not found (Bankleitzahlendatei nicht gefunden); "
-              "name its directory with --data DIR");
-}
-
 }  // namespace quandor_check

@@ -61,10 +61,6 @@ std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
 
-// Ends with kExitUsage and a message when the bank code file could not be
-// opened by the object just created (LastError qdBankNumberFileMissing).
-int BankFileMissing();
-
 }  // namespace quandor_check
 
 #endif  // QUANDOR_CHECK_COMMON_H_

@@ -27,7 +27,10 @@ void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
 namespace {
 
 constexpr std::string_view kUnclosedQuote = "unclosed quote";
+constexpr std::string_view kTextAfterQuote = "text after a closing quote";
 constexpr std::string_view kTooLong = "row too long";
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 std::string& StartField(CsvRow& row) {
   if (row.fields.size() <= row.count) row.fields.resize(row.count + 1);
@@ -59,7 +62,7 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
           if (!final) return Scan::kNeedMore;
           // At the very end of input a quoted field still open cannot be
           // told from a stray quote: the row is malformed either way.
-          return Scan::kUnclosedQuote;
+          return Scan::kEndedTooSoon;
         }
         const char c = d[i];
         if (c == '"') {
@@ -70,6 +73,10 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
             continue;
           }
           ++i;
+          // Only a delimiter or the line end may follow a closing quote.
+          // Anything else means the opening quote was a stray one that
+          // swallowed the lines up to here: one record would hide several.
+          if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
           break;
         }
         if (c == '\n' || (c == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++lines;
@@ -77,14 +84,15 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
         ++i;
       }
     }
-    // Unquoted text, or text after a closing quote: taken as it stands.
+    // Unquoted text, a quote in it taken as it stands.
     const std::size_t run = i;
-    while (i < n && d[i] != delimiter_ && d[i] != '\n' && d[i] != '\r') ++i;
+    while (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) ++i;
     field.append(d + run, i - run);
     if (i == n) {
       if (!final) return Scan::kNeedMore;
-      if (!reader_.at_eof()) return Scan::kUnclosedQuote;  // too long: the caller tells them apart
+      if (!reader_.at_eof()) return Scan::kEndedTooSoon;  // too long: the caller tells them apart
       length = n;
+      ++lines;  // the last line, without a line end
       return Scan::kComplete;
     }
     if (d[i] == delimiter_) {
@@ -111,7 +119,7 @@ void CsvReader::TakeLiteralLine(CsvRow& row, std::size_t max_length) {
   const char* d = reader_.data();
   const std::size_t n = std::min(reader_.size(), max_length);
   std::size_t end = 0;
-  while (end < n && d[end] != '\n' && d[end] != '\r') ++end;
+  while (end < n && !IsLineEnd(d[end])) ++end;
   row.count = 0;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
@@ -140,7 +148,7 @@ void CsvReader::SkipRestOfLine() {
     const char* d = reader_.data();
     const std::size_t n = reader_.size();
     std::size_t i = 0;
-    while (i < n && d[i] != '\n' && d[i] != '\r') ++i;
+    while (i < n && !IsLineEnd(d[i])) ++i;
     if (i < n) {
       skip_lf_ = d[i] == '\r';
       reader_.Consume(i + 1);
@@ -148,6 +156,16 @@ void CsvReader::SkipRestOfLine() {
     }
     reader_.Consume(n);
     if (!reader_.Refill()) return;
+  }
+}
+
+void CsvReader::ReadFirstLine() {
+  std::size_t scanned = 0;
+  for (;;) {
+    const char* d = reader_.data();
+    const std::size_t n = reader_.size();
+    while (scanned < n && !IsLineEnd(d[scanned])) ++scanned;
+    if (scanned < n || !reader_.Refill()) return;
   }
 }
 
@@ -181,11 +199,18 @@ bool CsvReader::Next(CsvRow& row) {
     if (scan == Scan::kComplete) {
       reader_.Consume(length);
       line_ += lines;
+      row.lines = lines;
       return true;
     }
-    if (scan == Scan::kUnclosedQuote) {
-      row.problem = reader_.at_eof() ? kUnclosedQuote : kTooLong;
+    if (scan == Scan::kEndedTooSoon || scan == Scan::kTextAfterQuote) {
+      if (scan == Scan::kTextAfterQuote) {
+        row.problem = kTextAfterQuote;
+        ReadFirstLine();
+      } else {
+        row.problem = reader_.at_eof() ? kUnclosedQuote : kTooLong;
+      }
       TakeLiteralLine(row, max_record_);
+      row.lines = 1;
       return true;
     }
     if (!reader_.Refill() && reader_.failed()) return false;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "stream_io.h"
+#include "text_encoding.h"
 
 namespace quandor_check {
 
@@ -29,9 +30,14 @@ class CsvFields {
   // appended to a row already written).
   CsvFields(std::string& out, char delimiter, bool leading = false)
       : out_(out), delimiter_(delimiter), first_(!leading) {}
+  // A result text: control characters and invalid UTF-8 become U+FFFD.
   CsvFields& Text(std::string_view field) {
     Separate();
-    AppendCsvField(out_, field, delimiter_);
+    if (IsPrintable(field)) {
+      AppendCsvField(out_, field, delimiter_);
+    } else {
+      AppendCsvField(out_, Printable(field), delimiter_);
+    }
     return *this;
   }
   CsvFields& Number(std::int64_t n) {
@@ -56,8 +62,11 @@ struct CsvRow {
   // from row to row so that reading allocates nothing once warmed up.
   std::vector<std::string> fields;
   std::size_t count = 0;
-  // 1-based line of the file where the row starts.
+  // 1-based line of the file where the row starts, and the number of
+  // physical lines it takes. Rows follow each other without gaps, so that
+  // every line of the input belongs to exactly one row.
   std::uint64_t line = 0;
+  std::uint64_t lines = 0;
   // Why the row is malformed, or empty. A malformed row still carries its
   // fields, split at every delimiter with quotes taken literally.
   std::string_view problem;
@@ -70,12 +79,15 @@ struct CsvRow {
 // Reads CSV records one at a time from a file descriptor, with memory bounded
 // by chunk_size + max_record. Lines end in CR LF, LF or CR.
 //
-// Sloppy input is read as spreadsheets do: a quote inside an unquoted field,
-// or after the closing quote, is kept as an ordinary character. Two faults
-// make a row malformed (CsvRow::problem):
-//  - a quoted field that is never closed: the row is the physical line where
-//    it starts, and reading goes on with the next line, so one stray quote
-//    costs one row and not the rest of the file;
+// Sloppy input is read as spreadsheets do: a quote inside an unquoted field
+// is kept as an ordinary character. Three faults make a row malformed
+// (CsvRow::problem):
+//  - a quoted field that is never closed, or
+//  - text other than the delimiter or the line end after a closing quote:
+//    either way the opening quote may be a stray one that swallowed the
+//    following lines, so the row is the physical line where it starts and
+//    reading goes on with the next line; one stray quote costs one row and
+//    never hides another;
 //  - a record longer than max_record: the row holds its first max_record
 //    bytes and the rest up to the line end is skipped.
 class CsvReader {
@@ -96,12 +108,15 @@ class CsvReader {
   bool had_bom() const { return had_bom_; }
 
  private:
-  enum class Scan { kComplete, kNeedMore, kUnclosedQuote };
+  // kEndedTooSoon: the input or the buffer ended inside the record.
+  enum class Scan { kComplete, kNeedMore, kEndedTooSoon, kTextAfterQuote };
   // Parses one record from the start of the buffer into row.
   Scan ParseRecord(CsvRow& row, std::size_t& length, std::size_t& lines);
   // Splits the first physical line of the buffer at every delimiter, quotes literal.
   void TakeLiteralLine(CsvRow& row, std::size_t max_length);
   void SkipRestOfLine();
+  // Reads until the buffer holds the first physical line whole (or is full).
+  void ReadFirstLine();
   void DropLeadingLf();
 
   ChunkReader reader_;

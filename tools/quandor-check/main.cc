@@ -1,5 +1,7 @@
 // quandor-check: the command line to the component's checks and its bank code file.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -32,13 +34,18 @@ void PrintHelp(std::FILE* to) {
   }
   std::fputs(
       "\nWith its arguments a command answers once; without, it reads one request a\n"
-      "line from standard input and writes one result line each.\n\n"
+      "line from standard input and writes one result line each, and ends with a\n"
+      "summary line on standard error (rows read, valid, invalid, not checkable,\n"
+      "malformed). Texts from the bank code file are written with control\n"
+      "characters replaced by U+FFFD.\n\n"
       "Options:\n"
       "  --data DIR   directory of the bank code file blz.txt\n"
       "  --version    show the component's version and copyright\n"
       "  --help       show this help; 'quandor-check COMMAND --help' for a command\n\n"
-      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error\n"
-      "or a file that cannot be read or written.\n",
+      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error,\n"
+      "a bank code file that is missing or empty (also when a batch row could not\n"
+      "be checked for want of it), or a file that cannot be read or written\n"
+      "(standard output included).\n",
       to);
 }
 
@@ -49,15 +56,18 @@ int PrintVersion() {
   return kExitOk;
 }
 
-}  // namespace
+// Text printed through stdout sits in its buffer until the end: a failure to
+// write it (a full disk, a closed pipe) shows only here, and must not pass
+// for success.
+int FinishOutput(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const int error = errno;
+  return Fail(kExitUsage, std::string("cannot write output") +
+                              (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+}
 
-std::span<const Command> AllCommands() { return kCommands; }
-
-}  // namespace quandor_check
-
-int main(int argc, char** argv) {
-  using namespace quandor_check;
-  const Words words(const_cast<const char* const*>(argv) + 1, static_cast<std::size_t>(argc - 1));
+int Dispatch(Words words) {
   std::size_t i = 0;
   for (; i < words.size() && std::string_view(words[i]).starts_with("-"); ++i) {
     const std::string_view word = words[i];
@@ -91,4 +101,16 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "quandor-check: unknown command '%s'\nTry 'quandor-check --help'.\n",
                words[i]);
   return kExitUsage;
+}
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+}  // namespace quandor_check
+
+int main(int argc, char** argv) {
+  using namespace quandor_check;
+  const Words words(const_cast<const char* const*>(argv) + 1, static_cast<std::size_t>(argc - 1));
+  return FinishOutput(Dispatch(words));
 }

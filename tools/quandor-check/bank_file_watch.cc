@@ -1,0 +1,54 @@
+#include "bank_file_watch.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace quandor_check {
+namespace {
+
+// Why the file at path cannot serve, or nothing.
+std::optional<std::string> FileProblem(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return "bank code file " + path +
+           " not found (Bankleitzahlendatei nicht gefunden): " + std::strerror(errno) +
+           "; name its directory with --data DIR";
+  }
+  if (!S_ISREG(info.st_mode)) return "bank code file " + path + " is not a regular file";
+  if (info.st_size == 0) return "bank code file " + path + " is empty";
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string BankFilePath() { return quandor::GetDataPath() + "blz.txt"; }
+
+std::optional<std::string> BankFileProblem(const quandor::Banking& banking) {
+  const std::string path = BankFilePath();
+  auto problem = FileProblem(path);
+  if (!problem && banking.LastError() == quandor::qdBankNumberFileMissing) {
+    problem = "bank code file " + path + " cannot be read";
+  }
+  return problem;
+}
+
+RowOutcome BankFileWatch::Judge(bool ok, std::int32_t error) {
+  if (ok) return RowOutcome::kValid;
+  if (error != quandor::qdBankNumberUnknown && error != quandor::qdBankNumberFileMissing &&
+      error != quandor::qdNoBankFound) {
+    return RowOutcome::kInvalid;
+  }
+  const auto problem = FileProblem(path_);
+  if (!problem) return RowOutcome::kInvalid;
+  if (!reported_) {
+    std::fprintf(stderr, "quandor-check: %s; rows that need it are not checked\n",
+                 problem->c_str());
+    reported_ = true;
+  }
+  return RowOutcome::kNotCheckable;
+}
+
+}  // namespace quandor_check

@@ -1,0 +1,124 @@
+#include "text_encoding.h"
+
+#include <algorithm>
+#include <array>
+
+#include "bankdir/text_decoding.h"
+
+namespace quandor_check {
+namespace {
+
+using quandor::bankdir::IsValidUtf8;
+using quandor::bankdir::Windows1252ToUtf8;
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+struct EncodingName {
+  std::string_view name;
+  InputEncoding encoding;
+};
+
+constexpr std::array<EncodingName, 7> kEncodingNames = {{
+    {"auto", InputEncoding::kAuto},
+    {"utf-8", InputEncoding::kUtf8},
+    {"utf8", InputEncoding::kUtf8},
+    {"windows-1252", InputEncoding::kWindows1252},
+    {"cp1252", InputEncoding::kWindows1252},
+    {"latin1", InputEncoding::kWindows1252},
+    {"iso-8859-1", InputEncoding::kWindows1252},
+}};
+
+// Length of the UTF-8 sequence that lead byte starts, 0 when it starts none.
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// Calls emit(sequence) for every well-formed sequence of text and
+// emit(kReplacement) for every byte that starts none.
+template <typename Emit>
+void ForEachCharacter(std::string_view text, Emit&& emit) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
+    const std::string_view sequence = text.substr(i, length);
+    // The rules of a well-formed sequence live in one place, IsValidUtf8.
+    if (length != 0 && sequence.size() == length && (length == 1 || IsValidUtf8(sequence))) {
+      emit(sequence);
+      i += length;
+    } else {
+      emit(kReplacement);
+      ++i;
+    }
+  }
+}
+
+bool IsControl(std::string_view sequence) {
+  const auto first = static_cast<unsigned char>(sequence[0]);
+  if (sequence.size() == 1) return first < 0x20 || first == 0x7F;
+  return sequence.size() == 2 && first == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0;
+}
+
+}  // namespace
+
+std::optional<InputEncoding> ParseEncoding(std::string_view name) {
+  std::string lower(name);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  for (const EncodingName& entry : kEncodingNames) {
+    if (entry.name == lower) return entry.encoding;
+  }
+  return std::nullopt;
+}
+
+void DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
+  const auto valid = [](const std::string& field) { return IsValidUtf8(field); };
+  if (encoding != InputEncoding::kWindows1252 && std::all_of(fields.begin(), fields.end(), valid)) {
+    return;
+  }
+  for (std::string& field : fields) {
+    if (encoding == InputEncoding::kUtf8) {
+      if (valid(field)) continue;
+      std::string decoded;
+      AppendValidUtf8(decoded, field);
+      field = std::move(decoded);
+    } else {
+      field = Windows1252ToUtf8(field);
+    }
+  }
+}
+
+void AppendValidUtf8(std::string& out, std::string_view text) {
+  ForEachCharacter(text, [&](std::string_view sequence) { out.append(sequence); });
+}
+
+void AppendPrintable(std::string& out, std::string_view text) {
+  ForEachCharacter(text, [&](std::string_view sequence) {
+    out.append(IsControl(sequence) ? kReplacement : sequence);
+  });
+}
+
+bool IsPrintable(std::string_view text) {
+  bool ascii = true;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7F) return false;
+    if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      return false;
+    }
+    ascii = ascii && byte < 0x80;
+  }
+  return ascii || IsValidUtf8(text);
+}
+
+std::string Printable(std::string_view text) {
+  std::string out;
+  AppendPrintable(out, text);
+  return out;
+}
+
+}  // namespace quandor_check
