@@ -50,11 +50,10 @@
  * null (QUANDOR_E_INVALID_ARG). Every text result, messages included, is
  * valid UTF-8: where it would carry bytes that are not (an input echoed at
  * strictness Low), each ill-formed sequence is replaced by U+FFFD. A text
- * result is a copy allocated by the
- * library that the caller owns and frees with quandor_free_string; a list of
- * texts is a NULL-terminated array, freed as a whole with
- * quandor_free_string_list. The two free functions are the only ones without
- * a status, and accept NULL.
+ * result is a copy allocated by the library that the caller owns and frees
+ * with quandor_free_string; a list of texts is a NULL-terminated array, freed
+ * as a whole with quandor_free_string_list. The two free functions are the
+ * only ones without a status, and accept NULL.
  *
  * Threads. An object belongs to the thread that created it and its calls must
  * not overlap, as in C++; creation, reference counting and the handle checks
@@ -254,7 +253,8 @@ QUANDOR_EXPORT quandor_status quandor_Banking_SearchBankInfo(quandor_object* ban
                                                              size_t* count) QUANDOR_NOEXCEPT;
 /* Added after the first slots: Rules as in C++, any value stored as given;
  * values other than quandor_qdRulesCurrent behave as quandor_qdRulesOriginal.
- * A new object starts with the library's default rules. */
+ * A new object starts with the library's default rules (GetDefaultRules in
+ * quandor/banking.h). */
 QUANDOR_EXPORT quandor_status quandor_Banking_put_Rules(quandor_object* banking,
                                                         int32_t vNewValue) QUANDOR_NOEXCEPT;
 QUANDOR_EXPORT quandor_status quandor_Banking_get_Rules(quandor_object* banking,
