@@ -3,11 +3,12 @@
 // Every entry point is noexcept and funnels its work through Guarded(), which
 // turns any C++ exception into a status and the thread's last-error message:
 // an exception that crossed into a C or Python host would end the process.
-// Handles are checked against a registry of live objects before they are
-// touched, so a host's stale or foreign pointer is an error, not a crash.
+// Handles are numbers that name a slot of a table of live objects and the
+// slot's generation, never addresses: a host's stale or foreign handle is an
+// error, not a crash, and a released handle never reaches a newer object that
+// took over its memory or its slot.
 #include "quandor/quandor.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -20,13 +21,13 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_set>
 #include <variant>
 #include <vector>
 
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
 #include "quandor/errors.h"
+#include "utf8_repair.h"
 
 // The C enumerations repeat the C++ ones for hosts that cannot read C++.
 namespace {
@@ -55,6 +56,8 @@ static_assert(SameValue(quandor_qdStrictnessLow, quandor::qdStrictnessLow));
 static_assert(SameValue(quandor_qdStrictnessNormal, quandor::qdStrictnessNormal));
 static_assert(SameValue(quandor_qdStrictnessStrict, quandor::qdStrictnessStrict));
 static_assert(SameValue(quandor_qdStrictnessRestrictive, quandor::qdStrictnessRestrictive));
+static_assert(SameValue(quandor_qdRulesOriginal, quandor::qdRulesOriginal));
+static_assert(SameValue(quandor_qdRulesCurrent, quandor::qdRulesCurrent));
 static_assert(SameValue(quandor_qdSearchAll, quandor::qdSearchAll));
 static_assert(SameValue(quandor_qdSearchBLZ, quandor::qdSearchBLZ));
 static_assert(SameValue(quandor_qdSearchName, quandor::qdSearchName));
@@ -66,18 +69,14 @@ static_assert(SameValue(quandor_ccAmericanExpress, quandor::ccAmericanExpress));
 static_assert(SameValue(quandor_ccDinersClub, quandor::ccDinersClub));
 static_assert(SameValue(quandor_ccDiscover, quandor::ccDiscover));
 
-struct quandor_object {
-  template <class Class>
-  explicit quandor_object(std::in_place_type_t<Class> type) : impl(type) {}
-
-  uint32_t references = 1;  // guarded by the registry's mutex
-  std::variant<quandor::Banking, quandor::Creditcard> impl;
-};
-
 namespace {
 
 using quandor::Banking;
 using quandor::Creditcard;
+using quandor::FirstUtf8Sequence;
+using quandor::kReplacementCharacter;
+using quandor::RepairUtf8;
+using quandor::Utf8Sequence;
 
 // ---- Last-error message of the thread ---------------------------------------
 
@@ -85,12 +84,18 @@ using quandor::Creditcard;
 thread_local char tLastErrorMessage[512] = "";
 
 quandor_status Fail(quandor_status status, std::string_view message) noexcept {
-  std::size_t length = std::min(message.size(), sizeof tLastErrorMessage - 1);
-  // Never cut a UTF-8 sequence in two: back off over continuation bytes.
-  if (length < message.size()) {
-    while (length > 0 && (static_cast<unsigned char>(message[length]) & 0xC0) == 0x80) --length;
+  // Messages may quote the caller's bytes: they are repaired like every text
+  // handed out, and cut only between whole characters.
+  std::size_t length = 0;
+  while (!message.empty()) {
+    const Utf8Sequence sequence = FirstUtf8Sequence(message);
+    const std::string_view piece =
+        sequence.well_formed ? message.substr(0, sequence.length) : kReplacementCharacter;
+    if (length + piece.size() >= sizeof tLastErrorMessage) break;
+    std::memcpy(tLastErrorMessage + length, piece.data(), piece.size());
+    length += piece.size();
+    message.remove_prefix(sequence.length);
   }
-  std::memcpy(tLastErrorMessage, message.data(), length);
   tLastErrorMessage[length] = '\0';
   return status;
 }
@@ -117,23 +122,96 @@ quandor_status Guarded(Work&& work) noexcept {
 
 // ---- Live objects -------------------------------------------------------------
 
+struct LiveObject {
+  template <class Class>
+  explicit LiveObject(std::in_place_type_t<Class> type) : impl(type) {}
+
+  // Both guarded by the table's mutex. The handle dies with the host's last
+  // reference; the object lives on until the calls running on it are done.
+  uint32_t references = 1;
+  uint32_t pins = 0;
+  std::variant<Banking, Creditcard> impl;
+};
+
+// A handle is a slot index plus one (so that no handle is null) in its low
+// half and the slot's generation in its high half. A slot's generation grows
+// with every release, and a slot whose generation is used up is never handed
+// out again, so no handle ever names two objects.
+constexpr unsigned kIndexBits = sizeof(uintptr_t) * 4;
+constexpr uintptr_t kIndexLimit = (uintptr_t{1} << kIndexBits) - 1;
+constexpr uintptr_t kLastGeneration = (uintptr_t{1} << kIndexBits) - 1;
+
+class HandleTable {
+ public:
+  // Throws std::bad_alloc when memory or handles run out.
+  quandor_object* Add(LiveObject* object) {
+    std::size_t index = 0;
+    if (!free_.empty()) {
+      index = free_.back();
+      free_.pop_back();
+    } else {
+      if (slots_.size() >= kIndexLimit) throw std::bad_alloc();
+      // Room for every slot on the free list, so that Remove never allocates.
+      free_.reserve(slots_.size() + 1);
+      slots_.emplace_back();
+      index = slots_.size() - 1;
+    }
+    slots_[index].object = object;
+    const uintptr_t value = (slots_[index].generation << kIndexBits) | (index + 1);
+    return reinterpret_cast<quandor_object*>(value);
+  }
+
+  // The live object the handle names, or null.
+  LiveObject* Find(const quandor_object* handle) const {
+    const auto value = reinterpret_cast<uintptr_t>(handle);
+    const uintptr_t index_plus_one = value & kIndexLimit;
+    if (index_plus_one == 0 || index_plus_one > slots_.size()) return nullptr;
+    const Slot& slot = slots_[index_plus_one - 1];
+    return slot.generation == value >> kIndexBits ? slot.object : nullptr;
+  }
+
+  // Ends a live handle: it never names an object again.
+  void Remove(const quandor_object* handle) noexcept {
+    const std::size_t index = (reinterpret_cast<uintptr_t>(handle) & kIndexLimit) - 1;
+    Slot& slot = slots_[index];
+    slot.object = nullptr;
+    if (slot.generation == kLastGeneration) return;  // retired
+    ++slot.generation;
+    free_.push_back(index);
+  }
+
+ private:
+  struct Slot {
+    uintptr_t generation = 0;
+    LiveObject* object = nullptr;
+  };
+  std::vector<Slot> slots_;
+  std::vector<std::size_t> free_;
+};
+
 std::atomic<std::size_t> gLiveObjects{0};
 
 // Never destroyed: hosts may release objects while the process exits.
-std::mutex& RegistryMutex() {
+std::mutex& TableMutex() {
   static auto* mutex = new std::mutex;
   return *mutex;
 }
-std::unordered_set<const quandor_object*>& Registry() {
-  static auto* registry = new std::unordered_set<const quandor_object*>;
-  return *registry;
+HandleTable& Table() {
+  static auto* table = new HandleTable;
+  return *table;
 }
 
-// Adds a reference to a live object. False for any handle that names none.
+void Destroy(LiveObject* object) {
+  delete object;
+  gLiveObjects.fetch_sub(1);
+}
+
+// Adds a reference through a live handle. False for any handle that names none.
 // Throws when the count is at its maximum.
-bool AddReference(quandor_object* object, uint32_t* new_count) {
-  std::lock_guard lock(RegistryMutex());
-  if (object == nullptr || !Registry().contains(object)) return false;
+bool AddReference(quandor_object* handle, uint32_t* new_count) {
+  std::lock_guard lock(TableMutex());
+  LiveObject* object = Table().Find(handle);
+  if (object == nullptr) return false;
   // A wrapped count would destroy the object while references are still out.
   if (object->references == UINT32_MAX) throw std::overflow_error("too many references");
   ++object->references;
@@ -141,43 +219,58 @@ bool AddReference(quandor_object* object, uint32_t* new_count) {
   return true;
 }
 
-// Drops a reference and destroys the object with the last one.
-bool DropReference(quandor_object* object, uint32_t* new_count) {
+// Drops a reference; the last one ends the handle and, once no call runs on
+// it, the object.
+bool DropReference(quandor_object* handle, uint32_t* new_count) {
+  LiveObject* doomed = nullptr;
   uint32_t remaining = 0;
   {
-    std::lock_guard lock(RegistryMutex());
-    if (object == nullptr || !Registry().contains(object)) return false;
+    std::lock_guard lock(TableMutex());
+    LiveObject* object = Table().Find(handle);
+    if (object == nullptr) return false;
     remaining = --object->references;
-    if (remaining == 0) Registry().erase(object);
+    if (remaining == 0) {
+      Table().Remove(handle);
+      if (object->pins == 0) doomed = object;
+    }
   }
   if (new_count != nullptr) *new_count = remaining;
-  if (remaining == 0) {
-    delete object;
-    gLiveObjects.fetch_sub(1);
-  }
+  if (doomed != nullptr) Destroy(doomed);
   return true;
 }
 
-// Holds a reference for the length of a call, so that a release from another
-// thread cannot destroy the object under it.
+// Holds the object for the length of a call, so that a release from another
+// thread cannot destroy it under the call.
 class Pin {
  public:
-  explicit Pin(quandor_object* object)
-      : object_(AddReference(object, nullptr) ? object : nullptr) {}
+  explicit Pin(quandor_object* handle) {
+    std::lock_guard lock(TableMutex());
+    object_ = Table().Find(handle);
+    if (object_ != nullptr) ++object_->pins;
+  }
   ~Pin() {
-    if (object_ != nullptr) DropReference(object_, nullptr);
+    if (object_ == nullptr) return;
+    bool last = false;
+    {
+      std::lock_guard lock(TableMutex());
+      last = --object_->pins == 0 && object_->references == 0;
+    }
+    if (last) Destroy(object_);
   }
   Pin(const Pin&) = delete;
   Pin& operator=(const Pin&) = delete;
-  quandor_object* get() const { return object_; }
+  LiveObject* get() const { return object_; }
 
  private:
-  quandor_object* object_;
+  LiveObject* object_ = nullptr;
 };
 
 // ---- Texts --------------------------------------------------------------------
 
-char* CopyText(std::string_view text) {
+// Every text handed out is valid UTF-8, as the header promises: inputs echoed
+// at strictness Low keep whatever bytes the caller passed.
+char* CopyText(std::string_view raw) {
+  const std::string text = RepairUtf8(raw);
   auto* copy = static_cast<char*>(std::malloc(text.size() + 1));
   if (copy == nullptr) throw std::bad_alloc();
   std::memcpy(copy, text.data(), text.size());
@@ -265,24 +358,22 @@ quandor_status quandor_create_object(const char* class_name, quandor_object** ob
     if (class_name == nullptr || object == nullptr) {
       return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
     }
-    quandor_object* created = nullptr;
+    LiveObject* created = nullptr;
     if (SameClassName(class_name, "Quandor.Banking")) {
-      created = new quandor_object(std::in_place_type<Banking>);
+      created = new LiveObject(std::in_place_type<Banking>);
     } else if (SameClassName(class_name, "Quandor.Creditcard")) {
-      created = new quandor_object(std::in_place_type<Creditcard>);
+      created = new LiveObject(std::in_place_type<Creditcard>);
     } else {
       return Fail(QUANDOR_E_CLASS_NOT_AVAILABLE, std::string("unknown class name: ") + class_name);
     }
     gLiveObjects.fetch_add(1);
     try {
-      std::lock_guard lock(RegistryMutex());
-      Registry().insert(created);
+      std::lock_guard lock(TableMutex());
+      *object = Table().Add(created);
     } catch (...) {
-      delete created;
-      gLiveObjects.fetch_sub(1);
+      Destroy(created);
       throw;
     }
-    *object = created;
     return Succeed();
   });
 }
@@ -450,6 +541,14 @@ quandor_status quandor_Banking_SearchBankInfo(quandor_object* banking, const cha
     *fields = CopyTextList(*record);
     if (count != nullptr) *count = record->size();
   });
+}
+
+quandor_status quandor_Banking_put_Rules(quandor_object* banking, int32_t vNewValue) noexcept {
+  return RunOperation<Banking>(banking, [&](Banking& b) { b.Rules(vNewValue); });
+}
+
+quandor_status quandor_Banking_get_Rules(quandor_object* banking, int32_t* value) noexcept {
+  return GetValue<Banking>(banking, value, [](Banking& b) { return b.Rules(); });
 }
 
 // ---- Creditcard ----------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <exception>
 
@@ -28,6 +29,8 @@ QCheckBox* NewCheckBox(QWidget* parent, const char* name, const QRect& place, co
   box->setText(text);
   box->setChecked(true);
   SetBackground(box, kWindowColour);
+  // A button fills with its Button colour, a grey band across the frame.
+  box->setBackgroundRole(QPalette::Window);
   return box;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "quandor/banking.h"
 #include "support/bank_file_fixture.h"
 
@@ -72,13 +74,39 @@ TEST(BankingObject, ResetKeepsStrictnessAndSearch) {
   });
 }
 
+// Every code of the enumeration with its message, and values between and
+// around the codes without one.
 TEST(ErrorText, Messages) {
-  EXPECT_EQ(GetErrorText(qdNoError), "Kein Fehler");
-  EXPECT_EQ(GetErrorText(qdBankNumberUnknown), "Bankleitzahl nicht bekannt");
-  EXPECT_EQ(GetErrorText(qdNoBankFound), "Keine Bank gefunden");
-  EXPECT_EQ(GetErrorText(qdUnknownError), "Unbekannter Fehler");
-  EXPECT_EQ(GetErrorText(12), "");
-  EXPECT_EQ(GetErrorText(-1), "");
+  const std::pair<int32_t, const char*> messages[] = {
+      {qdNoValidation, "Keine Pr\u00fcfung durchgef\u00fchrt"},
+      {qdNoError, "Kein Fehler"},
+      {qdWrongCheckDigit, "Kontonummer ist falsch"},
+      {qdBankNumberMissing, "Bankleitzahl fehlt"},
+      {qdAccountNumberMissing, "Kontonummer fehlt"},
+      {qdBankNumberWrongDigits, "Bankleitzahl hat falsche Anzahl Stellen"},
+      {qdAccountNumberWrongDigits, "Kontonummer hat falsche Anzahl Stellen"},
+      {qdBankNumberUnknown, "Bankleitzahl nicht bekannt"},
+      {qdTestingMethodUnknown, "Keine Pr\u00fcfmethode hinterlegt"},
+      {qdBankNumberFileMissing, "Bankleitzahlendatei nicht gefunden"},
+      {qdAccountNumberIncorrectly, "Kontonummer hat falsches Format"},
+      {qdBankNumberIncorrectly, "Bankleitzahl hat falsches Format"},
+      {qdCardWrongCheckDigit, "Kreditkartennummer ist falsch"},
+      {qdCardCompanyMissing, "Kein Kreditkarteninstitut angegeben"},
+      {qdCardNumberMissing, "Keine Kreditkartennummer angegeben"},
+      {qdCompanyNumberUnknown, "Unbekanntes Kreditkarteninstitut"},
+      {qdCardNumberIncorrectly, "Kreditkartennummer hat falsches Format"},
+      {qdNoBankFound, "Keine Bank gefunden"},
+      {qdUnknownError, "Unbekannter Fehler"},
+      {-1, ""},
+      {12, ""},
+      {101, ""},
+      {105, ""},
+      {199, ""},
+      {256, ""},
+  };
+  for (const auto& [code, text] : messages) {
+    EXPECT_EQ(GetErrorText(code), text) << code;
+  }
 }
 
 }  // namespace

@@ -69,6 +69,32 @@ TEST(CheckBankNumber, ByStrictness) {
   EXPECT_EQ(RunChecks("370 501 98", "1", qdStrictnessNormal).bank_digits, "37050198");
 }
 
+// A tab is no space: it is kept at Low, dropped at Normal, rejected where
+// only spaces are tolerated, and a text of a tab alone is not blank.
+TEST(CheckBankNumber, TabAtEachStrictness) {
+  const BankCase cases[] = {
+      {"370\t50198", qdStrictnessLow, qdNoError, "370\t50198"},
+      {"370\t50198", qdStrictnessNormal, qdNoError, "370 501 98"},
+      {"370\t50198", qdStrictnessStrict, qdBankNumberIncorrectly, "370"},
+      {"370\t50198", qdStrictnessRestrictive, qdBankNumberIncorrectly, "370"},
+      {"370\t50198", 7, qdNoError, "370 501 98"},
+      {"\t", qdStrictnessLow, qdBankNumberMissing, "\t"},
+      {"\t", qdStrictnessNormal, qdBankNumberMissing, "  "},
+      {"\t", qdStrictnessStrict, qdBankNumberIncorrectly, ""},
+      {"\t", qdStrictnessRestrictive, qdBankNumberIncorrectly, ""},
+  };
+  for (const BankCase& c : cases) {
+    SCOPED_TRACE(std::string(c.input) + " at " + std::to_string(c.strictness));
+    const Checked r = RunChecks(c.input, "1", c.strictness);
+    EXPECT_EQ(r.error, c.error);
+    EXPECT_EQ(r.passed, c.error == qdNoError);
+    EXPECT_EQ(r.bank_number, c.bank_number);
+    if (c.error == qdNoError) {
+      EXPECT_EQ(r.bank_digits, "37050198");
+    }
+  }
+}
+
 struct AccountCase {
   std::string_view input;
   int32_t strictness;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "capi_test_support.h"
+#include "quandor/banking.h"
 #include "quandor/quandor.h"
 
 namespace quandor::capi_test {
@@ -174,6 +175,65 @@ TEST(CapiCreditcard, ValidateAndItsProperties) {
   ASSERT_EQ(quandor_Creditcard_Reset(card.get()), QUANDOR_OK);
   ASSERT_EQ(quandor_Creditcard_get_Validated(card.get(), &validated), QUANDOR_OK);
   EXPECT_EQ(validated, QUANDOR_FALSE);
+}
+
+TEST(CapiBanking, RulesChooseTheSetOfMethods) {
+  Object banking("Quandor.Banking");
+  int32_t rules = -5;
+  ASSERT_EQ(quandor_Banking_get_Rules(banking.get(), &rules), QUANDOR_OK);
+  EXPECT_EQ(rules, GetDefaultRules());
+
+  // Method 12 belongs to the original set only.
+  ASSERT_EQ(quandor_Banking_put_Rules(banking.get(), quandor_qdRulesCurrent), QUANDOR_OK);
+  Validate(banking.get(), "12000012", "123456782");
+  EXPECT_EQ(LastError(banking.get()), quandor_qdTestingMethodUnknown);
+  ASSERT_EQ(quandor_Banking_put_Rules(banking.get(), quandor_qdRulesOriginal), QUANDOR_OK);
+  Validate(banking.get(), "12000012", "123456782");
+  EXPECT_NE(LastError(banking.get()), quandor_qdTestingMethodUnknown);
+
+  ASSERT_EQ(quandor_Banking_put_Rules(banking.get(), 9), QUANDOR_OK);
+  ASSERT_EQ(quandor_Banking_get_Rules(banking.get(), &rules), QUANDOR_OK);
+  EXPECT_EQ(rules, 9) << "stored as given, like Strictness";
+}
+
+// Strictness Low echoes the caller's bytes in the display texts, and messages
+// quote them; whatever a host passed, what it gets back decodes as UTF-8.
+TEST(CapiTexts, EveryTextHandedOutIsValidUtf8) {
+  struct Case {
+    const char* bank_code;
+    const char* account;
+    const char* bank_number;
+    const char* account_number;
+  };
+  const Case cases[] = {
+      {"12030000", "\xFF\xFE", "12030000", "\uFFFD\uFFFD"},
+      {"1203\xC3-0000", "1", "1203\uFFFD-0000", "1"},                    // cut short
+      {"12030000", "12\xE2\x82-3", "12030000", "12\uFFFD-3"},            // one per maximal part
+      {"12030000", "1\xC0\xAF", "12030000", "1\uFFFD\uFFFD"},            // overlong
+      {"12030000", "1\xED\xA0\x80", "12030000", "1\uFFFD\uFFFD\uFFFD"},  // surrogate
+      {"12030000", "1\xF4\x90\x80\x80", "12030000", "1\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"12030000", "1\xC3\xBC\xF0\x9F\x98\x80", "12030000", "1\xC3\xBC\xF0\x9F\x98\x80"},
+  };
+  Object banking("Quandor.Banking");
+  ASSERT_EQ(quandor_Banking_put_Strictness(banking.get(), quandor_qdStrictnessLow), QUANDOR_OK);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.account_number);
+    Validate(banking.get(), c.bank_code, c.account);
+    EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankNumber), c.bank_number);
+    EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_AccountNumber), c.account_number);
+  }
+
+  Object card("Quandor.Creditcard");
+  quandor_bool result = 0;
+  ASSERT_EQ(quandor_Creditcard_Validate(card.get(), quandor_ccVisa, "4111\xFF", &result),
+            QUANDOR_OK);
+  char* text = nullptr;
+  ASSERT_EQ(quandor_Creditcard_get_CardNumber(card.get(), &text), QUANDOR_OK);
+  EXPECT_EQ(Take(text), "4111\uFFFD");
+
+  quandor_object* none = nullptr;
+  EXPECT_EQ(quandor_create_object("Quandor.\xFF", &none), QUANDOR_E_CLASS_NOT_AVAILABLE);
+  EXPECT_NE(LastErrorMessage().find("Quandor.\uFFFD"), std::string::npos);
 }
 
 TEST(CapiLibrary, VersionAndCopyrightComeFromTheComponent) {

@@ -2,6 +2,7 @@
 // handle checks and the rule that no call lets an exception or a bad pointer through.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -210,6 +211,9 @@ std::vector<Member> BankingMembers(bool with_show_info) {
        [](quandor_object* o) { return quandor_Banking_searchBank(o, "1", &gBool); }},
       {"SearchBankInfo", Out::kList,
        [](quandor_object* o) { return quandor_Banking_SearchBankInfo(o, "1", &gList, &gCount); }},
+      {"put_Rules", Out::kNone, [](quandor_object* o) { return quandor_Banking_put_Rules(o, 1); }},
+      {"get_Rules", Out::kLong,
+       [](quandor_object* o) { return quandor_Banking_get_Rules(o, &gLong); }},
   };
   if (with_show_info) {
     members.push_back(
@@ -309,6 +313,44 @@ TEST(CapiHandles, NullStaleAndForeignHandlesAreRefusedByEveryMember) {
     ExpectRefused(members, foreign, QUANDOR_E_INVALID_HANDLE, "foreign");
   }
   EXPECT_EQ(not_an_object, 0);
+}
+
+// The allocator and the handle table hand out the memory and the slot of a
+// released object again at once; its handle must stay dead all the same, on
+// any number of threads making and checking handles at the same time.
+TEST(CapiHandles, AReleasedHandleNeverReachesALaterObject) {
+  std::atomic<int> reached{0};
+  auto stale_call_reaches = [](quandor_object* stale) {
+    int32_t strictness = 0;
+    return quandor_Creditcard_put_Strictness(stale, quandor_qdStrictnessRestrictive) !=
+               QUANDOR_E_INVALID_HANDLE ||
+           quandor_Creditcard_get_Strictness(stale, &strictness) != QUANDOR_E_INVALID_HANDLE ||
+           quandor_add_ref(stale, nullptr) != QUANDOR_E_INVALID_HANDLE;
+  };
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&] {
+      quandor_object* first_released = nullptr;
+      for (int i = 0; i < 500; ++i) {
+        quandor_object* released = nullptr;
+        quandor_object* later = nullptr;
+        if (quandor_create_object("Quandor.Creditcard", &released) != QUANDOR_OK ||
+            quandor_release(released, nullptr) != QUANDOR_OK ||
+            quandor_create_object("Quandor.Creditcard", &later) != QUANDOR_OK) {
+          ++reached;
+          return;
+        }
+        if (first_released == nullptr) first_released = released;
+        if (stale_call_reaches(released) || stale_call_reaches(first_released)) ++reached;
+        int32_t strictness = -1;
+        quandor_Creditcard_get_Strictness(later, &strictness);
+        if (strictness != quandor_qdStrictnessLow) ++reached;
+        quandor_release(later, nullptr);
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(reached.load(), 0);
 }
 
 TEST(CapiHandles, AHandleOfTheOtherClassIsRefused) {

@@ -11,13 +11,15 @@ namespace quandor::capi_test {
 namespace {
 
 // Before main, so that the first Banking object of any thread indexes this file.
-// Line 3 has fewer than four fields: the text search raises a failure on it.
+// The line of 70000000 has fewer than four fields: the text search raises a
+// failure on it. Method 12 of 12000012 exists in the original set only.
 const bool kBankFileReady = [] {
   std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("quandor-capi-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::ofstream(dir / "blz.txt", std::ios::binary)
-      << "12030000;Deutsche Kreditbank Berlin;Berlin;Deutsche Kreditbank Berlin;00;10117;"
+      << "12000012;Sparkasse Zw\xC3\xB6lf;Zw\xC3\xB6lfstadt;Sparkasse Zw\xC3\xB6lf;12\r\n"
+         "12030000;Deutsche Kreditbank Berlin;Berlin;Deutsche Kreditbank Berlin;00;10117;"
          "BYLADEM1001\r\n"
          "20050550;Hamburger Sparkasse;Hamburg;Haspa Hamburg;00;20454;HASPDEHHXXX\r\n"
          "70000000;Zerbrochene Zeile\r\n"

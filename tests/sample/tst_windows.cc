@@ -1,5 +1,6 @@
 // The check window and the bank search window, driven by clicks and keys.
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -343,6 +344,19 @@ class WindowsTest : public QObject {
       QVERIFY(Child<QLineEdit>(search, "txtSearch")->text().isEmpty());
       QCOMPARE(Child<QListWidget>(search, "lstBanks")->count(), 0);
       QVERIFY(!Child<QWidget>(search, "btnTakeOver")->isEnabled());
+    }));
+  }
+
+  // What the check boxes paint, not just their palette: a fill in any other
+  // colour than the window's lies as a band across the frame around them.
+  void searchCheckBoxesStandOnTheWindowColour() {
+    QVERIFY(WhileModal<frmSearch>(openSearch(), [](frmSearch* search) {
+      for (const char* name : {"Check1", "Check2", "Check3"}) {
+        auto* box = Child<QWidget>(search, name);
+        const QImage painted = box->grab().toImage();
+        QCOMPARE(painted.pixelColor(painted.width() - 1, 0), kWindowColour);
+        QCOMPARE(painted.pixelColor(painted.width() - 1, painted.height() - 1), kWindowColour);
+      }
     }));
   }
 

@@ -17,10 +17,12 @@
  * "Quandor.Banking" or "Quandor.Creditcard" (library name "Quandor"; the
  * name is compared without regard to ASCII case) with a reference count of 1.
  * quandor_add_ref adds a reference, quandor_release drops one; the object is
- * destroyed with its last reference, and its handle is invalid from then on.
- * Every function checks its handle against the live objects of the library,
- * so a null, stale or foreign handle yields QUANDOR_E_INVALID_HANDLE instead of
- * undefined behaviour, and a handle of the other class QUANDOR_E_WRONG_CLASS.
+ * destroyed with its last reference, and its handle is invalid from then on,
+ * for good: a handle is a token that names one object, not its address, and
+ * no later object ever gets a released handle back. Every function checks its
+ * handle against the live objects of the library, so a null, stale or foreign
+ * handle yields QUANDOR_E_INVALID_HANDLE instead of undefined behaviour, and a
+ * handle of the other class QUANDOR_E_WRONG_CLASS.
  * quandor_can_unload_now tells whether no object is alive any more.
  *
  * Members. There is one function per member of each class, declared below in
@@ -45,11 +47,13 @@
  * expect them.
  *
  * Texts are UTF-8 and NUL-terminated both ways. A text parameter must not be
- * null (QUANDOR_E_INVALID_ARG). A text result is a copy allocated by the
- * library that the caller owns and frees with quandor_free_string; a list of
- * texts is a NULL-terminated array, freed as a whole with
- * quandor_free_string_list. The two free functions are the only ones without
- * a status, and accept NULL.
+ * null (QUANDOR_E_INVALID_ARG). Every text result, messages included, is
+ * valid UTF-8: where it would carry bytes that are not (an input echoed at
+ * strictness Low), each ill-formed sequence is replaced by U+FFFD. A text
+ * result is a copy allocated by the library that the caller owns and frees
+ * with quandor_free_string; a list of texts is a NULL-terminated array, freed
+ * as a whole with quandor_free_string_list. The two free functions are the
+ * only ones without a status, and accept NULL.
  *
  * Threads. An object belongs to the thread that created it and its calls must
  * not overlap, as in C++; creation, reference counting and the handle checks
@@ -102,7 +106,7 @@ typedef int16_t quandor_bool;
 #define QUANDOR_TRUE ((quandor_bool)-1)
 #define QUANDOR_FALSE ((quandor_bool)0)
 
-/* An object of either class; opaque. */
+/* An object of either class; an opaque handle, not an address. */
 typedef struct quandor_object quandor_object;
 
 /* ---- Enumerations (same values as in quandor/errors.h, creditcard.h) ---- */
@@ -137,6 +141,9 @@ enum {
   quandor_qdStrictnessStrict = 2,
   quandor_qdStrictnessRestrictive = 3
 };
+
+/* ValidateRules (put_Rules, get_Rules): the set of check methods Validate applies. */
+enum { quandor_qdRulesOriginal = 0, quandor_qdRulesCurrent = 1 };
 
 /* ValidateSearchOption (SearchBankByText); flags may be added together. */
 enum {
@@ -244,6 +251,14 @@ QUANDOR_EXPORT quandor_status quandor_Banking_searchBank(quandor_object* banking
 QUANDOR_EXPORT quandor_status quandor_Banking_SearchBankInfo(quandor_object* banking,
                                                              const char* sBLZ, char*** fields,
                                                              size_t* count) QUANDOR_NOEXCEPT;
+/* Added after the first slots: Rules as in C++, any value stored as given;
+ * values other than quandor_qdRulesCurrent behave as quandor_qdRulesOriginal.
+ * A new object starts with the library's default rules (GetDefaultRules in
+ * quandor/banking.h). */
+QUANDOR_EXPORT quandor_status quandor_Banking_put_Rules(quandor_object* banking,
+                                                        int32_t vNewValue) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_Rules(quandor_object* banking,
+                                                        int32_t* value) QUANDOR_NOEXCEPT;
 
 /* ---- Creditcard, in slot order ------------------------------------------ */
 
