@@ -611,3 +611,11 @@ quandor_status quandor_Creditcard_Validate(quandor_object* card, int32_t nCompan
     *result = ToBool(c.Validate(nCompany, sCardNr));
   });
 }
+
+quandor_status quandor_Creditcard_put_Rules(quandor_object* card, int32_t vNewValue) noexcept {
+  return RunOperation<Creditcard>(card, [&](Creditcard& c) { c.Rules(vNewValue); });
+}
+
+quandor_status quandor_Creditcard_get_Rules(quandor_object* card, int32_t* value) noexcept {
+  return GetValue<Creditcard>(card, value, [](Creditcard& c) { return c.Rules(); });
+}

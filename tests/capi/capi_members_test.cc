@@ -196,6 +196,23 @@ TEST(CapiBanking, RulesChooseTheSetOfMethods) {
   EXPECT_EQ(rules, 9) << "stored as given, like Strictness";
 }
 
+TEST(CapiCreditcard, RulesAddTheLuhnCheck) {
+  Object card("Quandor.Creditcard");
+  int32_t rules = -5;
+  ASSERT_EQ(quandor_Creditcard_get_Rules(card.get(), &rules), QUANDOR_OK);
+  EXPECT_EQ(rules, GetDefaultRules());
+  const struct {
+    int32_t rules;
+    quandor_bool valid;
+  } cases[] = {{quandor_qdRulesOriginal, QUANDOR_TRUE}, {quandor_qdRulesCurrent, QUANDOR_FALSE}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(quandor_Creditcard_put_Rules(card.get(), c.rules), QUANDOR_OK);
+    quandor_bool valid = 7;
+    ASSERT_EQ(quandor_Creditcard_Validate(card.get(), 0, "4111111111111112", &valid), QUANDOR_OK);
+    EXPECT_EQ(valid, c.valid) << c.rules;
+  }
+}
+
 // Strictness Low echoes the caller's bytes in the display texts, and messages
 // quote them; whatever a host passed, what it gets back decodes as UTF-8.
 TEST(CapiTexts, EveryTextHandedOutIsValidUtf8) {

@@ -247,6 +247,10 @@ std::vector<Member> CreditcardMembers(bool with_show_info) {
        [](quandor_object* o) { return quandor_Creditcard_get_LastErrorString(o, &gText); }},
       {"Validate", Out::kBool,
        [](quandor_object* o) { return quandor_Creditcard_Validate(o, 0, "4", &gBool); }},
+      {"put_Rules", Out::kNone,
+       [](quandor_object* o) { return quandor_Creditcard_put_Rules(o, 1); }},
+      {"get_Rules", Out::kLong,
+       [](quandor_object* o) { return quandor_Creditcard_get_Rules(o, &gLong); }},
   };
   if (with_show_info) {
     members.push_back(

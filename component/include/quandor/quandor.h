@@ -287,6 +287,13 @@ QUANDOR_EXPORT quandor_status quandor_Creditcard_get_LastErrorString(quandor_obj
 QUANDOR_EXPORT quandor_status quandor_Creditcard_Validate(quandor_object* card, int32_t nCompany,
                                                           const char* sCardNr,
                                                           quandor_bool* result) QUANDOR_NOEXCEPT;
+/* Added after the first slots: Rules as in C++ (quandor_qdRulesCurrent adds
+ * the Luhn check and today's ranges), stored as given; a new object starts
+ * with the library's default rules. */
+QUANDOR_EXPORT quandor_status quandor_Creditcard_put_Rules(quandor_object* card,
+                                                           int32_t vNewValue) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Creditcard_get_Rules(quandor_object* card,
+                                                           int32_t* value) QUANDOR_NOEXCEPT;
 
 #ifdef __cplusplus
 }
