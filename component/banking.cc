@@ -43,9 +43,7 @@ int32_t GetDefaultRules() { return bankdir::DefaultRules(); }
 std::string TestingMethodCode(int32_t nMethod) {
   if (nMethod < 0) return {};
   if (nMethod >= methods::kMethodNumberCount) return std::to_string(nMethod);
-  const int tens = nMethod / 10;
-  const char first = tens < 10 ? static_cast<char>('0' + tens) : static_cast<char>('A' + tens - 10);
-  return {first, static_cast<char>('0' + nMethod % 10)};
+  return std::string(methods::CurrentMethodCode(nMethod));
 }
 
 Banking::Banking() {

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <exception>
 
 #include "methods/current/current_methods.h"
 #include "methods/runner.h"
@@ -34,8 +33,9 @@ constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {co
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
 constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
 
-using namespace current;  // NOLINT(google-build-using-namespace): the routines' names are their
-                          // codes
+// The routines are named by their codes (MethodC2): the table reads best
+// without the namespace in every entry.
+using namespace current;  // NOLINT(google-build-using-namespace)
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
