@@ -1,13 +1,12 @@
 // IBANs through the C interface: verdicts handed out whole as owned texts,
-// the bank connection checked by a Banking handle, and argument and handle
-// failures that leave every out cleared.
+// the bank connection checked by a Banking handle, and argument failures that
+// leave every out cleared.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "capi_test_support.h"
 #include "quandor/quandor.h"
@@ -177,29 +176,18 @@ TEST(CapiIban, FormatAndErrorTexts) {
   }
 }
 
-TEST(CapiIban, NullArgumentsAndBadHandlesFailWithEveryOutCleared) {
+// Bad handles are refused like by every member of Banking (capi_objects_test.cc).
+TEST(CapiIban, NullArgumentsFailWithEveryOutCleared) {
   Object banking("Quandor.Banking");
-  Object card("Quandor.Creditcard");
-  quandor_object* released = nullptr;
-  ASSERT_EQ(quandor_create_object("Quandor.Banking", &released), QUANDOR_OK);
-  ASSERT_EQ(quandor_release(released, nullptr), QUANDOR_OK);
 
   const char* iban = "DE11120300000123456782";
-  const std::pair<quandor_status, std::function<quandor_status(quandor_iban_result*)>> verdicts[] =
-      {
-          {QUANDOR_E_INVALID_ARG, [&](auto* r) { return quandor_iban_check(nullptr, r); }},
-          {QUANDOR_E_INVALID_ARG,
-           [&](auto* r) { return quandor_iban_validate(banking.get(), nullptr, r); }},
-          {QUANDOR_E_INVALID_HANDLE,
-           [&](auto* r) { return quandor_iban_validate(released, iban, r); }},
-          {QUANDOR_E_INVALID_HANDLE,
-           [&](auto* r) { return quandor_iban_validate(nullptr, iban, r); }},
-          {QUANDOR_E_WRONG_CLASS,
-           [&](auto* r) { return quandor_iban_validate(card.get(), iban, r); }},
-      };
-  for (const auto& [status, call] : verdicts) {
+  const std::function<quandor_status(quandor_iban_result*)> verdict_calls[] = {
+      [](auto* r) { return quandor_iban_check(nullptr, r); },
+      [&](auto* r) { return quandor_iban_validate(banking.get(), nullptr, r); },
+  };
+  for (const auto& call : verdict_calls) {
     quandor_iban_result result = Garbage();
-    EXPECT_EQ(call(&result), status);
+    EXPECT_EQ(call(&result), QUANDOR_E_INVALID_ARG);
     EXPECT_NE(LastErrorMessage(), "");
     EXPECT_TRUE(IsZero(result));
   }
