@@ -27,6 +27,7 @@
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
 #include "quandor/errors.h"
+#include "quandor/iban.h"
 #include "utf8_repair.h"
 
 // The C enumerations repeat the C++ ones for hosts that cannot read C++.
@@ -68,6 +69,12 @@ static_assert(SameValue(quandor_ccEuroCard, quandor::ccEuroCard));
 static_assert(SameValue(quandor_ccAmericanExpress, quandor::ccAmericanExpress));
 static_assert(SameValue(quandor_ccDinersClub, quandor::ccDinersClub));
 static_assert(SameValue(quandor_ccDiscover, quandor::ccDiscover));
+static_assert(SameValue(quandor_qdIbanOk, quandor::qdIbanOk));
+static_assert(SameValue(quandor_qdIbanMissing, quandor::qdIbanMissing));
+static_assert(SameValue(quandor_qdIbanIncorrectly, quandor::qdIbanIncorrectly));
+static_assert(SameValue(quandor_qdIbanCountryUnknown, quandor::qdIbanCountryUnknown));
+static_assert(SameValue(quandor_qdIbanWrongLength, quandor::qdIbanWrongLength));
+static_assert(SameValue(quandor_qdIbanWrongCheckDigits, quandor::qdIbanWrongCheckDigits));
 
 namespace {
 
@@ -300,6 +307,13 @@ void ClearOut(T* out) {
   if (out != nullptr) *out = T{};
 }
 
+bool AllGiven(std::initializer_list<const void*> required) {
+  for (const void* pointer : required) {
+    if (pointer == nullptr) return false;
+  }
+  return true;
+}
+
 // Runs member(self) on the object of Class behind handle, with the checks
 // every member shares. Nulls among required pointers are argument errors.
 template <class Class, class Member>
@@ -314,10 +328,18 @@ quandor_status CallMember(quandor_object* handle, std::initializer_list<const vo
                                              ? "object is not a Quandor.Banking"
                                              : "object is not a Quandor.Creditcard");
     }
-    for (const void* pointer : required) {
-      if (pointer == nullptr) return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
-    }
+    if (!AllGiven(required)) return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
     member(*self);
+    return Succeed();
+  });
+}
+
+// Runs work for a function without a handle, with the same checks on pointers.
+template <class Work>
+quandor_status CallFunction(std::initializer_list<const void*> required, Work&& work) noexcept {
+  return Guarded([&]() -> quandor_status {
+    if (!AllGiven(required)) return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
+    work();
     return Succeed();
   });
 }
@@ -337,6 +359,24 @@ quandor_status GetValue(quandor_object* handle, T* value, Getter getter) noexcep
 template <class Class, class Operation>
 quandor_status RunOperation(quandor_object* handle, Operation operation) noexcept {
   return CallMember<Class>(handle, {}, [&](Class& self) { operation(self); });
+}
+
+// Hands an IBAN verdict out whole or not at all: the struct is written only
+// once every text is copied.
+void SetIbanResult(const quandor::IbanResult& from, quandor_iban_result* to) {
+  quandor_iban_result filled{};
+  filled.iban_error = from.nIbanError;
+  filled.account_error = from.nAccountError;
+  filled.valid = ToBool(from.Valid());
+  try {
+    filled.iban = CopyText(from.sIban);
+    filled.bank_number = CopyText(from.sBankNumber);
+    filled.account_number = CopyText(from.sAccountNumber);
+  } catch (...) {
+    quandor_free_iban_result(&filled);
+    throw;
+  }
+  *to = filled;
 }
 
 bool SameClassName(std::string_view a, std::string_view b) {
@@ -618,4 +658,48 @@ quandor_status quandor_Creditcard_put_Rules(quandor_object* card, int32_t vNewVa
 
 quandor_status quandor_Creditcard_get_Rules(quandor_object* card, int32_t* value) noexcept {
   return GetValue<Creditcard>(card, value, [](Creditcard& c) { return c.Rules(); });
+}
+
+// ---- IBANs ---------------------------------------------------------------------------------
+
+void quandor_free_iban_result(quandor_iban_result* result) noexcept {
+  if (result == nullptr) return;
+  for (char** text : {&result->iban, &result->bank_number, &result->account_number}) {
+    std::free(*text);
+    *text = nullptr;
+  }
+}
+
+quandor_status quandor_iban_check(const char* iban, quandor_iban_result* result) noexcept {
+  ClearOut(result);
+  return CallFunction({iban, result}, [&] { SetIbanResult(quandor::CheckIban(iban), result); });
+}
+
+quandor_status quandor_iban_validate(quandor_object* banking, const char* iban,
+                                     quandor_iban_result* result) noexcept {
+  ClearOut(result);
+  return CallMember<Banking>(banking, {iban, result}, [&](Banking& b) {
+    SetIbanResult(quandor::ValidateIban(iban, b), result);
+  });
+}
+
+quandor_status quandor_iban_make(const char* blz, const char* account, char** iban,
+                                 int32_t* error) noexcept {
+  ClearOut(iban);
+  ClearOut(error);
+  return CallFunction({blz, account, iban, error}, [&] {
+    quandor::ValidateError reason = quandor::qdNoError;
+    *iban = CopyText(quandor::MakeGermanIban(blz, account, &reason));
+    *error = reason;
+  });
+}
+
+quandor_status quandor_iban_format(const char* iban, char** formatted) noexcept {
+  ClearOut(formatted);
+  return CallFunction({iban, formatted}, [&] { *formatted = CopyText(quandor::FormatIban(iban)); });
+}
+
+quandor_status quandor_iban_error_text(int32_t code, char** text) noexcept {
+  ClearOut(text);
+  return CallFunction({text}, [&] { *text = CopyText(quandor::GetIbanErrorText(code)); });
 }

@@ -5,6 +5,10 @@
 // of the other class is the wrong class), every text handed out must be valid
 // UTF-8, and when the sequence has released all it made, nothing is alive.
 //
+// The IBAN functions run among them: quandor_iban_validate on the handles,
+// the others (no handle) in place of reading the last-error message; every
+// verdict must be consistent in itself, and every IBAN built must pass the check.
+//
 // Input: a program of operations, one byte each (the low bits pick the
 // operation, the high bits the handle), followed where an operation needs it
 // by a text (a length byte, then that many bytes) or a number (four bytes).
@@ -65,22 +69,114 @@ void Require(bool condition, const char* what) {
   }
 }
 
+bool IsEmpty(const char* text) { return text != nullptr && *text == '\0'; }
+
+// An IBAN verdict handed out whole, or (on failure) nothing of it.
+void CheckIbanResult(quandor_status status, const quandor_iban_result& r) {
+  if (status != QUANDOR_OK) {
+    Require(r.iban_error == 0 && r.account_error == 0 && r.valid == 0 && r.iban == nullptr &&
+                r.bank_number == nullptr && r.account_number == nullptr,
+            "IBAN result set on failure");
+    return;
+  }
+  for (const char* text : {r.iban, r.bank_number, r.account_number}) {
+    Require(text != nullptr && quandor::bankdir::IsValidUtf8(text),
+            "IBAN text missing or not UTF-8");
+  }
+  Require(r.iban_error >= quandor_qdIbanOk && r.iban_error <= quandor_qdIbanWrongCheckDigits,
+          "unknown IBAN error");
+  Require(quandor::fuzz::IsKnownCode(r.account_error), "unknown account error");
+  const bool checked = r.account_error != quandor_qdNoValidation;
+  Require(r.iban_error == quandor_qdIbanOk || (!checked && IsEmpty(r.bank_number)),
+          "a wrong IBAN's bank connection was used");
+  Require(IsEmpty(r.bank_number) == IsEmpty(r.account_number), "half a bank connection");
+  Require(!checked || !IsEmpty(r.bank_number), "a bank connection checked that was not split out");
+  const bool valid =
+      r.iban_error == quandor_qdIbanOk && (!checked || r.account_error == quandor_qdNoError);
+  Require(r.valid == (valid ? QUANDOR_TRUE : QUANDOR_FALSE), "valid disagrees with the errors");
+}
+
 // Checks and frees what a member handed out.
 struct Outs {
   char* text = nullptr;
   char** list = nullptr;
+  quandor_iban_result iban{};
+  bool iban_used = false;  // iban is an out of the call
+  quandor_iban_result* IbanOut() {
+    iban_used = true;
+    return &iban;
+  }
   void Settle(quandor_status status) {
     if (status != QUANDOR_OK) Require(text == nullptr && list == nullptr, "out set on failure");
     if (text != nullptr) Require(quandor::bankdir::IsValidUtf8(text), "text not UTF-8");
     for (char** item = list; item != nullptr && *item != nullptr; ++item) {
       Require(quandor::bankdir::IsValidUtf8(*item), "list text not UTF-8");
     }
+    if (iban_used) CheckIbanResult(status, iban);
     quandor_free_string(text);
     quandor_free_string_list(list);
+    quandor_free_iban_result(&iban);
     text = nullptr;
     list = nullptr;
+    iban = {};
+    iban_used = false;
   }
 };
+
+// An IBAN to check: mostly the input's own bytes, sometimes one built from
+// them, so that the bank connection check is reached.
+std::string IbanText(Input& in) {
+  if ((in.Byte() & 1) == 0) return in.Text();
+  const std::string bank_code = in.Text();
+  const std::string account = in.Text();
+  char* iban = nullptr;
+  int32_t error = 0;
+  Require(quandor_iban_make(bank_code.c_str(), account.c_str(), &iban, &error) == QUANDOR_OK,
+          "make failed");
+  std::string built(iban);
+  quandor_free_string(iban);
+  return built;
+}
+
+// The IBAN functions without a handle: with texts given they never fail.
+void CallIbanFunction(Input& in) {
+  Outs out;
+  quandor_status status = QUANDOR_OK;
+  switch (in.Byte() % 4) {
+    case 0:
+      status = quandor_iban_check(IbanText(in).c_str(), out.IbanOut());
+      Require(status == QUANDOR_OK, "check failed");
+      Require(out.iban.account_error == quandor_qdNoValidation, "check looked at the account");
+      break;
+    case 1: {
+      const std::string bank_code = in.Text();
+      const std::string account = in.Text();
+      int32_t error = -1;
+      status = quandor_iban_make(bank_code.c_str(), account.c_str(), &out.text, &error);
+      Require(status == QUANDOR_OK, "make failed");
+      Require(IsEmpty(out.text) == (error != quandor_qdNoError), "make's IBAN and error disagree");
+      if (error == quandor_qdNoError) {
+        status = quandor_iban_check(out.text, out.IbanOut());
+        Require(status == QUANDOR_OK && out.iban.iban_error == quandor_qdIbanOk,
+                "a built IBAN fails the check");
+      }
+      break;
+    }
+    case 2:
+      status = quandor_iban_format(in.Text().c_str(), &out.text);
+      Require(status == QUANDOR_OK, "format failed");
+      break;
+    case 3: {
+      const int32_t code = in.Number();
+      status = quandor_iban_error_text(code, &out.text);
+      Require(status == QUANDOR_OK, "error_text failed");
+      const bool known = code >= quandor_qdIbanOk && code <= quandor_qdIbanWrongCheckDigits;
+      Require(IsEmpty(out.text) != known, "IBAN message missing or made up");
+      break;
+    }
+  }
+  out.Settle(status);
+}
 
 using Call = std::function<quandor_status(quandor_object*, Input&, Outs&)>;
 
@@ -174,6 +270,9 @@ const std::vector<Call>& BankingCalls() {
         int32_t rules = 0;
         return quandor_Banking_get_Rules(o, &rules);
       },
+      [](quandor_object* o, Input& in, Outs& out) {
+        return quandor_iban_validate(o, IbanText(in).c_str(), out.IbanOut());
+      },
   };
   return calls;
 }
@@ -206,6 +305,13 @@ const std::vector<Call>& CreditcardCalls() {
         const std::string number = in.Text();
         quandor_bool valid = 0;
         return quandor_Creditcard_Validate(o, company, number.c_str(), &valid);
+      },
+      [](quandor_object* o, Input& in, Outs&) {
+        return quandor_Creditcard_put_Rules(o, in.Byte() % 3);
+      },
+      [](quandor_object* o, Input&, Outs&) {
+        int32_t rules = 0;
+        return quandor_Creditcard_get_Rules(o, &rules);
       },
   };
   return calls;
@@ -308,6 +414,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 7: {
+        if ((op >> 3) & 1) {
+          CallIbanFunction(in);
+          break;
+        }
         char* message = nullptr;
         Require(quandor_get_last_error_message(&message) == QUANDOR_OK, "no message");
         Require(quandor::bankdir::IsValidUtf8(message), "message not UTF-8");

@@ -1,5 +1,5 @@
-/* Validates a bank connection and a card number through the C interface of
- * quandorlib. Build against the installed library:
+/* Validates a bank connection, builds its IBAN and checks that, and validates
+ * a card number through the C interface of quandorlib. Build against the installed library:
  *
  *   cc -std=c99 example.c -lquandorlib -o example
  *   ./example 12030000 123456782
@@ -57,6 +57,49 @@ static int check_account(const char* bank_code, const char* account) {
   return errors != 0;
 }
 
+/* Builds the IBAN of the bank connection and checks it, with its embedded
+ * bank connection, by a Banking object. */
+static int check_iban(const char* bank_code, const char* account) {
+  quandor_object* banking = NULL;
+  quandor_iban_result result = {0, 0, 0, NULL, NULL, NULL};
+  char* iban = NULL;
+  char* text = NULL;
+  int32_t error = 0;
+  int errors = 0;
+
+  if (failed(quandor_iban_make(bank_code, account, &iban, &error), "iban_make")) return 1;
+  if (error != quandor_qdNoError) {
+    printf("Keine IBAN aus %s / %s (Fehler %d)\n", bank_code, account, (int)error);
+    quandor_free_string(iban);
+    return 0;
+  }
+  if (!failed(quandor_iban_format(iban, &text), "iban_format")) {
+    print_text("IBAN", text);
+  } else {
+    ++errors;
+  }
+  if (failed(quandor_create_object("Quandor.Banking", &banking), "create Quandor.Banking")) {
+    quandor_free_string(iban);
+    return 1;
+  }
+  if (failed(quandor_iban_validate(banking, iban, &result), "iban_validate")) {
+    ++errors;
+  } else {
+    printf("IBAN %s: %s (IBAN-Fehler %d, Kontofehler %d)\n", result.iban,
+           result.valid == QUANDOR_TRUE ? "gültig" : "ungültig", (int)result.iban_error,
+           (int)result.account_error);
+    if (!failed(quandor_iban_error_text(result.iban_error, &text), "iban_error_text")) {
+      print_text("IBAN-Meldung", text);
+    } else {
+      ++errors;
+    }
+    quandor_free_iban_result(&result);
+  }
+  quandor_free_string(iban);
+  errors += failed(quandor_release(banking, NULL), "release");
+  return errors != 0;
+}
+
 static int check_card(void) {
   quandor_object* card = NULL;
   quandor_bool valid = QUANDOR_FALSE;
@@ -84,7 +127,7 @@ int main(int argc, char** argv) {
   const char* bank_code = argc > 2 ? argv[1] : "12030000";
   const char* account = argc > 2 ? argv[2] : "123456782";
   quandor_bool can_unload = QUANDOR_FALSE;
-  int errors = check_account(bank_code, account) + check_card();
+  int errors = check_account(bank_code, account) + check_iban(bank_code, account) + check_card();
 
   errors += failed(quandor_can_unload_now(&can_unload), "can_unload_now");
   if (can_unload != QUANDOR_TRUE) {

@@ -150,7 +150,7 @@ TEST(CapiLibrary, LongMessagesAreCutAtACharacterBoundary) {
 // ---- Handles checked by every member ------------------------------------------------
 
 // The out parameter a member writes, checked for being cleared on failure.
-enum class Out { kNone, kText, kList, kLong, kInteger, kBool };
+enum class Out { kNone, kText, kList, kLong, kInteger, kBool, kIbanResult };
 
 struct Member {
   const char* name;
@@ -164,6 +164,7 @@ int32_t gLong = 0;
 int16_t gInteger = 0;
 quandor_bool gBool = 0;
 size_t gCount = 0;
+quandor_iban_result gIbanResult{};
 
 // ShowInfo is left out of the calls on live objects: it would open a window.
 std::vector<Member> BankingMembers(bool with_show_info) {
@@ -214,6 +215,8 @@ std::vector<Member> BankingMembers(bool with_show_info) {
       {"put_Rules", Out::kNone, [](quandor_object* o) { return quandor_Banking_put_Rules(o, 1); }},
       {"get_Rules", Out::kLong,
        [](quandor_object* o) { return quandor_Banking_get_Rules(o, &gLong); }},
+      {"iban_validate", Out::kIbanResult,
+       [](quandor_object* o) { return quandor_iban_validate(o, "DE", &gIbanResult); }},
   };
   if (with_show_info) {
     members.push_back(
@@ -269,6 +272,7 @@ void PoisonOuts() {
   gInteger = 77;
   gBool = 77;
   gCount = 77;
+  gIbanResult = {77, 77, 77, poison, poison, poison};
 }
 
 void ExpectOutCleared(const Member& member) {
@@ -290,6 +294,11 @@ void ExpectOutCleared(const Member& member) {
       break;
     case Out::kBool:
       EXPECT_EQ(gBool, 0) << member.name;
+      break;
+    case Out::kIbanResult:
+      EXPECT_EQ(gIbanResult.iban_error, 0) << member.name;
+      EXPECT_EQ(gIbanResult.valid, 0) << member.name;
+      EXPECT_EQ(gIbanResult.iban, nullptr) << member.name;
       break;
   }
 }
@@ -372,9 +381,11 @@ TEST(CapiHandles, EveryMemberAnswersOnItsOwnClass) {
     for (const Member& member : members) {
       gText = nullptr;
       gList = nullptr;
+      gIbanResult = {};
       EXPECT_EQ(member.call(object), QUANDOR_OK) << member.name;
       quandor_free_string(gText);
       quandor_free_string_list(gList);
+      quandor_free_iban_result(&gIbanResult);
     }
   }
 }

@@ -52,12 +52,17 @@
  * strictness Low), each ill-formed sequence is replaced by U+FFFD. A text
  * result is a copy allocated by the library that the caller owns and frees
  * with quandor_free_string; a list of texts is a NULL-terminated array, freed
- * as a whole with quandor_free_string_list. The two free functions are the
- * only ones without a status, and accept NULL.
+ * as a whole with quandor_free_string_list, and the texts of an IBAN result
+ * with quandor_free_iban_result. The free functions are the only ones without
+ * a status, and accept NULL.
  *
  * Threads. An object belongs to the thread that created it and its calls must
  * not overlap, as in C++; creation, reference counting and the handle checks
  * are safe from any thread. Last-error messages are kept per thread.
+ *
+ * IBANs. The quandor_iban_* functions at the end are free functions, not
+ * members: they keep no state, except that quandor_iban_validate checks the
+ * bank connection of a German IBAN with a Banking object (quandor/iban.h).
  *
  * Registration. The library needs no registration entry points (no
  * DllRegisterServer, DllUnregisterServer, DllGetClassObject or
@@ -294,6 +299,79 @@ QUANDOR_EXPORT quandor_status quandor_Creditcard_put_Rules(quandor_object* card,
                                                            int32_t vNewValue) QUANDOR_NOEXCEPT;
 QUANDOR_EXPORT quandor_status quandor_Creditcard_get_Rules(quandor_object* card,
                                                            int32_t* value) QUANDOR_NOEXCEPT;
+
+/* ---- IBANs (quandor/iban.h) ---------------------------------------------- */
+
+/* IbanError: verdict on the form and the check digits of an IBAN. */
+enum {
+  quandor_qdIbanOk = 0,
+  quandor_qdIbanMissing = 1,
+  quandor_qdIbanIncorrectly = 2,
+  quandor_qdIbanCountryUnknown = 3,
+  quandor_qdIbanWrongLength = 4,
+  quandor_qdIbanWrongCheckDigits = 5
+};
+
+/* Outcome of quandor_iban_check and quandor_iban_validate. On success all
+ * three texts are set ("" where there is nothing to tell) and owned by the
+ * caller, who frees them with quandor_free_iban_result; on failure the whole
+ * struct is zero. The calls overwrite the struct without freeing what it
+ * held. */
+typedef struct quandor_iban_result {
+  /* quandor_qdIban*: form and check digits. */
+  int32_t iban_error;
+  /* ValidateError of the embedded bank connection (quandor_qdNoError when it
+   * passed); quandor_qdNoValidation when it was not checked: by
+   * quandor_iban_check, for another country, or when iban_error is not
+   * quandor_qdIbanOk. */
+  int32_t account_error;
+  /* QUANDOR_TRUE when the IBAN is right and so is its bank connection where
+   * one was checked. */
+  quandor_bool valid;
+  /* The IBAN in electronic form (no blanks, upper case); "" when the input
+   * holds other characters than letters, digits and blanks. */
+  char* iban;
+  /* For a German IBAN with right form and check digits, the bank code (8
+   * digits) and the account number (10 digits, leading zeros); "" otherwise. */
+  char* bank_number;
+  char* account_number;
+} quandor_iban_result;
+
+/* Frees the texts of an IBAN result and sets them to NULL; the struct itself
+ * is the caller's. Accepts NULL and a zero struct. */
+QUANDOR_EXPORT void quandor_free_iban_result(quandor_iban_result* result) QUANDOR_NOEXCEPT;
+
+/* Checks the form and check digits of an IBAN of any country of the SEPA area,
+ * with or without blanks, in any case. The bank connection of a German IBAN is
+ * split out but not checked. A wrong IBAN is a verdict, not a failed call. */
+QUANDOR_EXPORT quandor_status quandor_iban_check(const char* iban,
+                                                 quandor_iban_result* result) QUANDOR_NOEXCEPT;
+
+/* quandor_iban_check, and for a German IBAN with right form and check digits
+ * also the bank connection, by quandor_Banking_Validate on banking (its
+ * Strictness and Rules apply, and it keeps the state Validate leaves: bank
+ * name, LastError, ...). */
+QUANDOR_EXPORT quandor_status quandor_iban_validate(quandor_object* banking, const char* iban,
+                                                    quandor_iban_result* result) QUANDOR_NOEXCEPT;
+
+/* Builds the German IBAN, in electronic form, of bank code blz (eight digits,
+ * blanks allowed) and account (one to ten digits; blanks, "/" and "-"
+ * allowed). *error receives quandor_qdNoError, or the ValidateError of the
+ * rejected part (quandor_qdBankNumberMissing, ..., quandor_qdAccountNumberIncorrectly)
+ * with *iban "". Only the digits are checked, not whether the bank exists or
+ * the account passes its method, and banks' own IBAN rules are not applied. */
+QUANDOR_EXPORT quandor_status quandor_iban_make(const char* blz, const char* account, char** iban,
+                                                int32_t* error) QUANDOR_NOEXCEPT;
+
+/* The paper form of an IBAN, in groups of four ("DE89 3704 0044 0532 0130 00");
+ * an input with characters other than letters, digits and blanks comes back
+ * as given. */
+QUANDOR_EXPORT quandor_status quandor_iban_format(const char* iban,
+                                                  char** formatted) QUANDOR_NOEXCEPT;
+
+/* The German message of a quandor_qdIban* code ("Kein Fehler" for
+ * quandor_qdIbanOk); "" for any other value. */
+QUANDOR_EXPORT quandor_status quandor_iban_error_text(int32_t code, char** text) QUANDOR_NOEXCEPT;
 
 #ifdef __cplusplus
 }
