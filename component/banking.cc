@@ -34,6 +34,16 @@ bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
   return true;
 }
 
+// Fields 6 and 7 of a record, the fields after the method, go to postcode
+// and BIC; a record that ends earlier leaves the rest empty.
+void TakeBankCodes(FieldReader& fields, std::string& postcode, std::string& bic) {
+  for (std::string* target : {&postcode, &bic}) {
+    const auto field = fields.Next();
+    if (!field) return;
+    target->append(*field);
+  }
+}
+
 }  // namespace
 
 std::string GetDataPath() { return bankdir::GetDataPath(); }
@@ -64,6 +74,8 @@ void Banking::Reset() {
   sAccountNumber.clear();
   sBankName.clear();
   sBankCity.clear();
+  sBankBIC.clear();
+  sBankPostcode.clear();
   nTestingMethod = -1;
   nLastError = qdNoValidation;
 }
@@ -100,6 +112,7 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
       return false;
     }
     nTestingMethod = bankdir::ReadMethodNumber(*method_field);
+    TakeBankCodes(fields, sBankPostcode, sBankBIC);
     nLastError = qdNoError;
 
     methods::AccountDigits digits{};
@@ -187,6 +200,7 @@ bool Banking::searchBank(std::string_view sBLZ) {
       nLastError = qdUnknownError;
       return false;
     }
+    if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
     return true;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
@@ -214,6 +228,8 @@ void Banking::ShowFoundBank(std::size_t position) {
   sBankComplete = record[3];
   sBankName = record[1];
   sBankCity = record[2];
+  if (record.size() > 5) sBankPostcode = record[5];
+  if (record.size() > 6) sBankBIC = record[6];
 }
 
 }  // namespace quandor
