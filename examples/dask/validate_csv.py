@@ -64,6 +64,9 @@ def main():
     if args.scheduler:
         client = Client(args.scheduler)
     else:
+        # The workers inherit the directory of the bank code file, settled
+        # once: one file for the whole run, and no look at the settings per row.
+        quandor.pin_data_dir()
         # One thread a worker: the library keeps a bank index per thread.
         cluster = LocalCluster(n_workers=args.workers, threads_per_worker=1,
                                dashboard_address=None)

@@ -30,6 +30,21 @@ def data_path() -> str:
     return _quandor.data_path()
 
 
+def pin_data_dir() -> str:
+    """Settles the bank code file's directory for the rest of the process and returns it.
+
+    Sets QUANDOR_DATA_DIR to ``data_path()`` unless it is set already, as
+    quandor-check does at its start: every check then answers from that one
+    file and is spared a look at the settings file, which makes bulk checks
+    (``validate_many``) markedly faster. Call it before starting threads.
+    """
+    import os
+
+    if not os.environ.get("QUANDOR_DATA_DIR"):
+        os.environ["QUANDOR_DATA_DIR"] = data_path()
+    return os.environ["QUANDOR_DATA_DIR"]
+
+
 def default_rules() -> Rules:
     """The rules new objects apply: QUANDOR_RULES, else the settings file, else ORIGINAL."""
     return Rules(_quandor.default_rules())
@@ -40,4 +55,4 @@ __version__ = _quandor.version()
 __all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
            "MalformedRecordError", "Rules", "SearchField", "Strictness", "ValidationColumns",
            "ValidationResult", "data_path", "default_rules", "iban", "method_code",
-           "validate_many"]
+           "pin_data_dir", "validate_many"]

@@ -138,5 +138,13 @@ def test_creditcard(company, number, rules, error):
                                                             error.message)
 
 
+def test_pin_data_dir(monkeypatch):
+    monkeypatch.delenv("QUANDOR_DATA_DIR", raising=False)
+    directory = quandor.data_path()
+    assert quandor.pin_data_dir() == directory
+    monkeypatch.setenv("QUANDOR_DATA_DIR", "/elsewhere/")
+    assert quandor.pin_data_dir() == "/elsewhere/"
+
+
 def test_method_code():
     assert [quandor.method_code(n) for n in (6, 118, 144, -1)] == ["06", "B8", "E4", ""]
