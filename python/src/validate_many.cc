@@ -20,7 +20,7 @@ namespace {
 // The texts of one input column, as views into the Python objects (kept alive
 // by items) or into owned, for values that had to be converted.
 struct TextColumn {
-  py::object items;  // a list or tuple
+  py::object items;  // a tuple
   std::deque<std::string> owned;
   std::vector<std::string_view> views;
 };
@@ -56,11 +56,12 @@ TextColumn ReadColumn(py::handle values, const char* name) {
                          " must be a sequence of texts, not a single text");
   }
   TextColumn column;
-  column.items = py::reinterpret_steal<py::object>(
-      PySequence_Fast(values.ptr(), "validate_many: a column must be iterable"));
+  // A tuple of its own even for a list: the texts are read without the lock,
+  // while another thread might empty the caller's list.
+  column.items = py::reinterpret_steal<py::object>(PySequence_Tuple(values.ptr()));
   if (!column.items) throw py::error_already_set();
-  const Py_ssize_t size = PySequence_Fast_GET_SIZE(column.items.ptr());
-  PyObject** items = PySequence_Fast_ITEMS(column.items.ptr());
+  const Py_ssize_t size = PyTuple_GET_SIZE(column.items.ptr());
+  PyObject** items = &PyTuple_GET_ITEM(column.items.ptr(), 0);
   column.views.reserve(static_cast<std::size_t>(size));
   for (Py_ssize_t i = 0; i < size; ++i) column.views.push_back(ItemText(items[i], column, name, i));
   return column;
