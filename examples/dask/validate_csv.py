@@ -39,9 +39,11 @@ def validate_csv(client, source, target, *, blz="BLZ", account="Konto", sep=";",
     # Every column as text: bank codes and account numbers are no numbers, and
     # an empty field stays "" rather than becoming NaN.
     frame = dd.read_csv(source, sep=sep, dtype=str, keep_default_na=False, blocksize=blocksize)
-    checked = frame.map_partitions(
-        validate_frame, blz=blz, account=account, rules=rules, strictness=strictness,
-        meta=validate_frame(frame._meta, blz=blz, account=account))
+    # The columns that every partition gains, for Dask to know before computing.
+    meta = {**frame.dtypes.to_dict(), "valid": bool, "error": "int32", "method": object,
+            "bank_name": object}
+    checked = frame.map_partitions(validate_frame, blz=blz, account=account, rules=rules,
+                                   strictness=strictness, meta=meta)
     os.makedirs(target, exist_ok=True)
     return checked.to_csv(os.path.join(target, "part-*.csv"), sep=sep, index=False,
                           compute_kwargs={"scheduler": client})
