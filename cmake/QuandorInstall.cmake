@@ -2,7 +2,8 @@
 #
 # Components: library (the shared library and the shipped blz.txt), infobox
 # (the Qt module that ShowInfo loads), development (headers, the CMake package
-# and quandor.pc), tools (quandor-check) and sample (the program Quandor). The
+# and quandor.pc), tools (quandor-check), sample (the program Quandor) and
+# python (the package quandor, in Debian's layout for Python 3). The
 # info box has a package of its own so that the library does not pull in Qt on
 # machines that never show it; without the module ShowInfo does nothing.
 include(CMakePackageConfigHelpers)
@@ -48,6 +49,20 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tools/quandor-check/quandor-check.1)
 endif()
 if(TARGET Quandor)
   install(TARGETS Quandor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT sample)
+endif()
+
+if(TARGET quandor_python)
+  set(QUANDOR_PYTHON_INSTALL_DIR lib/python3/dist-packages CACHE STRING
+    "Directory of the Python package quandor, relative to the prefix (Debian's layout)")
+  set(_quandor_python_dir ${QUANDOR_PYTHON_INSTALL_DIR}/quandor)
+  file(RELATIVE_PATH _quandor_python_to_lib
+    ${CMAKE_INSTALL_PREFIX}/${_quandor_python_dir} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set_target_properties(quandor_python PROPERTIES INSTALL_RPATH "$ORIGIN/${_quandor_python_to_lib}")
+  install(TARGETS quandor_python LIBRARY DESTINATION ${_quandor_python_dir} COMPONENT python)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/python/quandor/ DESTINATION ${_quandor_python_dir}
+    COMPONENT python
+    FILES_MATCHING PATTERN "*.py" PATTERN "*.pyi" PATTERN "py.typed"
+    PATTERN "__pycache__" EXCLUDE)
 endif()
 
 # find_package(Quandor) gives the imported target Quandor::quandorlib.
@@ -111,6 +126,11 @@ set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME quandor-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_SAMPLE_PACKAGE_NAME quandor-sample)
 set(CPACK_DEBIAN_SAMPLE_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-quandor)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+# The module is built for Debian's Python 3.11 ABI; validate_many answers in NumPy arrays.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
 
 set(CPACK_COMPONENTS_ALL library development tools)
 if(TARGET quandor_infobox)
@@ -118,6 +138,9 @@ if(TARGET quandor_infobox)
 endif()
 if(TARGET Quandor)
   list(APPEND CPACK_COMPONENTS_ALL sample)
+endif()
+if(TARGET quandor_python)
+  list(APPEND CPACK_COMPONENTS_ALL python)
 endif()
 include(CPack)
 cpack_add_component(library DISPLAY_NAME "Quandor library"
@@ -134,3 +157,5 @@ if(TARGET quandor_infobox)
 endif()
 cpack_add_component(sample DISPLAY_NAME "Quandor sample program" DEPENDS ${_quandor_sample_depends}
   DESCRIPTION "Quandor, a windowed program that checks bank connections and searches banks")
+cpack_add_component(python DISPLAY_NAME "Quandor for Python" DEPENDS library
+  DESCRIPTION "The Python 3 package quandor: bank connections, IBANs and card numbers, also whole columns and data frames")

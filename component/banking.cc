@@ -34,6 +34,16 @@ bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
   return true;
 }
 
+// Fields 6 and 7 of a record, the fields after the method, go to postcode
+// and BIC; a record that ends earlier leaves the rest empty.
+void TakeBankCodes(FieldReader& fields, std::string& postcode, std::string& bic) {
+  for (std::string* target : {&postcode, &bic}) {
+    const auto field = fields.Next();
+    if (!field) return;
+    target->append(*field);
+  }
+}
+
 }  // namespace
 
 std::string GetDataPath() { return bankdir::GetDataPath(); }
@@ -62,6 +72,8 @@ void Banking::Reset() {
   sAccountNumber.clear();
   sBankName.clear();
   sBankCity.clear();
+  sBankBIC.clear();
+  sBankPostcode.clear();
   nTestingMethod = -1;
   nLastError = qdNoValidation;
 }
@@ -97,6 +109,7 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
       nLastError = qdUnknownError;
       return false;
     }
+    TakeBankCodes(fields, sBankPostcode, sBankBIC);
     const auto method = bankdir::ReadMethodNumber(*method_field);
     if (!method) {
       nLastError = qdTestingMethodUnknown;
@@ -190,6 +203,7 @@ bool Banking::searchBank(std::string_view sBLZ) {
       nLastError = qdUnknownError;
       return false;
     }
+    if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
     return true;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
@@ -217,6 +231,8 @@ void Banking::ShowFoundBank(std::size_t position) {
   sBankComplete = record[3];
   sBankName = record[1];
   sBankCity = record[2];
+  if (record.size() > 5) sBankPostcode = record[5];
+  if (record.size() > 6) sBankBIC = record[6];
 }
 
 }  // namespace quandor

@@ -81,6 +81,33 @@ TEST(SearchBank, LoadsTheBank) {
   });
 }
 
+// BIC and postcode come from fields 7 and 6 by every way a bank is shown,
+// are empty where the record ends before them, and go with Reset.
+TEST(SearchBank, BicAndPostcode) {
+  BankFileDir dir({kMusterbank, "20000000;Bank Zwei;Hamburg;BZ;00;20000",
+                   "37050198;Sparkasse;Köln;Spk;00;50667;COLSDE33XXX\r"});
+  InFreshThread([] {
+    Banking b;
+    ASSERT_TRUE(b.Validate("37050198", "532013000"));
+    EXPECT_EQ(b.BankBIC(), "COLSDE33XXX");
+    EXPECT_EQ(b.BankPostcode(), "50667");
+    ASSERT_TRUE(b.searchBank("20000000"));
+    EXPECT_EQ(b.BankBIC(), "");
+    EXPECT_EQ(b.BankPostcode(), "20000");
+    ASSERT_TRUE(b.searchBank("10000000"));
+    EXPECT_EQ(b.BankPostcode(), "");
+    ASSERT_TRUE(b.SearchBankByText("Sparkasse", qdSearchName));
+    EXPECT_EQ(b.BankBIC(), "COLSDE33XXX");
+    EXPECT_EQ(b.BankPostcode(), "50667");
+    ASSERT_TRUE(b.SearchBankByText("Musterbank", qdSearchName));
+    EXPECT_EQ(b.BankBIC(), "");
+    ASSERT_TRUE(b.Validate("37050198", "532013000"));
+    b.Reset();
+    EXPECT_EQ(b.BankBIC(), "");
+    EXPECT_EQ(b.BankPostcode(), "");
+  });
+}
+
 TEST(BankFile, EmptyLinesAndEveryLineEnd) {
   BankFileDir dir(
       "\r\n10000000;A;X;A X;0\r\n\r\n20000000;B;Y;B Y;1\r30000000;C;Z;C Z;2\n\n"

@@ -56,6 +56,32 @@ TEST_F(CliIbanTest, Batch) {
             "0;1;0;;;0\n");
 }
 
+// --make checks only the digits, so an unknown bank still gets its IBAN.
+TEST_F(CliIbanTest, Make) {
+  CliResult result = Run("iban --make '370 501 98' 532013000");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "DE71370501980532013000\n");
+  result = Run("iban --make 3705019 532013000");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("Bankleitzahl"), std::string::npos) << result.err;
+  EXPECT_EQ(Run("iban --make 37050198").status, 2);
+  EXPECT_EQ(Run("iban --make --csv").status, 2);
+
+  result = Run("iban --make",
+               "37050198;532013000\n"
+               "99999999;0532013000\n"
+               "37050198;12345678901\n"
+               "37050198;53x\n"
+               "37050198\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "DE71370501980532013000;1\n"
+            "DE44999999990532013000;1\n"
+            ";6\n"
+            ";10\n"
+            ";4\n");
+}
+
 TEST_F(CliIbanTest, CsvColumnByName) {
   WriteFile(sandbox_ / "in.csv", "Kunde;IBAN\nA;DE71 3705 0198 0532 0130 00\nB\nC;DE00\n");
   const CliResult result = Run("iban --input in.csv --iban-column iban");

@@ -64,3 +64,16 @@ set(cxx_expected "100 000 00;Bundesbank;Berlin\nDE89370400440532013000;Kein Fehl
 expect_output(consumer_cmake "${cxx_expected}")
 expect_output(consumer_pkgconfig "${cxx_expected}")
 expect_output(consumer_c "C;Bundesbank\n")
+
+# The Python package, where it was built, imports from the installed tree alone.
+if(PYTHON)
+  file(GLOB python_dir LIST_DIRECTORIES true ${prefix}/lib/python3*/dist-packages)
+  set(ENV{PYTHONPATH} "${python_dir}")
+  execute_process(COMMAND ${PYTHON} -c
+      "import quandor; r = quandor.Banking().validate('37050198', '532013000'); print(r.bank_name, r.error.name, quandor.__file__)"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "^Sparkasse KölnBonn NO_ERROR ${prefix}/")
+    message(FATAL_ERROR "python (${rc}):\n${out}")
+  endif()
+  message("python: ${out}")
+endif()

@@ -13,6 +13,7 @@ namespace quandor_check {
 namespace {
 
 constexpr std::string_view kHelp = R"(Usage: quandor-check iban [OPTIONS] [IBAN]
+       quandor-check iban --make [BLZ ACCOUNT]
 
 Checks an IBAN: its form and check digits (ISO 13616, modulo 97) with the
 registry length of its country, and for a German IBAN the embedded bank code
@@ -28,11 +29,21 @@ for each (error: 0 right, 1 missing, 2 wrong character, 3 unknown country,
 4 wrong length, 5 wrong check digits; blz and account: the bank connection
 of a German IBAN; account_error: the code of its check, 0 when not checked).
 
+With --make, builds the German IBAN of a bank code and account number
+instead (the plain national rule; neither the bank nor the account's check
+digit is checked, only the digits): with BLZ and ACCOUNT, shows the IBAN;
+exit status 0, or 1 when the input is rejected. Without, reads lines
+BLZ;ACCOUNT and writes a line
+  iban;error
+for each (iban empty when rejected; error the code as validate gives it,
+1 when built).
+
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;iban_ok;blz;account;account_error;message
 
 Options:
+  --make                 build German IBANs from BLZ and ACCOUNT (see above)
   --strictness N         0 to 3, for the check of the embedded bank connection
   --rules RULES          check methods for it: original (the default) or current
   --data DIR             directory of the bank code file blz.txt
@@ -48,10 +59,10 @@ Options:
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,      kStrictnessOption, kRulesOption,
-                                 {"iban-column", true}, kBatchOptions[0], kBatchOptions[1],
-                                 kBatchOptions[2], kBatchOptions[3], kCsvOptions[0],
-                                 kCsvOptions[1],   kCsvOptions[2],   kCsvOptions[3]};
+constexpr OptionSpec kSpecs[] = {
+    kHelpOption,     kDataOption,      kStrictnessOption, kRulesOption,     {"iban-column", true},
+    {"make", false}, kBatchOptions[0], kBatchOptions[1],  kBatchOptions[2], kBatchOptions[3],
+    kCsvOptions[0],  kCsvOptions[1],   kCsvOptions[2],    kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"iban-column", "1"}};
 constexpr std::string_view kResultNames[] = {"valid",   "error",         "iban_ok", "blz",
@@ -101,6 +112,28 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
   return IbanValid(result) ? kExitOk : kExitNegative;
 }
 
+// --make: needs no bank code file, as only the digits are checked.
+int MakeIbans(const Args& args) {
+  if (args.operands().size() == 2) {
+    quandor::ValidateError error = quandor::qdNoError;
+    const std::string iban =
+        quandor::MakeGermanIban(args.operands()[0], args.operands()[1], &error);
+    if (iban.empty()) return Fail(kExitNegative, quandor::GetErrorText(error));
+    std::printf("%s\n", iban.c_str());
+    return kExitOk;
+  }
+  return RunLineBatch(args, [](std::string_view line, std::string& out) {
+    const auto semicolon = line.find(';');
+    const std::string_view blz = line.substr(0, semicolon);
+    const std::string_view account =
+        semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon + 1);
+    quandor::ValidateError error = quandor::qdNoError;
+    const std::string iban = quandor::MakeGermanIban(blz, account, &error);
+    CsvFields(out, ';').Text(iban).Number(error);
+    return iban.empty() ? RowOutcome::kInvalid : RowOutcome::kValid;
+  });
+}
+
 }  // namespace
 
 int RunIban(Words words) {
@@ -113,6 +146,15 @@ int RunIban(Words words) {
   if (const auto done = ParseRulesOption("iban", args, rules)) return *done;
   const bool csv = WantsCsv(args, kJob);
   const std::size_t operands = args.operands().size();
+  if (args.Has("make")) {
+    for (const std::string_view option : {"csv", "delimiter", "no-header", "iban-column"}) {
+      if (args.Has(option))
+        return UsageError("iban", "--make reads lines BLZ;ACCOUNT, not a CSV file");
+    }
+    if (operands == 1 || operands > 2)
+      return UsageError("iban", "--make expects BLZ and ACCOUNT, or neither");
+    return MakeIbans(args);
+  }
   if (operands > 1) return UsageError("iban", "expects one IBAN (quote an IBAN with blanks)");
   if (operands == 1 && csv)
     return UsageError("iban", "CSV options need the input file, not an IBAN");

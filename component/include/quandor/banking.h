@@ -81,6 +81,10 @@ class QUANDOR_EXPORT Banking {
   const std::string& AccountNumber() const { return sAccountNumber; }
   const std::string& BankNumber() const { return sBankNumber; }
   const std::string& BankComplete() const { return sBankComplete; }
+  /// The BIC (field 7) and postcode (field 6) of the bank of the last operation,
+  /// as the record holds them; "" when the record lacks the field.
+  const std::string& BankBIC() const { return sBankBIC; }
+  const std::string& BankPostcode() const { return sBankPostcode; }
 
   /// Outcome of the last operation, and its German message.
   ValidateError LastError() const { return static_cast<ValidateError>(nLastError); }
@@ -148,6 +152,8 @@ class QUANDOR_EXPORT Banking {
   std::string sAccountNumber;
   std::string sBankName;
   std::string sBankCity;
+  std::string sBankBIC;
+  std::string sBankPostcode;
   int32_t nTestingMethod = -1;
   int32_t nStrictness = qdStrictnessNormal;
   int32_t nRules = qdRulesOriginal;

@@ -1,0 +1,58 @@
+"""Check digits of German bank connections, IBANs and credit card numbers.
+
+>>> import quandor
+>>> quandor.Banking().validate("37050198", "532013000").valid
+True
+>>> quandor.validate_many(["37050198"], ["532013000"]).valid
+array([ True])
+
+Modules: ``quandor.iban`` (check and build IBANs), ``quandor.pandas``
+(``validate_frame`` for data frames, also Dask's partitions).
+"""
+
+from quandor import _quandor
+from quandor._enums import CardCompany, Error, IbanError, Rules, SearchField, Strictness
+from quandor._many import ValidationColumns, validate_many
+from quandor._objects import (Bank, Banking, CardResult, Creditcard, MalformedRecordError,
+                              ValidationResult)
+from quandor import iban  # noqa: E402  (needs the names above)
+
+
+def method_code(method: int) -> str:
+    """The Bundesbank's code of a method number as the bank code file holds it (6 -> "06", 118 -> "B8")."""
+    if isinstance(method, bool) or not isinstance(method, int):
+        raise TypeError(f"method must be int, not {type(method).__name__}")
+    return _quandor.method_code(method) if -2**31 <= method < 2**31 else str(method)
+
+
+def data_path() -> str:
+    """The directory in which the bank code file blz.txt is looked for, ending in "/"."""
+    return _quandor.data_path()
+
+
+def pin_data_dir() -> str:
+    """Settles the bank code file's directory for the rest of the process and returns it.
+
+    Sets QUANDOR_DATA_DIR to ``data_path()`` unless it is set already, as
+    quandor-check does at its start: every check then answers from that one
+    file and is spared a look at the settings file, which makes bulk checks
+    (``validate_many``) markedly faster. Call it before starting threads.
+    """
+    import os
+
+    if not os.environ.get("QUANDOR_DATA_DIR"):
+        os.environ["QUANDOR_DATA_DIR"] = data_path()
+    return os.environ["QUANDOR_DATA_DIR"]
+
+
+def default_rules() -> Rules:
+    """The rules new objects apply: QUANDOR_RULES, else the settings file, else ORIGINAL."""
+    return Rules(_quandor.default_rules())
+
+
+__version__ = _quandor.version()
+
+__all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
+           "MalformedRecordError", "Rules", "SearchField", "Strictness", "ValidationColumns",
+           "ValidationResult", "data_path", "default_rules", "iban", "method_code",
+           "pin_data_dir", "validate_many"]

@@ -1,0 +1,150 @@
+"""quandor.Banking, quandor.Creditcard and the enums."""
+
+import threading
+
+import pytest
+
+import quandor
+from quandor import _quandor
+from conftest import in_fresh_thread
+
+Error = quandor.Error
+
+# 37050198 uses method 00; 532013000 passes it, 1234567890 fails it.
+GOOD = ("37050198", "532013000")
+
+
+@pytest.mark.parametrize("enum, table", [
+    (quandor.Error, _quandor.ERRORS), (quandor.IbanError, _quandor.IBAN_ERRORS),
+    (quandor.Strictness, _quandor.STRICTNESS), (quandor.Rules, _quandor.RULES),
+    (quandor.SearchField, _quandor.SEARCH_FIELDS), (quandor.CardCompany, _quandor.CARD_COMPANIES),
+])
+def test_enums_are_the_librarys(enum, table):
+    assert [(name, member.value) for name, member in enum.__members__.items()] == table
+
+
+def test_messages_are_german():
+    assert Error.NO_ERROR.message == "Kein Fehler"
+    assert Error.NO_BANK_FOUND.message == "Keine Bank gefunden"
+    assert all(error.message for error in Error if error != Error.NO_VALIDATION)
+    assert quandor.IbanError.WRONG_CHECK_DIGITS.message
+
+
+@pytest.mark.parametrize("blz, account, error", [
+    (*GOOD, Error.NO_ERROR),
+    ("370 501 98", "532 013 000", Error.NO_ERROR),
+    ("37050198", "1234567890", Error.WRONG_CHECK_DIGIT),
+    ("99999999", "1", Error.BANK_NUMBER_UNKNOWN),
+    ("", "1", Error.BANK_NUMBER_MISSING),
+    ("37050198", "", Error.ACCOUNT_NUMBER_MISSING),
+    ("3705019", "1", Error.BANK_NUMBER_WRONG_DIGITS),
+    ("37050198", "12345678901", Error.ACCOUNT_NUMBER_WRONG_DIGITS),
+])
+def test_validate(blz, account, error):
+    result = quandor.Banking().validate(blz, account)
+    assert (result.valid, result.error, bool(result)) == (error == Error.NO_ERROR, error,
+                                                           error == Error.NO_ERROR)
+    assert result.message == error.message
+
+
+def test_result_and_properties_describe_the_bank():
+    banking = quandor.Banking()
+    result = banking.validate(*GOOD)
+    assert (result.method, result.bank_name, result.bank_city, result.bic, result.postcode) == (
+        "00", "Sparkasse KölnBonn", "Köln", "COLSDE33XXX", "50667")
+    assert (banking.method, banking.bank_name, banking.bank_bic, banking.bank_postcode,
+            banking.last_error, banking.validated) == (
+        "00", "Sparkasse KölnBonn", "COLSDE33XXX", "50667", Error.NO_ERROR, True)
+    banking.reset()
+    assert (banking.method, banking.bank_name, banking.bank_bic, banking.bank_postcode,
+            banking.last_error) == ("", "", "", "", Error.NO_VALIDATION)
+
+
+def test_settings_and_bad_argument_types():
+    banking = quandor.Banking(strictness=quandor.Strictness.RESTRICTIVE, rules=quandor.Rules.CURRENT)
+    assert (banking.strictness, banking.rules) == (quandor.Strictness.RESTRICTIVE,
+                                                   quandor.Rules.CURRENT)
+    banking.strictness = 7  # stored as given, behaves as NORMAL
+    assert banking.strictness == 7
+    for call in (lambda: banking.validate(37050198, "1"), lambda: banking.validate("1", None),
+                 lambda: banking.search(5), lambda: banking.bank(1),
+                 lambda: setattr(banking, "strictness", "1"),
+                 lambda: quandor.Banking(strictness=1.0), lambda: quandor.Banking(rules=True),
+                 lambda: quandor.iban.check(22), lambda: quandor.iban.make("1", 2),
+                 lambda: quandor.Creditcard().validate("0", "4111"), lambda: quandor.method_code("6")):
+        with pytest.raises(TypeError):
+            call()
+    with pytest.raises(ValueError):
+        banking.rules = 2**40
+
+
+def test_search_and_bank():
+    banking = quandor.Banking()
+    banks = banking.search("KölnBonn", quandor.SearchField.NAME)
+    assert [bank.blz for bank in banks] == ["37050198"]
+    assert banks[0].bic == "COLSDE33XXX" and banking.last_error == Error.NO_ERROR
+    cities = {bank.city for bank in banking.search("köln", quandor.SearchField.CITY)}
+    assert cities == {"Köln"}
+    assert banking.search("no such bank anywhere") == []
+    assert banking.last_error == Error.NO_BANK_FOUND
+    bank = banking.bank("370 501 98")
+    assert (bank.name, bank.city, bank.postcode) == ("Sparkasse KölnBonn", "Köln", "50667")
+    assert banking.bank("99999999") is None and banking.last_error == Error.BANK_NUMBER_UNKNOWN
+
+
+def test_missing_bank_code_file_is_a_result(data_dir):
+    def run():
+        banking = quandor.Banking()
+        assert banking.last_error == Error.BANK_NUMBER_FILE_MISSING
+        assert banking.validate(*GOOD).error == Error.BANK_NUMBER_FILE_MISSING
+        assert list(quandor.validate_many([GOOD[0]] * 2, [GOOD[1]] * 2).error) == [9, 9]
+        assert quandor.iban.check("DE71370501980532013000").account_error == \
+            Error.BANK_NUMBER_FILE_MISSING
+    in_fresh_thread(run)
+
+
+def test_own_bank_code_file(data_dir):
+    (data_dir / "blz.txt").write_text("10000000;Musterbank;Berlin;Muster;09;10115\n")
+
+    def run():
+        result = quandor.Banking().validate("10000000", "1")
+        assert (result.error, result.bank_name, result.postcode, result.bic) == (
+            Error.NO_ERROR, "Musterbank", "10115", "")
+    in_fresh_thread(run)
+
+
+def test_object_used_from_another_thread():
+    # An object serves calls of any thread, also of one that made no object yet.
+    banking = quandor.Banking()
+    results = []
+    thread = threading.Thread(target=lambda: results.append(banking.validate(*GOOD)))
+    thread.start()
+    thread.join()
+    assert results[0].error == Error.NO_ERROR
+
+
+@pytest.mark.parametrize("company, number, rules, error", [
+    (quandor.CardCompany.VISA, "4111 1111 1111 1111", quandor.Rules.ORIGINAL, Error.NO_ERROR),
+    (quandor.CardCompany.VISA, "5111 1111 1111 1111", quandor.Rules.ORIGINAL,
+     Error.CARD_WRONG_CHECK_DIGIT),
+    (quandor.CardCompany.VISA, "4111 1111 1111 1112", quandor.Rules.CURRENT,
+     Error.CARD_WRONG_CHECK_DIGIT),
+    (9, "4111111111111111", quandor.Rules.ORIGINAL, Error.COMPANY_NUMBER_UNKNOWN),
+    (2**40, "4111111111111111", quandor.Rules.ORIGINAL, Error.COMPANY_NUMBER_UNKNOWN),
+])
+def test_creditcard(company, number, rules, error):
+    result = quandor.Creditcard(rules=rules).validate(company, number)
+    assert (result.valid, result.error, result.message) == (error == Error.NO_ERROR, error,
+                                                            error.message)
+
+
+def test_pin_data_dir(monkeypatch):
+    monkeypatch.delenv("QUANDOR_DATA_DIR", raising=False)
+    directory = quandor.data_path()
+    assert quandor.pin_data_dir() == directory
+    monkeypatch.setenv("QUANDOR_DATA_DIR", "/elsewhere/")
+    assert quandor.pin_data_dir() == "/elsewhere/"
+
+
+def test_method_code():
+    assert [quandor.method_code(n) for n in (6, 118, 144, -1)] == ["06", "B8", "E4", ""]

@@ -1,0 +1,55 @@
+"""quandor.iban: check, make, format."""
+
+import pytest
+
+import quandor
+from quandor import iban
+
+Error, IbanError = quandor.Error, quandor.IbanError
+
+
+@pytest.mark.parametrize("text, valid, error, account_error", [
+    ("DE71 3705 0198 0532 0130 00", True, IbanError.OK, Error.NO_ERROR),
+    ("de71370501980532013000", True, IbanError.OK, Error.NO_ERROR),
+    ("DE93370501981234567890", False, IbanError.OK, Error.WRONG_CHECK_DIGIT),
+    ("DE71370501980532013001", False, IbanError.WRONG_CHECK_DIGITS, Error.NO_VALIDATION),
+    ("GB82 WEST 1234 5698 7654 32", True, IbanError.OK, Error.NO_VALIDATION),
+    ("DE71 3705", False, IbanError.WRONG_LENGTH, Error.NO_VALIDATION),
+    ("", False, IbanError.MISSING, Error.NO_VALIDATION),
+    ("DE71-3705", False, IbanError.INCORRECT, Error.NO_VALIDATION),
+])
+def test_check(text, valid, error, account_error):
+    result = iban.check(text)
+    assert (result.valid, result.error, result.account_error) == (valid, error, account_error)
+    assert result.message == (account_error.message if error == IbanError.OK and
+                              account_error != Error.NO_VALIDATION else error.message)
+
+
+def test_check_with_own_banking_object():
+    banking = quandor.Banking()
+    result = iban.check("DE71370501980532013000", banking)
+    assert (result.blz, result.account) == ("37050198", "0532013000")
+    assert banking.bank_bic == "COLSDE33XXX"
+
+
+@pytest.mark.parametrize("blz, account, expected", [
+    ("37050198", "532013000", "DE71370501980532013000"),
+    ("370 501 98", "532-013/000", "DE71370501980532013000"),
+    ("99999999", "0532013000", "DE44999999990532013000"),  # only the digits are checked
+    ("3705019", "1", Error.BANK_NUMBER_WRONG_DIGITS),
+    ("37050198", "12345678901", Error.ACCOUNT_NUMBER_WRONG_DIGITS),
+    ("37050198", "53x", Error.ACCOUNT_NUMBER_INCORRECT),
+    ("", "1", Error.BANK_NUMBER_MISSING),
+])
+def test_make(blz, account, expected):
+    if isinstance(expected, str):
+        made = iban.make(blz, account)
+        assert made == expected and iban.check(made).error == IbanError.OK
+    else:
+        with pytest.raises(iban.IbanMakeError) as raised:
+            iban.make(blz, account)
+        assert raised.value.error == expected and str(raised.value) == expected.message
+
+
+def test_format():
+    assert iban.format("de71370501980532013000") == "DE71 3705 0198 0532 0130 00"
