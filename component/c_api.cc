@@ -591,6 +591,14 @@ quandor_status quandor_Banking_get_Rules(quandor_object* banking, int32_t* value
   return GetValue<Banking>(banking, value, [](Banking& b) { return b.Rules(); });
 }
 
+quandor_status quandor_Banking_get_BankPostcode(quandor_object* banking, char** value) noexcept {
+  return GetText<Banking>(banking, value, [](Banking& b) { return b.BankPostcode(); });
+}
+
+quandor_status quandor_Banking_get_BankBIC(quandor_object* banking, char** value) noexcept {
+  return GetText<Banking>(banking, value, [](Banking& b) { return b.BankBIC(); });
+}
+
 // ---- Creditcard ----------------------------------------------------------------------------
 
 quandor_status quandor_Creditcard_Reset(quandor_object* card) noexcept {

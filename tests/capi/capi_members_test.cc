@@ -72,6 +72,8 @@ TEST(CapiBanking, TextsAreUtf8BothWays) {
             "Bank f\xC3\xBCr Pr\xC3\xBC"
             "fziffern");
   EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankCity), "M\xC3\xBCnchen");
+  EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankPostcode), "80331");
+  EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_BankBIC), "PRUEDEXXXXX");
 
   // By name: a city search would trip over the test file's line without a city.
   ASSERT_EQ(quandor_Banking_SearchBankByText(banking.get(), "f\xC3\xBCr Pr\xC3\xBC",

@@ -215,6 +215,10 @@ std::vector<Member> BankingMembers(bool with_show_info) {
       {"put_Rules", Out::kNone, [](quandor_object* o) { return quandor_Banking_put_Rules(o, 1); }},
       {"get_Rules", Out::kLong,
        [](quandor_object* o) { return quandor_Banking_get_Rules(o, &gLong); }},
+      {"BankPostcode", Out::kText,
+       [](quandor_object* o) { return quandor_Banking_get_BankPostcode(o, &gText); }},
+      {"BankBIC", Out::kText,
+       [](quandor_object* o) { return quandor_Banking_get_BankBIC(o, &gText); }},
       {"iban_validate", Out::kIbanResult,
        [](quandor_object* o) { return quandor_iban_validate(o, "DE", &gIbanResult); }},
   };

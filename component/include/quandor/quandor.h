@@ -264,6 +264,12 @@ QUANDOR_EXPORT quandor_status quandor_Banking_put_Rules(quandor_object* banking,
                                                         int32_t vNewValue) QUANDOR_NOEXCEPT;
 QUANDOR_EXPORT quandor_status quandor_Banking_get_Rules(quandor_object* banking,
                                                         int32_t* value) QUANDOR_NOEXCEPT;
+/* Added after the first slots: the postcode and BIC of the bank of the last
+ * operation (fields 6 and 7 of its record); "" when the record has none. */
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankPostcode(quandor_object* banking,
+                                                               char** value) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_Banking_get_BankBIC(quandor_object* banking,
+                                                          char** value) QUANDOR_NOEXCEPT;
 
 /* ---- Creditcard, in slot order ------------------------------------------ */
 
