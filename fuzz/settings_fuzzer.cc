@@ -28,7 +28,7 @@ void Check() {
   if (!quandor::fuzz::IsKnownCode(banking.LastError())) std::abort();
 }
 
-void Exercise(std::string_view first, std::string_view second, uint8_t option) {
+void Exercise(std::string_view second, uint8_t option) {
   Check();
   if (option & 0x80) {
     quandor::fuzz::WriteFile(g_settings_dir / "Quandor.new", second);
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto [first, second] = quandor::fuzz::SplitAtNul(contents);
   if (!has_second) second = first;
   quandor::fuzz::WriteFile(g_settings_dir / "Quandor.ini", first);
-  std::thread worker(Exercise, first, second, data[0]);
+  std::thread worker(Exercise, second, data[0]);
   worker.join();
   return 0;
 }
