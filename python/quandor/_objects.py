@@ -27,6 +27,20 @@ def _require_int32(name: str, value: object) -> None:
         raise ValueError(f"{name} must fit in 32 bits, not {value}")
 
 
+def _enum_property(native: property, name: str, enum: type, doc: str) -> property:
+    """A native int property read as ``enum`` where it names a member, written as an int32."""
+
+    def fget(self: object) -> Union[int, object]:
+        value = native.fget(self)
+        return enum(value) if value in enum._value2member_map_ else value
+
+    def fset(self: object, value: int) -> None:
+        _require_int32(name, value)
+        native.fset(self, value)
+
+    return property(fget, fset, doc=doc)
+
+
 @dataclasses.dataclass(frozen=True)
 class ValidationResult:
     """Outcome of ``Banking.validate``; true in a Boolean context when valid."""
@@ -79,27 +93,12 @@ class Banking(_quandor.Banking):
         if rules is not None:
             self.rules = rules
 
-    @property
-    def strictness(self) -> Union[Strictness, int]:
-        """How tolerant the input checks are (``Strictness``)."""
-        value = _quandor.Banking.strictness.fget(self)
-        return Strictness(value) if value in Strictness._value2member_map_ else value
-
-    @strictness.setter
-    def strictness(self, value: int) -> None:
-        _require_int32("strictness", value)
-        _quandor.Banking.strictness.fset(self, value)
-
-    @property
-    def rules(self) -> Union[Rules, int]:
-        """The check methods applied (``Rules``); from ``QUANDOR_RULES`` or the settings by default."""
-        value = _quandor.Banking.rules.fget(self)
-        return Rules(value) if value in Rules._value2member_map_ else value
-
-    @rules.setter
-    def rules(self, value: int) -> None:
-        _require_int32("rules", value)
-        _quandor.Banking.rules.fset(self, value)
+    strictness = _enum_property(
+        _quandor.Banking.strictness, "strictness", Strictness,
+        "How tolerant the input checks are (``Strictness``).")
+    rules = _enum_property(
+        _quandor.Banking.rules, "rules", Rules,
+        "The check methods applied (``Rules``); from ``QUANDOR_RULES`` or the settings by default.")
 
     @property
     def last_error(self) -> Error:
@@ -175,27 +174,11 @@ class Creditcard(_quandor.Creditcard):
         if rules is not None:
             self.rules = rules
 
-    @property
-    def strictness(self) -> Union[Strictness, int]:
-        """How tolerant the scan is of characters other than digits (``Strictness``)."""
-        value = _quandor.Creditcard.strictness.fget(self)
-        return Strictness(value) if value in Strictness._value2member_map_ else value
-
-    @strictness.setter
-    def strictness(self, value: int) -> None:
-        _require_int32("strictness", value)
-        _quandor.Creditcard.strictness.fset(self, value)
-
-    @property
-    def rules(self) -> Union[Rules, int]:
-        """The card rules applied (``Rules``)."""
-        value = _quandor.Creditcard.rules.fget(self)
-        return Rules(value) if value in Rules._value2member_map_ else value
-
-    @rules.setter
-    def rules(self, value: int) -> None:
-        _require_int32("rules", value)
-        _quandor.Creditcard.rules.fset(self, value)
+    strictness = _enum_property(
+        _quandor.Creditcard.strictness, "strictness", Strictness,
+        "How tolerant the scan is of characters other than digits (``Strictness``).")
+    rules = _enum_property(
+        _quandor.Creditcard.rules, "rules", Rules, "The card rules applied (``Rules``).")
 
     @property
     def last_error(self) -> Error:
