@@ -199,6 +199,12 @@ const std::vector<Call>& BankingCalls() {
       [](quandor_object* o, Input&, Outs& out) {
         return quandor_Banking_get_BankComplete(o, &out.text);
       },
+      [](quandor_object* o, Input&, Outs& out) {
+        return quandor_Banking_get_BankPostcode(o, &out.text);
+      },
+      [](quandor_object* o, Input&, Outs& out) {
+        return quandor_Banking_get_BankBIC(o, &out.text);
+      },
       [](quandor_object* o, Input&, Outs&) {
         int32_t code = 0;
         const quandor_status status = quandor_Banking_get_LastError(o, &code);
