@@ -16,7 +16,8 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo
   echo "The same checks with quandor-check:"
   status=0
-  for request in "validate 37050198 123456782" "bank 37050198" "search Köln" \
+  for request in "validate 37050198 123456782" "validate --rules current 10050000 1234567895" \
+                 "bank 10050000" "search Köln" \
                  "card amex 378282246310005"; do
     echo "\$ quandor-check $request"
     # shellcheck disable=SC2086  # the request is split into its words on purpose
