@@ -367,7 +367,7 @@ void SetIbanResult(const quandor::IbanResult& from, quandor_iban_result* to) {
   quandor_iban_result filled{};
   filled.iban_error = from.nIbanError;
   filled.account_error = from.nAccountError;
-  filled.valid = ToBool(from.Valid());
+  filled.valid = ToBool(from.ValidOrUncheckable());
   try {
     filled.iban = CopyText(from.sIban);
     filled.bank_number = CopyText(from.sBankNumber);

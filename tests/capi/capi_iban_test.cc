@@ -113,6 +113,21 @@ TEST(CapiIban, ValidateChecksTheGermanBankConnectionWithTheBankingObject) {
     ExpectVerdict(TakeResult(result), c);
   }
 
+  // A bank without a method in the chosen rules (12 is unassigned today)
+  // does not make its IBAN wrong.
+  const IbanCase uncheckable = {"DE68120000120123456782",
+                                quandor_qdIbanOk,
+                                quandor_qdTestingMethodUnknown,
+                                QUANDOR_TRUE,
+                                "DE68120000120123456782",
+                                "12000012",
+                                "0123456782"};
+  ASSERT_EQ(quandor_Banking_put_Rules(banking.get(), quandor_qdRulesCurrent), QUANDOR_OK);
+  quandor_iban_result checked = Garbage();
+  ASSERT_EQ(quandor_iban_validate(banking.get(), uncheckable.input, &checked), QUANDOR_OK);
+  ExpectVerdict(TakeResult(checked), uncheckable);
+  ASSERT_EQ(quandor_Banking_put_Rules(banking.get(), quandor_qdRulesOriginal), QUANDOR_OK);
+
   // The object keeps what its Validate found, as in C++.
   quandor_iban_result result{};
   ASSERT_EQ(quandor_iban_validate(banking.get(), "DE11120300000123456782", &result), QUANDOR_OK);

@@ -69,17 +69,9 @@ constexpr std::string_view kResultNames[] = {"valid",   "error",         "iban_o
                                              "account", "account_error", "message"};
 constexpr CsvJob kJob{kColumns, kResultNames};
 
-// Right check digits, and a bank connection that passed, was not checked, or
-// cannot be checked for want of a method: a bank without one in the chosen
-// rules still has a valid IBAN.
-bool IbanValid(const quandor::IbanResult& result) {
-  return result.Valid() ||
-         (result.IbanOk() && result.nAccountError == quandor::qdTestingMethodUnknown);
-}
-
 // valid;error;iban_ok;blz;account;account_error
 void AppendVerdict(CsvFields& fields, const quandor::IbanResult& result) {
-  fields.Number(IbanValid(result) ? 1 : 0)
+  fields.Number(result.ValidOrUncheckable() ? 1 : 0)
       .Number(result.nIbanError)
       .Number(result.IbanOk() ? 1 : 0)
       .Text(result.sBankNumber)
@@ -97,7 +89,7 @@ std::string Message(const quandor::IbanResult& result) {
 
 int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
   const quandor::IbanResult result = quandor::ValidateIban(iban, banking);
-  std::printf("Result:  %s (%s)\n", IbanValid(result) ? "valid" : "invalid",
+  std::printf("Result:  %s (%s)\n", result.ValidOrUncheckable() ? "valid" : "invalid",
               Message(result).c_str());
   if (!result.sIban.empty())
     std::printf("IBAN:    %s\n", quandor::FormatIban(result.sIban).c_str());
@@ -109,7 +101,7 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
     std::printf("Account: %s (%s)\n", result.sAccountNumber.c_str(),
                 quandor::GetErrorText(result.nAccountError).c_str());
   }
-  return IbanValid(result) ? kExitOk : kExitNegative;
+  return result.ValidOrUncheckable() ? kExitOk : kExitNegative;
 }
 
 // --make: needs no bank code file, as only the digits are checked.

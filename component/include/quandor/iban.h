@@ -81,6 +81,13 @@ struct QUANDOR_EXPORT IbanResult {
   bool AccountNumberFailed() const;
   /// The IBAN is right, and so is its bank connection where one was checked.
   bool Valid() const { return IbanOk() && (nAccountError == qdNoValidation || AccountOk()); }
+  /// Valid, or right form and check digits whose bank has no check method in
+  /// the chosen rules (qdTestingMethodUnknown): the verdict of quandor-check
+  /// iban, the C interface and the Python package, for which an account that
+  /// cannot be checked does not make its IBAN wrong.
+  bool ValidOrUncheckable() const {
+    return Valid() || (IbanOk() && nAccountError == qdTestingMethodUnknown);
+  }
 };
 
 /// Checks the form and the check digits of an IBAN of any known country. For

@@ -332,7 +332,8 @@ typedef struct quandor_iban_result {
    * quandor_qdIbanOk. */
   int32_t account_error;
   /* QUANDOR_TRUE when the IBAN is right and so is its bank connection where
-   * one was checked. */
+   * one was checked; a bank without a check method in the chosen rules
+   * (account_error quandor_qdTestingMethodUnknown) does not make it wrong. */
   quandor_bool valid;
   /* The IBAN in electronic form (no blanks, upper case); "" when the input
    * holds other characters than letters, digits and blanks. */
