@@ -67,7 +67,7 @@ def check(iban: str, banking: Optional[Banking] = None) -> IbanCheck:
     _require_text("iban", iban)
     if banking is not None and not isinstance(banking, Banking):
         raise TypeError(f"banking must be quandor.Banking, not {type(banking).__name__}")
-    iban_error, electronic, blz, account, account_error = _quandor.validate_iban(
+    iban_error, electronic, blz, account, account_error, valid = _quandor.validate_iban(
         iban, banking if banking is not None else _thread_banking())
     verdict = IbanError(iban_error)
     checked = as_error(account_error)
@@ -75,8 +75,6 @@ def check(iban: str, banking: Optional[Banking] = None) -> IbanCheck:
         message = verdict.message
     else:
         message = _quandor.error_text(account_error)
-    valid = verdict == IbanError.OK and checked in (
-        Error.NO_VALIDATION, Error.NO_ERROR, Error.TESTING_METHOD_UNKNOWN)
     return IbanCheck(valid, verdict, message, electronic, blz, account, checked)
 
 

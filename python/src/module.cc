@@ -132,7 +132,7 @@ class Banking {
 // IbanResult as (iban error, electronic form, blz, account, account error).
 py::tuple IbanTuple(const quandor::IbanResult& r) {
   return py::make_tuple(static_cast<int>(r.nIbanError), r.sIban, r.sBankNumber, r.sAccountNumber,
-                        static_cast<int>(r.nAccountError));
+                        static_cast<int>(r.nAccountError), r.ValidOrUncheckable());
 }
 
 }  // namespace
