@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 
+#include "methods/current/common_weighings.h"
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
 
@@ -22,13 +23,11 @@ bool LeadsWithZeros(const AccountDigits& d, std::size_t count) {
 
 // Method 50: base number in places 1 to 6, check digit in 7, sub-number 8 to 10.
 constexpr auto kBase50 = Weighing("765432PXXX", kPlain, 11, "11,0;10,0");
-constexpr auto kBase50WithoutSubNumber = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
 constexpr std::size_t kSubNumberLength50 = 3;
 
 // Method 63: place 1 stays empty; base number in places 2 to 7, check digit
 // in 8, sub-account in 9 and 10.
 constexpr auto kBase63 = Weighing("X121212PXX", kCrossSum, 10, "10,0");
-constexpr auto kBase63WithoutSubAccount = Weighing("XXX121212P", kCrossSum, 10, "10,0");
 constexpr std::size_t kSubAccountLength63 = 2;
 
 // Method 76: account kind in place 1, stem number in places 2 to 7 (its
@@ -58,13 +57,13 @@ bool Accepts76(const AccountDigits& d, std::size_t kind) {
 
 int Method50(CheckContext& ctx) {
   if (!LeadsWithZeros(ctx.digits, kSubNumberLength50)) return FirstAccepting(ctx, {&kBase50});
-  return FirstAccepting(ctx, {&kBase50, &kBase50WithoutSubNumber});
+  return FirstAccepting(ctx, {&kBase50, &kPlaces4To9Mod11});
 }
 
 int Method63(CheckContext& ctx) {
   if (ctx.digits[0] != 0) return Wrong(ctx);
   if (!LeadsWithZeros(ctx.digits, 1 + kSubAccountLength63)) return FirstAccepting(ctx, {&kBase63});
-  return FirstAccepting(ctx, {&kBase63, &kBase63WithoutSubAccount});
+  return FirstAccepting(ctx, {&kBase63, &kPlaces4To9As00});
 }
 
 int Method76(CheckContext& ctx) {

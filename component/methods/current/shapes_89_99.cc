@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "methods/current/common_weighings.h"
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
 #include "methods/current/variant_chain.h"
@@ -50,8 +51,6 @@ constexpr auto kWeighing91Fourth = Weighing("9A5842PXXX", kPlain, 11, "11,0;10,0
 // check digit in place 10; modulus 11 first, then modulus 7.
 constexpr auto kFront93Eleven = Weighing("65432PXXXX", kPlain, 11, "11,0;10,0");
 constexpr auto kFront93Seven = Weighing("65432PXXXX", kPlain, 7, "7,0");
-constexpr auto kBack93Eleven = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
-constexpr auto kBack93Seven = Weighing("XXXX65432P", kPlain, 7, "7,0");
 
 bool HasCustomerNumberAtBack93(const CheckContext& ctx) {
   return std::all_of(ctx.digits.begin(), ctx.digits.begin() + 4, [](int d) { return d == 0; });
@@ -72,7 +71,8 @@ int Method91(CheckContext& ctx) {
 }
 
 int Method93(CheckContext& ctx) {
-  if (HasCustomerNumberAtBack93(ctx)) return FirstAccepting(ctx, {&kBack93Eleven, &kBack93Seven});
+  if (HasCustomerNumberAtBack93(ctx))
+    return FirstAccepting(ctx, {&kPlaces5To9Mod11, &kPlaces5To9Mod7});
   return FirstAccepting(ctx, {&kFront93Eleven, &kFront93Seven});
 }
 

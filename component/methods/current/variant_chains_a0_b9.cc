@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "methods/current/common_weighings.h"
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
 #include "methods/current/ledger_account.h"
@@ -13,15 +14,6 @@
 
 namespace quandor::methods::current {
 namespace {
-
-// Positions 4 to 9 weighed 2 to 7 from the right, the remainder as in method 06.
-constexpr auto kPositions4To9Mod11 = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
-// The same digits modulo 7; no remainder gives check digit 0.
-constexpr auto kPositions4To9Mod7 = Weighing("XXX765432P", kPlain, 7, "7,0");
-// Positions 4 to 9 weighed as in method 00, cross sums and all.
-constexpr auto kPositions4To9As00 = Weighing("XXX121212P", kCrossSum, 10, "10,0");
-// Positions 5 to 9 weighed 2 to 6 as in method 06.
-constexpr auto kPositions5To9Mod11 = Weighing("XXXX65432P", kPlain, 11, "11,0;10,0");
 
 // Method B8: account numbers that carry no check digit when the two
 // calculations find none.
@@ -40,8 +32,8 @@ int MethodA4(CheckContext& ctx) {
   // A 99 at positions 3 and 4 marks account numbers that variants 1 and 2
   // do not apply to.
   const bool marked = ctx.digits[2] == 9 && ctx.digits[3] == 9;
-  const int digit = marked ? FirstAccepting(ctx, {&kPositions5To9Mod11})
-                           : FirstAccepting(ctx, {&kPositions4To9Mod11, &kPositions4To9Mod7});
+  const int digit = marked ? FirstAccepting(ctx, {&kPlaces5To9Mod11})
+                           : FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9Mod7});
   if (!NextVariant(ctx)) return digit;
   return Method93(ctx);
 }
@@ -58,7 +50,7 @@ int MethodA7(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"),
 
 int MethodA8(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
-  return FirstAccepting(ctx, {&kPositions4To9Mod11, &kPositions4To9As00});
+  return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9As00});
 }
 
 int MethodA9(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("1"), ByRow("6")}); }

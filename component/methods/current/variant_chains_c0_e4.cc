@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 
+#include "methods/current/common_weighings.h"
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
+#include "methods/current/ledger_account.h"
 #include "methods/current/variant_chain.h"
 #include "methods/special_methods.h"
 
@@ -23,11 +25,8 @@ constexpr std::array kVariantsD9 = {ByMethod(0), ByMethod(10), ByMethod(18)};
 constexpr std::array kVariantsE3 = {ByMethod(0), ByMethod(21)};
 constexpr std::array kVariantsE4 = {ByMethod(2), ByMethod(0)};
 
-// D5: method 06's rules on digits 3 to 9, or on digits 4 to 9 modulo 11, 7
-// and 10 in turn.
-constexpr auto kWeighingD5First = Weighing("XX8765432P", kPlain, 11, "11,0;10,0");
-constexpr auto kWeighingD5Second = Weighing("XXX765432P", kPlain, 11, "11,0;10,0");
-constexpr auto kWeighingD5Third = Weighing("XXX765432P", kPlain, 7, "7,0");
+// D5: the ledger weighing on digits 3 to 9, or digits 4 to 9 modulo 11, 7
+// and, last, 10.
 constexpr auto kWeighingD5Fourth = Weighing("XXX765432P", kPlain, 10, "10,0");
 
 }  // namespace
@@ -42,9 +41,9 @@ int MethodD3(CheckContext& ctx) { return FirstAcceptingVariant(ctx, kVariantsD3)
 int MethodD5(CheckContext& ctx) {
   // Accounts with 99 in third and fourth place have only the first variant.
   if (ctx.digits[2] == 9 && ctx.digits[3] == 9) {
-    return FirstAccepting(ctx, {&kWeighingD5First});
+    return FirstAccepting(ctx, {&kLedgerWeighing});
   }
-  return FirstAccepting(ctx, {&kWeighingD5Second, &kWeighingD5Third, &kWeighingD5Fourth});
+  return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9Mod7, &kWeighingD5Fourth});
 }
 
 int MethodD6(CheckContext& ctx) { return FirstAcceptingVariant(ctx, kVariantsD6); }
