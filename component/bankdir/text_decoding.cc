@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "utf8_repair.h"
+
 namespace quandor::bankdir {
 namespace {
 
@@ -33,36 +35,14 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-  const auto* end = p + bytes.size();
-  while (p < end) {
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-      ++p;
+  while (!bytes.empty()) {
+    if (static_cast<unsigned char>(bytes.front()) < 0x80) {  // the common case
+      bytes.remove_prefix(1);
       continue;
     }
-    std::size_t tail;
-    unsigned char min2 = 0x80;  // bounds of the second byte exclude overlong
-    unsigned char max2 = 0xBF;  // forms, surrogates and values above U+10FFFF
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      tail = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      tail = 2;
-      if (lead == 0xE0) min2 = 0xA0;
-      if (lead == 0xED) max2 = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      tail = 3;
-      if (lead == 0xF0) min2 = 0x90;
-      if (lead == 0xF4) max2 = 0x8F;
-    } else {
-      return false;
-    }
-    if (static_cast<std::size_t>(end - p) <= tail) return false;
-    if (p[1] < min2 || p[1] > max2) return false;
-    for (std::size_t i = 2; i <= tail; ++i) {
-      if ((p[i] & 0xC0) != 0x80) return false;
-    }
-    p += tail + 1;
+    const Utf8Sequence sequence = FirstUtf8Sequence(bytes);
+    if (!sequence.well_formed) return false;
+    bytes.remove_prefix(sequence.length);
   }
   return true;
 }

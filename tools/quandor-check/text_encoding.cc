@@ -4,6 +4,7 @@
 #include <array>
 
 #include "bankdir/text_decoding.h"
+#include "utf8_repair.h"
 
 namespace quandor_check {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using quandor::bankdir::IsValidUtf8;
 using quandor::bankdir::Windows1252ToUtf8;
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+constexpr std::string_view kReplacement = quandor::kReplacementCharacter;
 
 struct EncodingName {
   std::string_view name;
@@ -28,31 +29,14 @@ constexpr std::array<EncodingName, 7> kEncodingNames = {{
     {"iso-8859-1", InputEncoding::kWindows1252},
 }};
 
-// Length of the UTF-8 sequence that lead byte starts, 0 when it starts none.
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
 // Calls emit(sequence) for every well-formed sequence of text and
-// emit(kReplacement) for every byte that starts none.
+// emit(kReplacement) for every ill-formed part of it.
 template <typename Emit>
 void ForEachCharacter(std::string_view text, Emit&& emit) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    const std::string_view sequence = text.substr(i, length);
-    // The rules of a well-formed sequence live in one place, IsValidUtf8.
-    if (length != 0 && sequence.size() == length && (length == 1 || IsValidUtf8(sequence))) {
-      emit(sequence);
-      i += length;
-    } else {
-      emit(kReplacement);
-      ++i;
-    }
+  while (!text.empty()) {
+    const quandor::Utf8Sequence sequence = quandor::FirstUtf8Sequence(text);
+    emit(sequence.well_formed ? text.substr(0, sequence.length) : kReplacement);
+    text.remove_prefix(sequence.length);
   }
 }
 
