@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <exception>
+#include <utility>
 
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_lookup.h"
@@ -19,28 +20,15 @@
 namespace quandor {
 namespace {
 
-using bankdir::FieldReader;
-
-// Fields 2 to 4 of a record go to name, city and further text, in this
-// order. False at the first missing field; the ones before it stay set.
-bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
-                    std::string& complete) {
-  for (std::string* target : {&name, &city, &complete}) {
-    const auto field = fields.Next();
-    if (!field) return false;
-    target->clear();
-    target->append(*field);  // cheaper than assign, and keeps the capacity
-  }
-  return true;
-}
-
-// Fields 6 and 7 of a record, the fields after the method, go to postcode
-// and BIC; a record that ends earlier leaves the rest empty.
-void TakeBankCodes(FieldReader& fields, std::string& postcode, std::string& bic) {
-  for (std::string* target : {&postcode, &bic}) {
-    const auto field = fields.Next();
-    if (!field) return;
-    target->append(*field);
+// Fields 2 to 4 of a record go to name, city and further text, fields 6 and
+// 7 (after the method) to postcode and BIC, as far as the record has them.
+void TakeBankFields(const bankdir::FoundRecord& record, std::string& name, std::string& city,
+                    std::string& complete, std::string& postcode, std::string& bic) {
+  const std::pair<std::size_t, std::string*> targets[] = {
+      {1, &name}, {2, &city}, {3, &complete}, {5, &postcode}, {6, &bic}};
+  for (const auto& [k, target] : targets) {
+    if (k >= record.fields()) return;
+    target->assign(record.Field(k));  // keeps the capacity
   }
 }
 
@@ -96,26 +84,21 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
       return false;
     }
     const std::string bank_code = JoinArray(bank_digits);
-    const auto line = bankdir::LookupBankRecord(bank_code, nLastError);
-    if (!line) {
+    const auto record = bankdir::LookupBankRecord(bank_code, nLastError);
+    if (!record) {
       nLastError = qdBankNumberUnknown;
       return false;
     }
-    FieldReader fields(*line);
-    fields.Next();
-    const auto method_field =
-        TakeBankFields(fields, sBankName, sBankCity, sBankComplete) ? fields.Next() : std::nullopt;
-    if (!method_field) {
+    TakeBankFields(*record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
+    if (record->fields() < 5) {
       nLastError = qdUnknownError;
       return false;
     }
-    TakeBankCodes(fields, sBankPostcode, sBankBIC);
-    const auto method = bankdir::ReadMethodNumber(*method_field);
-    if (!method) {
+    if (!record->layout.method_fits) {
       nLastError = qdTestingMethodUnknown;
       return false;
     }
-    nTestingMethod = *method;
+    nTestingMethod = record->layout.method;
     nLastError = qdNoError;
 
     methods::AccountDigits digits{};
@@ -192,18 +175,16 @@ bool Banking::searchBank(std::string_view sBLZ) {
     DigitList digits;
     CheckedTexts texts{sBankNumber, sAccountNumber, nLastError};
     if (!CheckBankNumber(sBLZ, digits, nStrictness, texts)) return false;
-    const auto line = bankdir::LookupBankRecord(JoinArray(digits), nLastError);
-    if (!line) {
+    const auto record = bankdir::LookupBankRecord(JoinArray(digits), nLastError);
+    if (!record) {
       nLastError = qdBankNumberUnknown;
       return false;
     }
-    FieldReader fields(*line);
-    fields.Next();
-    if (!TakeBankFields(fields, sBankName, sBankCity, sBankComplete)) {
+    TakeBankFields(*record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
+    if (record->fields() < 4) {
       nLastError = qdUnknownError;
       return false;
     }
-    if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
     return true;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
@@ -213,9 +194,9 @@ bool Banking::searchBank(std::string_view sBLZ) {
 
 std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view sBLZ) {
   try {
-    const auto line = bankdir::LookupBankRecord(sBLZ, nLastError);
-    if (!line) return std::nullopt;
-    return bankdir::SplitFields(*line);
+    const auto record = bankdir::LookupBankRecord(sBLZ, nLastError);
+    if (!record) return std::nullopt;
+    return bankdir::SplitFields(record->line);
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
     return std::nullopt;
