@@ -3,17 +3,20 @@
 #define QUANDOR_BANKDIR_TEXT_SEARCH_H_
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 namespace quandor::bankdir {
 
-using BankRecord = std::vector<std::string>;  // the fields of one line
+class BankFileLines;
 
 struct SearchOutcome {
   int32_t code;  // qdNoError, qdBankNumberFileMissing, qdNoBankFound, qdUnknownError
-  std::vector<BankRecord> records;  // in file order; empty unless code is qdNoError
+  // The reading searched, kept so that the line numbers stay meaningful when
+  // the file changes; null unless code is qdNoError.
+  std::shared_ptr<const BankFileLines> file;
+  std::vector<uint32_t> lines;  // the records found, in file order
 };
 
 // Every record of the bank code file that holds sTest. Option 0 (qdSearchAll)
