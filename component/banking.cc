@@ -157,20 +157,17 @@ bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
     nLastError = found.code;
     return false;
   }
-  std::vector<std::string_view> names;
-  names.reserve(found.lines.size());
-  for (const uint32_t n : found.lines) {
-    const std::string_view line = found.file->line(n);
-    FieldReader fields(line);
-    fields.Next();
-    const auto name = fields.Next();
-    if (!name) {
-      throw MalformedRecordError("bank record without a name: " +
-                                 std::string(bankdir::BankCodeOf(line)));
+  const std::vector<uint32_t>& name_ranks = bankdir::NameRanks(found.file);
+  std::vector<uint32_t> ranks(found.lines.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    ranks[i] = name_ranks[found.lines[i]];
+    if (ranks[i] == bankdir::kNoName) {
+      throw MalformedRecordError(
+          "bank record without a name: " +
+          std::string(bankdir::BankCodeOf(found.file->line(found.lines[i]))));
     }
-    names.push_back(*name);
   }
-  const std::vector<std::size_t> order = bankdir::OrderByName(names);
+  const std::vector<std::size_t> order = bankdir::OrderByRank(ranks);
   std::vector<uint32_t>& lines = pFoundBanks->lines;
   lines.reserve(order.size());
   for (const std::size_t i : order) lines.push_back(found.lines[i]);

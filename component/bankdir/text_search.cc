@@ -2,7 +2,6 @@
 
 #include <string.h>
 
-#include <algorithm>
 #include <exception>
 
 #include "bankdir/bank_file.h"
@@ -101,17 +100,6 @@ SearchOutcome SearchUnguarded(std::string_view sTest, int32_t option) {
   return {qdNoError, std::move(file), std::move(found)};
 }
 
-// The first eight bytes of a text as a number that orders as the texts do,
-// shorter texts padded with zero bytes: a smaller number is a smaller text, an
-// equal one says nothing.
-uint64_t HeadOf(std::string_view text) {
-  uint64_t head = 0;
-  for (std::size_t i = 0; i < sizeof head; ++i) {
-    head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-  }
-  return head;
-}
-
 }  // namespace
 
 SearchOutcome SearchBankFile(std::string_view sTest, int32_t option) {
@@ -122,36 +110,6 @@ SearchOutcome SearchBankFile(std::string_view sTest, int32_t option) {
   } catch (const std::exception&) {
     return {qdUnknownError, {}, {}};
   }
-}
-
-std::vector<std::size_t> OrderByName(const std::vector<std::string_view>& names) {
-  // A record goes to the end of its run of equal names while no greater name
-  // has been found before it, and to the front of that run afterwards; so the
-  // later ones of the second kind stand first. A rank per record captures this
-  // and a sort does the rest. The sort compares the names' first bytes as one
-  // number, so that only names with the same start cost a comparison of text.
-  struct Entry {
-    uint64_t head;
-    int64_t rank;
-    std::string_view name;
-    std::size_t position;
-  };
-  std::vector<Entry> entries(names.size());
-  std::string_view greatest;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const auto arrival = static_cast<int64_t>(i) + 1;
-    const bool at_end = i == 0 || names[i] >= greatest;
-    if (at_end) greatest = names[i];
-    entries[i] = {HeadOf(names[i]), at_end ? arrival : -arrival, names[i], i};
-  }
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    if (a.head != b.head) return a.head < b.head;
-    if (const int order = a.name.compare(b.name)) return order < 0;
-    return a.rank < b.rank;
-  });
-  std::vector<std::size_t> order(names.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].position;
-  return order;
 }
 
 }  // namespace quandor::bankdir

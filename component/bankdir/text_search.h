@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "bankdir/name_order.h"  // the order of the banks found
+
 namespace quandor::bankdir {
 
 class BankFileLines;
@@ -27,13 +29,6 @@ struct SearchOutcome {
 // has to be tried gives qdUnknownError. An empty sTest is held by every
 // non-empty text.
 SearchOutcome SearchBankFile(std::string_view sTest, int32_t option);
-
-// The order in which found records are kept, ascending by bank name (field 2)
-// compared by character code: each record, in the order found, is appended
-// when its name is at least the last name so far, and otherwise goes before
-// the first record whose name is not below its own. Returns the positions
-// into names in that order, without moving anything, in O(n log n).
-std::vector<std::size_t> OrderByName(const std::vector<std::string_view>& names);
 
 }  // namespace quandor::bankdir
 
