@@ -122,8 +122,8 @@ class QUANDOR_EXPORT Banking {
 
   /// Searches the bank code file for sTest in the fields that SearchOption
   /// names (qdSearchAll: the whole line) and keeps the banks found, sorted by
-  /// name; shows the first. False with qdBankNumberFileMissing, qdNoBankFound
-  /// or qdUnknownError (also for a non-empty line that lacks a searched field).
+  /// name, as the file stood at the search; shows the first. False with qdBankNumberFileMissing,
+  /// qdNoBankFound or qdUnknownError (also for a non-empty line that lacks a searched field).
   /// Throws MalformedRecordError when a found record has no name, or when the
   /// record it shows has fewer than four fields.
   bool SearchBankByText(std::string_view sTest, int32_t SearchOption = qdSearchAll);
