@@ -1,9 +1,11 @@
 #include "quandor/banking.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <utility>
 
+#include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_lookup.h"
 #include "bankdir/bank_record.h"
@@ -34,6 +36,14 @@ void TakeBankFields(const bankdir::FoundRecord& record, std::string& name, std::
 
 }  // namespace
 
+// The banks of the last text search: the reading of the file they were found
+// in, which keeps their lines whatever becomes of the file, and their line
+// numbers in name order. A record is split into fields only when shown.
+struct Banking::FoundBanks {
+  std::shared_ptr<const bankdir::BankFileLines> file;
+  std::vector<uint32_t> lines;  ///< position p is element p - 1
+};
+
 std::string GetDataPath() { return bankdir::GetDataPath(); }
 
 int32_t GetDefaultRules() { return bankdir::DefaultRules(); }
@@ -44,7 +54,7 @@ std::string TestingMethodCode(int32_t nMethod) {
   return std::string(methods::CurrentMethodCode(nMethod));
 }
 
-Banking::Banking() {
+Banking::Banking() : pFoundBanks(std::make_unique<FoundBanks>()) {
   nStrictness = qdStrictnessNormal;
   nRules = bankdir::DefaultRules();
   Reset();
@@ -121,7 +131,8 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
 
 bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
   Reset();
-  colFoundBanks.clear();
+  pFoundBanks->file.reset();
+  pFoundBanks->lines.clear();
   nLastError = qdNoError;
   bBankFound = false;
   bankdir::SearchOutcome found = bankdir::SearchBankFile(sTest, SearchOption);
@@ -129,17 +140,21 @@ bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
     nLastError = found.code;
     return false;
   }
-  std::vector<std::string_view> names;
-  names.reserve(found.records.size());
-  for (const bankdir::BankRecord& record : found.records) {
-    if (record.size() < 2) {
-      throw MalformedRecordError("bank record without a name: " + record.front());
+  const std::vector<uint32_t>& name_ranks = bankdir::NameRanks(found.file);
+  std::vector<uint32_t> ranks(found.lines.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    ranks[i] = name_ranks[found.lines[i]];
+    if (ranks[i] == bankdir::kNoName) {
+      throw MalformedRecordError(
+          "bank record without a name: " +
+          std::string(bankdir::BankCodeOf(found.file->line(found.lines[i]))));
     }
-    names.push_back(record[1]);
   }
-  const std::vector<std::size_t> order = bankdir::OrderByName(names);
-  colFoundBanks.reserve(order.size());
-  for (std::size_t i : order) colFoundBanks.push_back(std::move(found.records[i]));
+  const std::vector<std::size_t> order = bankdir::OrderByRank(ranks);
+  std::vector<uint32_t>& lines = pFoundBanks->lines;
+  lines.reserve(order.size());
+  for (const std::size_t i : order) lines.push_back(found.lines[i]);
+  pFoundBanks->file = std::move(found.file);
   bBankFound = true;
   nFoundIndex = 1;
   ShowFoundBank(1);
@@ -158,14 +173,14 @@ bool Banking::FirstFoundBank() {
 bool Banking::NextFoundBank() {
   Reset();
   if (!bBankFound) return false;
-  if (static_cast<std::size_t>(nFoundIndex) >= colFoundBanks.size()) return false;
+  if (static_cast<std::size_t>(nFoundIndex) >= pFoundBanks->lines.size()) return false;
   ++nFoundIndex;
   ShowFoundBank(static_cast<std::size_t>(nFoundIndex));
   return true;
 }
 
 int32_t Banking::AmountFoundBanks() const {
-  return bBankFound ? static_cast<int32_t>(colFoundBanks.size()) : -1;
+  return bBankFound ? static_cast<int32_t>(pFoundBanks->lines.size()) : -1;
 }
 
 bool Banking::searchBank(std::string_view sBLZ) {
@@ -204,16 +219,15 @@ std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view
 }
 
 void Banking::ShowFoundBank(std::size_t position) {
-  const std::vector<std::string>& record = colFoundBanks.at(position - 1);
-  if (record.size() < 4) {
-    throw MalformedRecordError("bank record with fewer than four fields: " + record.front());
+  const std::string_view line = pFoundBanks->file->line(pFoundBanks->lines.at(position - 1));
+  if (std::count(line.begin(), line.end(), bankdir::kFieldSeparator) < 3) {
+    throw MalformedRecordError("bank record with fewer than four fields: " +
+                               std::string(bankdir::BankCodeOf(line)));
   }
-  sBankNumber = record[0];
-  sBankComplete = record[3];
-  sBankName = record[1];
-  sBankCity = record[2];
-  if (record.size() > 5) sBankPostcode = record[5];
-  if (record.size() > 6) sBankBIC = record[6];
+  FieldReader fields(line);
+  sBankNumber.assign(*fields.Next());
+  TakeBankFields(fields, sBankName, sBankCity, sBankComplete);
+  if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
 }
 
 }  // namespace quandor
