@@ -1,6 +1,5 @@
 #include "quandor/banking.h"
 
-#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <utility>
@@ -220,14 +219,14 @@ std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view
 
 void Banking::ShowFoundBank(std::size_t position) {
   const std::string_view line = pFoundBanks->file->line(pFoundBanks->lines.at(position - 1));
-  if (std::count(line.begin(), line.end(), bankdir::kFieldSeparator) < 3) {
+  const bankdir::RecordLayout layout = bankdir::RecordLayout::Of(line);
+  if (layout.fields < 4) {
     throw MalformedRecordError("bank record with fewer than four fields: " +
-                               std::string(bankdir::BankCodeOf(line)));
+                               std::string(layout.Field(line, 0)));
   }
-  FieldReader fields(line);
-  sBankNumber.assign(*fields.Next());
-  TakeBankFields(fields, sBankName, sBankCity, sBankComplete);
-  if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
+  const bankdir::FoundRecord record{line, layout};
+  sBankNumber.assign(record.Field(0));
+  TakeBankFields(record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
 }
 
 }  // namespace quandor
