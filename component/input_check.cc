@@ -122,6 +122,40 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
   return out.last_error == qdNoError;
 }
 
+bool AllDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsDigit); }
+
+// Nearly every input is a bank code of eight digits and an account number of
+// one to ten, which every strictness takes as it is: no character to judge,
+// no digit count to test. Gives what the two checks give, or returns false
+// with nothing done for any other input (and for lists already begun, which
+// the checks would append to, or an error code already set).
+bool CheckPlainDigits(std::string_view sBLZ, std::string_view sKontoNr, DigitList& bank_digits,
+                      DigitList& account_digits, int32_t strictness, CheckedTexts& out) {
+  if (sBLZ.size() != 8 || sKontoNr.empty() || sKontoNr.size() > 10 || !bank_digits.empty() ||
+      !account_digits.empty() || out.last_error != qdNoError || !AllDigits(sBLZ) ||
+      !AllDigits(sKontoNr)) {
+    return false;
+  }
+  {
+    DisplayText bank_number(out.bank_number, sBLZ.size());
+    DigitAppender found(bank_digits);
+    for (char c : sBLZ) {
+      found.Append(c - '0');
+      bank_number.Append(c);
+    }
+    if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
+      bank_number.GroupAsBankCode();
+    }
+  }
+  {
+    DigitAppender found(account_digits);
+    for (std::size_t i = sKontoNr.size(); i < 10; ++i) found.Append(0);
+    for (char c : sKontoNr) found.Append(c - '0');
+  }
+  out.account_number.assign(sKontoNr);
+  return true;
+}
+
 }  // namespace
 
 bool CheckBankNumber(std::string_view sBLZ, DigitList& digits, int32_t nStrictness,
@@ -147,6 +181,15 @@ bool CheckAccountNumber(std::string_view sKontoNr, DigitList& account_digits, in
 
 bool CheckInput(std::string_view sBLZ, std::string_view sKontoNr, DigitList& bank_digits,
                 DigitList& account_digits, int32_t nStrictness, CheckedTexts& out) {
+  try {
+    if (CheckPlainDigits(sBLZ, sKontoNr, bank_digits, account_digits,
+                         EffectiveStrictness(nStrictness), out)) {
+      return true;
+    }
+  } catch (const std::exception&) {
+    out.last_error = qdUnknownError;
+    return false;
+  }
   if (!CheckBankNumber(sBLZ, bank_digits, nStrictness, out)) return false;
   return CheckAccountNumber(sKontoNr, account_digits, nStrictness, out);
 }

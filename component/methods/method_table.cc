@@ -243,6 +243,13 @@ const TableRow* FindTableRow(std::string_view code) {
   return position < 0 ? nullptr : &kTable.rows[static_cast<std::size_t>(position)];
 }
 
+const TableRow* FindMethodRow(int32_t method_number) {
+  if (method_number < 0 || method_number >= 100) return nullptr;
+  const int position =
+      kTable.position_of_slot[static_cast<std::size_t>(method_number * kVariantsPerMethod)];
+  return position < 0 ? nullptr : &kTable.rows[static_cast<std::size_t>(position)];
+}
+
 const TableRow& TableRowAt(int position) { return kTable.rows[static_cast<std::size_t>(position)]; }
 
 }  // namespace quandor::methods

@@ -50,6 +50,11 @@ struct TableRow {
 // The read form of the row whose Code is exactly code, or nullptr.
 const TableRow* FindTableRow(std::string_view code);
 
+// The same for the code of a method number 0..99 (not a variant): one
+// reading of an array, for callers that hold the number. nullptr for a
+// number without a row, and for any number outside 0..99.
+const TableRow* FindMethodRow(int32_t method_number);
+
 // The read form of the row at a position that a TableRow names.
 const TableRow& TableRowAt(int position);
 

@@ -14,6 +14,19 @@ constexpr int CrossSumOfProduct(int product) { return product / 10 + product % 1
 static_assert(CrossSumOfProduct(90) == 9 && CrossSumOfProduct(18) == 9 &&
               CrossSumOfProduct(7) == 7);
 
+// Nearly every row divides by 10 or 11: by a constant the compiler
+// multiplies instead of dividing.
+int Remainder(int sum, int modulus) {
+  switch (modulus) {
+    case 10:
+      return sum % 10;
+    case 11:
+      return sum % 11;
+    default:
+      return sum % modulus;
+  }
+}
+
 }  // namespace
 
 std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing& row) {
@@ -23,22 +36,20 @@ std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing&
     return std::nullopt;
   };
 
+  if (!AllDecimal(ctx.digits)) return fail();
   int sum = 0;
-  int check_digit = 0;
-  for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
-    const int digit = ctx.digits[i];
-    if (digit < 0 || digit > 9) return fail();
-    const int weight = row.weights[i];
-    if (weight >= 0) {
-      const int product = digit * weight;
-      sum += row.use_cross_sum ? CrossSumOfProduct(product) : product;
-    } else if (weight == kCheckDigitWeight) {
-      check_digit = digit;  // were there two, the rightmost would count
+  if (row.use_cross_sum) {
+    for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
+      sum += CrossSumOfProduct(ctx.digits[i] * row.weights[i]);
     }
+  } else {
+    for (std::size_t i = 0; i < ctx.digits.size(); ++i) sum += ctx.digits[i] * row.weights[i];
   }
+  const int check_digit =
+      row.check_index < 0 ? 0 : ctx.digits[static_cast<std::size_t>(row.check_index)];
 
   // Between 1 and the modulus: an even division gives the modulus itself.
-  int value = row.modulus - sum % row.modulus;
+  int value = row.modulus - Remainder(sum, row.modulus);
   for (std::size_t i = 0; i < row.rule_size; ++i) {
     const notation::RuleEntry& entry = row.rule[i];
     if (entry.kind == Kind::kBadKey) return fail();
