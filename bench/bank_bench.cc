@@ -99,7 +99,8 @@ void BM_ValidateInMemory(benchmark::State& state) {
     DigitList bank_digits, account_digits;
     CheckedTexts texts{bank_number, account_number, error};
     CheckInput(codes[i], "1234567890", bank_digits, account_digits, qdStrictnessNormal, texts);
-    const std::string key = JoinArray(bank_digits);
+    DigitText key_text;
+    const std::string_view key = JoinArray(bank_digits, key_text);
     const int64_t line = bankdir::FindBankLine(bankdir::ThreadBankIndex(), key, error);
     bankdir::FieldReader fields(file->line(static_cast<std::size_t>(line)));
     fields.Next();

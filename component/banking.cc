@@ -94,7 +94,8 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
     if (!CheckInput(sBLZ, sKontoNr, bank_digits, account_digits, nStrictness, texts)) {
       return false;
     }
-    const std::string bank_code = JoinArray(bank_digits);
+    DigitText bank_code_text;
+    const std::string_view bank_code = JoinArray(bank_digits, bank_code_text);
     const auto line = bankdir::LookupBankRecord(bank_code, nLastError);
     if (!line) {
       nLastError = qdBankNumberUnknown;

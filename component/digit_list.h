@@ -73,6 +73,13 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound);
 // std::length_error for a list whose values are not all held.
 std::string JoinArray(const DigitList& list);
 
+// Room for the text of any list whose values are all held.
+using DigitText = std::array<char, DigitList::kCapacity>;
+
+// The same into the caller's buffer, for a text that lives no longer than it:
+// no string to build.
+std::string_view JoinArray(const DigitList& list, DigitText& buffer);
+
 // The characters of text that are digits ("0" to "9"), in their order.
 std::string DigitsOnly(std::string_view text);
 
