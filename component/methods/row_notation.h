@@ -122,7 +122,7 @@ inline constexpr std::size_t kMaxRuleEntries = 4;
 struct Weighing {
   // The weights as the sum takes them: 0 for "P" and "X", so that the sum
   // runs over all ten digits without a test per digit.
-  std::array<int8_t, 10> weights{};
+  std::array<uint8_t, 10> weights{};
   int8_t check_index = -1;  // the rightmost "P"; -1 for none, which compares 0
   bool use_cross_sum = false;
   int modulus = 0;
@@ -167,7 +167,7 @@ constexpr std::optional<Weighing> ReadWeighing(std::string_view pattern, bool us
     if (weight == kNoWeight) continue;
     if (count == out.weights.size()) break;  // weights beyond the tenth weigh nothing
     if (weight == kCheckDigitWeight) out.check_index = static_cast<int8_t>(count);
-    out.weights[count++] = static_cast<int8_t>(weight < 0 ? 0 : weight);
+    out.weights[count++] = static_cast<uint8_t>(weight < 0 ? 0 : weight);
   }
   if (count < out.weights.size() || modulus <= 0) return std::nullopt;
   out.use_cross_sum = use_cross_sum;

@@ -1,18 +1,23 @@
 #include "methods/weighted_sum.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
 
-// A product of a digit and a weight is at most 90, so one division splits it
-// into its two decimal digits: the same as CrossSum, without the loop.
-constexpr int CrossSumOfProduct(int product) { return product / 10 + product % 10; }
-
-static_assert(CrossSumOfProduct(90) == 9 && CrossSumOfProduct(18) == 9 &&
-              CrossSumOfProduct(7) == 7);
+// A product of a digit and a weight is at most 90: its cross sum is read
+// from a table rather than computed, the same as CrossSum without its loop.
+constexpr std::array<uint8_t, 91> kCrossSumOfProduct = [] {
+  std::array<uint8_t, 91> sums{};
+  for (unsigned product = 0; product < sums.size(); ++product) {
+    sums[product] = static_cast<uint8_t>(product / 10 + product % 10);
+  }
+  return sums;
+}();
 
 // Nearly every row divides by 10 or 11: by a constant the compiler
 // multiplies instead of dividing.
@@ -37,19 +42,23 @@ std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing&
   };
 
   if (!AllDecimal(ctx.digits)) return fail();
-  int sum = 0;
+  // Digits 0..9 and weights 0..10: every product and sum is small and
+  // unsigned, which lets the compiler keep them in vector registers.
+  unsigned sum = 0;
   if (row.use_cross_sum) {
     for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
-      sum += CrossSumOfProduct(ctx.digits[i] * row.weights[i]);
+      sum += kCrossSumOfProduct[static_cast<unsigned>(ctx.digits[i]) * row.weights[i]];
     }
   } else {
-    for (std::size_t i = 0; i < ctx.digits.size(); ++i) sum += ctx.digits[i] * row.weights[i];
+    for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
+      sum += static_cast<unsigned>(ctx.digits[i]) * row.weights[i];
+    }
   }
   const int check_digit =
       row.check_index < 0 ? 0 : ctx.digits[static_cast<std::size_t>(row.check_index)];
 
   // Between 1 and the modulus: an even division gives the modulus itself.
-  int value = row.modulus - Remainder(sum, row.modulus);
+  int value = row.modulus - Remainder(static_cast<int>(sum), row.modulus);
   for (std::size_t i = 0; i < row.rule_size; ++i) {
     const notation::RuleEntry& entry = row.rule[i];
     if (entry.kind == Kind::kBadKey) return fail();
