@@ -9,9 +9,8 @@
 #include "quandor/errors.h"
 
 namespace quandor::methods {
-namespace {
 
-std::optional<int> CheckFromRow(CheckContext& ctx, const TableRow* row) {
+std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
   if (row == nullptr) {
     ctx.last_error = qdTestingMethodUnknown;
     return std::nullopt;
@@ -33,8 +32,6 @@ std::optional<int> CheckFromRow(CheckContext& ctx, const TableRow* row) {
     row = &TableRowAt(row->fallback);
   }
 }
-
-}  // namespace
 
 void RunCheckMethod(CheckContext& ctx, std::string_view code) {
   // Special routines are consulted first: codes 8, 41 and 63 have both a
@@ -66,14 +63,10 @@ void RunCheckMethod(CheckContext& ctx, int32_t method_number) {
       return;
     }
     if (RunSpecialMethod(ctx, method_number)) return;
-    CheckFromRow(ctx, FindMethodRow(method_number));
+    CheckByTable(ctx, FindMethodRow(method_number));
   } catch (...) {
     ctx.last_error = qdUnknownError;
   }
-}
-
-std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code) {
-  return CheckFromRow(ctx, FindTableRow(code));
 }
 
 }  // namespace quandor::methods

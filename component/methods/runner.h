@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "methods/check_context.h"
+#include "methods/method_table.h"
 
 namespace quandor::methods {
 
@@ -28,11 +29,18 @@ bool RunSpecialMethod(CheckContext& ctx, std::string_view code);
 // done, for a number without one.
 bool RunSpecialMethod(CheckContext& ctx, int32_t method_number);
 
-// The generic check of one table code: the row's switch, its weighted check
-// and, on a wrong check digit, its fallback chain. Returns the expected check
-// digit of the last row tried (it may be 10, 11 or -1), or nothing when no row
-// was tried or the check failed. The verdict is ctx.last_error.
-std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code);
+// The generic check from a row of the table: the row's switch, its weighted
+// check and, on a wrong check digit, its fallback chain. Returns the expected
+// check digit of the last row tried (it may be 10, 11 or -1), or nothing when
+// no row was tried or the check failed. The verdict is ctx.last_error; a null
+// row gives qdTestingMethodUnknown.
+std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row);
+
+// The same for the row of one table code. Inline, so that the code that a
+// routine names in its source is read when compiled.
+inline std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code) {
+  return CheckByTable(ctx, FindTableRow(code));
+}
 
 }  // namespace quandor::methods
 

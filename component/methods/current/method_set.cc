@@ -220,6 +220,17 @@ constexpr bool CodesInOrder() {
 }
 static_assert(CodesInOrder(), "entry n must hold the code of method number n");
 
+// The original engine finds methods 0 to 99 by number without any text.
+constexpr bool OriginalsAreMethodNumbers() {
+  for (const CurrentMethod& method : kCurrentMethods) {
+    if (method.original != kNoOriginal && (method.original < 0 || method.original > 99)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(OriginalsAreMethodNumbers(), "an original method is a number 0 to 99");
+
 }  // namespace
 
 std::string_view CurrentMethodCode(int32_t method_number) {
