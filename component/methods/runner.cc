@@ -33,19 +33,31 @@ std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
   }
 }
 
-void RunCheckMethod(CheckContext& ctx, std::string_view code) {
-  // Special routines are consulted first: codes 8, 41 and 63 have both a
-  // routine and a row, and the routine decides.
+namespace {
+
+// Runs check on digits 0..9 only, and turns every failure into a verdict.
+template <class Check>
+void RunGuarded(CheckContext& ctx, Check check) {
   try {
     if (!AllDecimal(ctx.digits)) {
       ctx.last_error = qdUnknownError;
       return;
     }
-    if (RunSpecialMethod(ctx, code)) return;
-    CheckByTable(ctx, code);  // a code without a row gives qdTestingMethodUnknown
+    check();
   } catch (...) {
     ctx.last_error = qdUnknownError;
   }
+}
+
+}  // namespace
+
+void RunCheckMethod(CheckContext& ctx, std::string_view code) {
+  // Special routines are consulted first: codes 8, 41 and 63 have both a
+  // routine and a row, and the routine decides.
+  RunGuarded(ctx, [&] {
+    if (RunSpecialMethod(ctx, code)) return;
+    CheckByTable(ctx, code);  // a code without a row gives qdTestingMethodUnknown
+  });
 }
 
 void RunCheckMethod(CheckContext& ctx, int32_t method_number) {
@@ -57,16 +69,10 @@ void RunCheckMethod(CheckContext& ctx, int32_t method_number) {
     RunCheckMethod(ctx, std::string_view(text, static_cast<std::size_t>(written.ptr - text)));
     return;
   }
-  try {
-    if (!AllDecimal(ctx.digits)) {
-      ctx.last_error = qdUnknownError;
-      return;
-    }
+  RunGuarded(ctx, [&] {
     if (RunSpecialMethod(ctx, method_number)) return;
     CheckByTable(ctx, FindMethodRow(method_number));
-  } catch (...) {
-    ctx.last_error = qdUnknownError;
-  }
+  });
 }
 
 }  // namespace quandor::methods
