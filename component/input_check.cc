@@ -155,21 +155,14 @@ bool CheckPlainDigits(std::string_view sBLZ, std::string_view sKontoNr, DigitLis
       !AllDigits(sKontoNr)) {
     return false;
   }
-  {
-    DigitAppender found(bank_digits);
-    for (char c : sBLZ) found.Append(c - '0');
-  }
+  AssignDigits<8>(bank_digits, sBLZ);
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
     char grouped[kGroupedSize];
     out.bank_number.assign(grouped, GroupBankCode(sBLZ, grouped));
   } else {
     out.bank_number.assign(sBLZ);
   }
-  {
-    DigitAppender found(account_digits);
-    for (std::size_t i = sKontoNr.size(); i < 10; ++i) found.Append(0);
-    for (char c : sKontoNr) found.Append(c - '0');
-  }
+  AssignDigits<10>(account_digits, sKontoNr);
   out.account_number.assign(sKontoNr);
   return true;
 }
