@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
-#include <charconv>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -100,47 +99,6 @@ void BM_ValidatePinned(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ValidatePinned)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurrent);
-
-// What Validate does without asking the file system: input checks, bisection,
-// reading the record's fields, the method.
-void BM_ValidateInMemory(benchmark::State& state) {
-  RequireFile(state);
-  using namespace quandor;
-  const bankdir::BankFileLines* file = bankdir::CurrentBankFile(bankdir::BankFilePath()).get();
-  const std::vector<std::string> one_code = {Codes()[Codes().size() / 2]};
-  const auto& codes = state.range(0) == 0 ? Codes() : one_code;
-  std::string bank_number, account_number, name, city, complete;
-  std::size_t i = 0;
-  for (auto _ : state) {
-    int32_t error = qdNoError;
-    bank_number.clear();
-    account_number.clear();
-    DigitList bank_digits, account_digits;
-    CheckedTexts texts{bank_number, account_number, error};
-    CheckInput(codes[i], "1234567890", bank_digits, account_digits, qdStrictnessNormal, texts);
-    const std::string key = JoinArray(bank_digits);
-    const int64_t line = bankdir::FindBankLine(bankdir::ThreadBankIndex(), key, error);
-    bankdir::FieldReader fields(file->line(static_cast<std::size_t>(line)));
-    fields.Next();
-    for (std::string* target : {&name, &city, &complete}) {
-      target->clear();
-      target->append(*fields.Next());
-    }
-    const int32_t method = bankdir::ReadMethodNumber(*fields.Next()).value_or(-1);
-    methods::AccountDigits digits{};
-    for (std::size_t d = 0; d < 10; ++d) digits[d] = account_digits[d];
-    char code[16];
-    const auto written = std::to_chars(code, code + sizeof code, method);
-    methods::CheckContext context{digits, error, key};
-    methods::RunCheckMethod(context,
-                            std::string_view(code, static_cast<std::size_t>(written.ptr - code)));
-    benchmark::DoNotOptimize(error);
-    if (++i == codes.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
-}
-// Arg 0: bank codes spread over the file; arg 1: one code again and again.
-BENCHMARK(BM_ValidateInMemory)->Arg(0)->Arg(1);
 
 // Parts of the in-memory path on their own.
 void BM_CheckInput(benchmark::State& state) {

@@ -52,6 +52,21 @@ void BM_RunCheckMethod(benchmark::State& state) {
 }
 BENCHMARK(BM_RunCheckMethod);
 
+// The same mix by method number, as Validate runs it.
+void BM_RunCheckMethodByNumber(benchmark::State& state) {
+  const auto accounts = SomeAccounts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    AccountDigits digits = accounts[i % accounts.size()];
+    int32_t error = qdNoError;
+    CheckContext ctx{digits, error, "10020030"};
+    RunCheckMethod(ctx, static_cast<int32_t>(i % 100));
+    benchmark::DoNotOptimize(error);
+    ++i;
+  }
+}
+BENCHMARK(BM_RunCheckMethodByNumber);
+
 // Today's set on the same mix: method numbers 0 to 99 (Arg 100), and with the
 // letter methods A0 to E4 (Arg 145).
 void BM_RunCurrentMethod(benchmark::State& state) {

@@ -1,6 +1,5 @@
 #include "quandor/banking.h"
 
-#include <charconv>
 #include <exception>
 #include <utility>
 
@@ -92,7 +91,8 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
     if (!CheckInput(sBLZ, sKontoNr, bank_digits, account_digits, nStrictness, texts)) {
       return false;
     }
-    const std::string bank_code = JoinArray(bank_digits);
+    DigitText bank_code_text;
+    const std::string_view bank_code = JoinArray(bank_digits, bank_code_text);
     const auto record = bankdir::LookupBankRecord(bank_code, nLastError);
     if (!record) {
       nLastError = qdBankNumberUnknown;
@@ -115,12 +115,9 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
     methods::CheckContext context{digits, nLastError, bank_code};
     if (nRules == qdRulesCurrent) {
       methods::RunCurrentMethod(context, nTestingMethod);
-      return nLastError == qdNoError;
+    } else {
+      methods::RunCheckMethod(context, nTestingMethod);
     }
-    char code_text[16];
-    const auto written = std::to_chars(code_text, code_text + sizeof code_text, nTestingMethod);
-    methods::RunCheckMethod(
-        context, std::string_view(code_text, static_cast<std::size_t>(written.ptr - code_text)));
     return nLastError == qdNoError;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;

@@ -20,14 +20,18 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound) {
   list.size_ = wanted;
 }
 
-std::string JoinArray(const DigitList& list) {
+std::string_view JoinArray(const DigitList& list, DigitText& buffer) {
   if (!list.complete()) throw std::length_error("digit list too long to join");
-  // Built in a buffer of its own: stores into the string's characters may
+  // Built in a buffer of its own: stores into a string's characters may
   // alias the list, which would then be read again after every digit.
-  char text[DigitList::kCapacity];
   const std::size_t size = list.size();
-  for (std::size_t i = 0; i < size; ++i) text[i] = static_cast<char>('0' + list[i]);
-  return std::string(text, size);
+  for (std::size_t i = 0; i < size; ++i) buffer[i] = static_cast<char>('0' + list[i]);
+  return std::string_view(buffer.data(), size);
+}
+
+std::string JoinArray(const DigitList& list) {
+  DigitText buffer;
+  return std::string(JoinArray(list, buffer));
 }
 
 std::string DigitsOnly(std::string_view text) {

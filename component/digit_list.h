@@ -3,6 +3,7 @@
 #ifndef QUANDOR_DIGIT_LIST_H_
 #define QUANDOR_DIGIT_LIST_H_
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,8 @@ class DigitList {
  private:
   friend class DigitAppender;
   friend void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound);
+  template <std::size_t kWidth>
+  friend void AssignDigits(DigitList& list, std::string_view digits);
 
   // Not a character type: stores to it cannot alias size_, which then stays in a register.
   std::array<int16_t, kCapacity> values_{};
@@ -63,6 +66,24 @@ class DigitAppender {
 // Appends value (0 to 9) as the new last element.
 inline void AppendToArray(DigitList& list, int value) { DigitAppender(list).Append(value); }
 
+// Makes the list the values of digits, a text of nothing but "0" to "9",
+// right-aligned in kWidth values with leading zeros: what appending each
+// digit and padding to kWidth gives, without a test per digit. Requires
+// digits.size() <= kWidth.
+template <std::size_t kWidth>
+void AssignDigits(DigitList& list, std::string_view digits) {
+  static_assert(kWidth <= DigitList::kCapacity);
+  // Built in a buffer of its own, then stored at once: stores into the list
+  // would make the compiler read the characters again after each one.
+  std::array<int16_t, kWidth> values{};
+  const std::size_t fill = kWidth - digits.size();
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    values[fill + i] = static_cast<int16_t>(digits[i] - '0');
+  }
+  std::copy(values.begin(), values.end(), list.values_.begin());
+  list.size_ = kWidth;
+}
+
 // Widens the list to the indices 0..upper_bound, moving its elements to the
 // end and filling the front with fill; a list that long already stays as it
 // is. Throws std::length_error when upper_bound does not fit the list.
@@ -72,6 +93,13 @@ void PadArrayLeft(DigitList& list, int fill, int16_t upper_bound);
 // lists (a bank code) fit the string's in-place buffer. Throws
 // std::length_error for a list whose values are not all held.
 std::string JoinArray(const DigitList& list);
+
+// Room for the text of any list whose values are all held.
+using DigitText = std::array<char, DigitList::kCapacity>;
+
+// The same into the caller's buffer, for a text that lives no longer than it:
+// no string to build.
+std::string_view JoinArray(const DigitList& list, DigitText& buffer);
 
 // The characters of text that are digits ("0" to "9"), in their order.
 std::string DigitsOnly(std::string_view text);

@@ -1,6 +1,7 @@
 #include "input_check.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 #include "quandor/errors.h"
@@ -19,6 +20,20 @@ bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == text
 
 bool IsAccountSeparator(char c) { return c == ' ' || c == '/' || c == '-'; }
 
+// The size of a bank code's display text: eight digits in groups of 3, 3, 2.
+constexpr std::size_t kGroupedSize = 10;
+
+// "37050198" -> "370 501 98" into grouped; shorter texts give shorter groups,
+// anything after the eighth character is dropped. Returns the size.
+std::size_t GroupBankCode(std::string_view text, char (&grouped)[kGroupedSize]) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    if (i == 3 || i == 6) grouped[n++] = ' ';
+    if (i < text.size()) grouped[n++] = text[i];
+  }
+  return n;
+}
+
 // Builds a display text in place: the string is sized to the longest
 // possible result once, so appending is a plain store and a string whose
 // capacity has grown to size is never reallocated. The characters go through
@@ -35,21 +50,13 @@ class DisplayText {
   DisplayText& operator=(const DisplayText&) = delete;
 
   void Append(char c) { data_[size_++] = c; }
-  // "37050198" -> "370 501 98"; shorter texts give shorter groups, anything
-  // after the eighth character is dropped.
   void GroupAsBankCode() {
     char grouped[kGroupedSize];
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-      if (i == 3 || i == 6) grouped[n++] = ' ';
-      if (i < size_) grouped[n++] = data_[i];
-    }
-    std::copy_n(grouped, n, data_);
-    size_ = n;
+    size_ = GroupBankCode(std::string_view(data_, size_), grouped);
+    std::copy_n(grouped, size_, data_);
   }
 
  private:
-  static constexpr std::size_t kGroupedSize = 10;
   std::string& text_;
   char* data_;
   std::size_t size_ = 0;
@@ -122,6 +129,44 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
   return out.last_error == qdNoError;
 }
 
+bool AllDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsDigit); }
+
+// Whether eight characters are all digits, tested at once: a byte below '0'
+// borrows into its top bit when '0' is taken away, one above '9' carries into
+// it when 0x46 is added.
+bool EightDigits(const char* text) {
+  constexpr uint64_t kZeros = 0x3030303030303030u;
+  constexpr uint64_t kPastNine = 0x4646464646464646u;
+  constexpr uint64_t kTopBits = 0x8080808080808080u;
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return (((word - kZeros) | (word + kPastNine)) & kTopBits) == 0;
+}
+
+// Nearly every input is a bank code of eight digits and an account number of
+// one to ten, which every strictness takes as it is: no character to judge,
+// no digit count to test. Gives what the two checks give, or returns false
+// with nothing done for any other input (and for lists already begun, which
+// the checks would append to, or an error code already set).
+bool CheckPlainDigits(std::string_view sBLZ, std::string_view sKontoNr, DigitList& bank_digits,
+                      DigitList& account_digits, int32_t strictness, CheckedTexts& out) {
+  if (sBLZ.size() != 8 || sKontoNr.empty() || sKontoNr.size() > 10 || !bank_digits.empty() ||
+      !account_digits.empty() || out.last_error != qdNoError || !EightDigits(sBLZ.data()) ||
+      !AllDigits(sKontoNr)) {
+    return false;
+  }
+  AssignDigits<8>(bank_digits, sBLZ);
+  if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
+    char grouped[kGroupedSize];
+    out.bank_number.assign(grouped, GroupBankCode(sBLZ, grouped));
+  } else {
+    out.bank_number.assign(sBLZ);
+  }
+  AssignDigits<10>(account_digits, sKontoNr);
+  out.account_number.assign(sKontoNr);
+  return true;
+}
+
 }  // namespace
 
 bool CheckBankNumber(std::string_view sBLZ, DigitList& digits, int32_t nStrictness,
@@ -147,6 +192,15 @@ bool CheckAccountNumber(std::string_view sKontoNr, DigitList& account_digits, in
 
 bool CheckInput(std::string_view sBLZ, std::string_view sKontoNr, DigitList& bank_digits,
                 DigitList& account_digits, int32_t nStrictness, CheckedTexts& out) {
+  try {
+    if (CheckPlainDigits(sBLZ, sKontoNr, bank_digits, account_digits,
+                         EffectiveStrictness(nStrictness), out)) {
+      return true;
+    }
+  } catch (const std::exception&) {
+    out.last_error = qdUnknownError;
+    return false;
+  }
   if (!CheckBankNumber(sBLZ, bank_digits, nStrictness, out)) return false;
   return CheckAccountNumber(sKontoNr, account_digits, nStrictness, out);
 }

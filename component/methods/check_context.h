@@ -13,6 +13,15 @@ namespace quandor::methods {
 // leading zeros: index 9 always holds the last digit the user typed.
 using AccountDigits = std::array<int, 10>;
 
+// Whether every digit is 0..9. The routines index tables by digit, so they
+// run only on such digits; the input checks never build others. One test per
+// digit without a branch, as the answer is nearly always yes.
+inline bool AllDecimal(const AccountDigits& digits) {
+  bool outside = false;
+  for (int digit : digits) outside |= static_cast<unsigned>(digit) > 9;
+  return !outside;
+}
+
 struct CheckContext {
   AccountDigits& digits;       // some methods change leading digits in place
   int32_t& last_error;         // a ValidateError; qdNoError on entry

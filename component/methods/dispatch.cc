@@ -62,7 +62,14 @@ bool RunSpecialMethod(CheckContext& ctx, std::string_view code) {
   }
   const auto parts = notation::ReadMethodCode(code);
   if (!parts || parts->is_variant) return false;
-  const Routine routine = kRoutineOfMethod[static_cast<std::size_t>(parts->method)];
+  return RunSpecialMethod(ctx, parts->method);
+}
+
+bool RunSpecialMethod(CheckContext& ctx, int32_t method_number) {
+  if (method_number < 0 || method_number >= static_cast<int32_t>(kRoutineOfMethod.size())) {
+    return false;
+  }
+  const Routine routine = kRoutineOfMethod[static_cast<std::size_t>(method_number)];
   if (routine == nullptr) return false;
   routine(ctx);
   return true;

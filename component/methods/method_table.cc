@@ -130,19 +130,7 @@ constexpr auto kMethodTable = std::to_array<MethodRow>({
 
 constexpr std::size_t kRowCount = kMethodTable.size();
 
-// Rows are found through a slot per method number and variant: the codes the
-// table holds have variants 02 to 09 only.
-constexpr int kVariantsPerMethod = 10;
 constexpr int kSlotCount = 100 * kVariantsPerMethod;
-
-constexpr int SlotOf(std::string_view code) {
-  const auto parts = notation::ReadMethodCode(code);
-  if (!parts ||
-      (parts->is_variant && (parts->variant == 0 || parts->variant >= kVariantsPerMethod))) {
-    return -1;
-  }
-  return parts->method * kVariantsPerMethod + parts->variant;
-}
 
 struct ReadTable {
   std::array<TableRow, kRowCount> rows{};
@@ -152,7 +140,7 @@ struct ReadTable {
 
 constexpr int PositionOf(const std::array<int8_t, kSlotCount>& position_of_slot,
                          std::string_view code) {
-  const int slot = SlotOf(code);
+  const int slot = SlotOfCode(code);
   return slot < 0 ? TableRow::kNone : position_of_slot[static_cast<std::size_t>(slot)];
 }
 
@@ -164,7 +152,7 @@ constexpr ReadTable ReadMethodTable() {
   static_assert(kRowCount <= 127, "row positions are kept in int8_t");
   table.position_of_slot.fill(TableRow::kNone);
   for (std::size_t i = 0; i < kRowCount; ++i) {
-    const int slot = SlotOf(kMethodTable[i].Code);
+    const int slot = SlotOfCode(kMethodTable[i].Code);
     if (slot < 0 || table.position_of_slot[static_cast<std::size_t>(slot)] != TableRow::kNone) {
       bad(i);
       continue;
@@ -238,8 +226,9 @@ std::optional<MethodRow> GetMethodRow(std::string_view code) {
 
 std::span<const MethodRow> AllMethodRows() { return kMethodTable; }
 
-const TableRow* FindTableRow(std::string_view code) {
-  const int position = PositionOf(kTable.position_of_slot, code);
+const TableRow* TableRowInSlot(int slot) {
+  if (slot < 0 || slot >= kSlotCount) return nullptr;
+  const int position = kTable.position_of_slot[static_cast<std::size_t>(slot)];
   return position < 0 ? nullptr : &kTable.rows[static_cast<std::size_t>(position)];
 }
 

@@ -47,8 +47,37 @@ struct TableRow {
   int fallback = kNone;
 };
 
+// Rows are found through a slot per method number and variant: the codes the
+// table holds have variants 02 to 09 only.
+inline constexpr int kVariantsPerMethod = 10;
+
+// The slot of a code, or -1 for a code that no row can have. Inline, so that
+// a code written in the source is read when compiled.
+constexpr int SlotOfCode(std::string_view code) {
+  const auto parts = notation::ReadMethodCode(code);
+  if (!parts ||
+      (parts->is_variant && (parts->variant == 0 || parts->variant >= kVariantsPerMethod))) {
+    return -1;
+  }
+  return parts->method * kVariantsPerMethod + parts->variant;
+}
+
+// The read form of the row in a slot, or nullptr (slot -1 included).
+const TableRow* TableRowInSlot(int slot);
+
 // The read form of the row whose Code is exactly code, or nullptr.
-const TableRow* FindTableRow(std::string_view code);
+inline const TableRow* FindTableRow(std::string_view code) {
+  return TableRowInSlot(SlotOfCode(code));
+}
+
+// The same for the code of a method number 0..99 (not a variant), for callers
+// that hold the number: no text to read. nullptr for a number without a row,
+// and for any number outside 0..99.
+inline const TableRow* FindMethodRow(int32_t method_number) {
+  return method_number >= 0 && method_number < 100
+             ? TableRowInSlot(method_number * kVariantsPerMethod)
+             : nullptr;
+}
 
 // The read form of the row at a position that a TableRow names.
 const TableRow& TableRowAt(int position);

@@ -120,7 +120,10 @@ inline constexpr std::size_t kMaxRuleEntries = 4;
 
 // What the weighted check needs of a row: weights, cross sums, modulus, rule.
 struct Weighing {
-  std::array<int8_t, 10> weights{};
+  // The weights as the sum takes them: 0 for "P" and "X", so that the sum
+  // runs over all ten digits without a test per digit.
+  std::array<uint8_t, 10> weights{};
+  int8_t check_index = -1;  // the rightmost "P"; -1 for none, which compares 0
   bool use_cross_sum = false;
   int modulus = 0;
   std::array<RuleEntry, kMaxRuleEntries> rule{};
@@ -163,7 +166,8 @@ constexpr std::optional<Weighing> ReadWeighing(std::string_view pattern, bool us
     const int weight = WeightOf(c);
     if (weight == kNoWeight) continue;
     if (count == out.weights.size()) break;  // weights beyond the tenth weigh nothing
-    out.weights[count++] = static_cast<int8_t>(weight);
+    if (weight == kCheckDigitWeight) out.check_index = static_cast<int8_t>(count);
+    out.weights[count++] = static_cast<uint8_t>(weight < 0 ? 0 : weight);
   }
   if (count < out.weights.size() || modulus <= 0) return std::nullopt;
   out.use_cross_sum = use_cross_sum;

@@ -1,33 +1,16 @@
 // The method runner and the generic check of one table code.
 #include "methods/runner.h"
 
+#include <charconv>
+#include <cstddef>
+
 #include "methods/method_table.h"
 #include "methods/weighted_sum.h"
 #include "quandor/errors.h"
 
 namespace quandor::methods {
 
-void RunCheckMethod(CheckContext& ctx, std::string_view code) {
-  // Special routines are consulted first: codes 8, 41 and 63 have both a
-  // routine and a row, and the routine decides.
-  try {
-    // Every routine below indexes tables by digit: anything but 0..9 would be
-    // read out of bounds. The input checks never build such digits.
-    for (int digit : ctx.digits) {
-      if (digit < 0 || digit > 9) {
-        ctx.last_error = qdUnknownError;
-        return;
-      }
-    }
-    if (RunSpecialMethod(ctx, code)) return;
-    CheckByTable(ctx, code);  // a code without a row gives qdTestingMethodUnknown
-  } catch (...) {
-    ctx.last_error = qdUnknownError;
-  }
-}
-
-std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code) {
-  const TableRow* row = FindTableRow(code);
+std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
   if (row == nullptr) {
     ctx.last_error = qdTestingMethodUnknown;
     return std::nullopt;
@@ -48,6 +31,48 @@ std::optional<int> CheckByTable(CheckContext& ctx, std::string_view code) {
     ctx.last_error = qdNoError;
     row = &TableRowAt(row->fallback);
   }
+}
+
+namespace {
+
+// Runs check on digits 0..9 only, and turns every failure into a verdict.
+template <class Check>
+void RunGuarded(CheckContext& ctx, Check check) {
+  try {
+    if (!AllDecimal(ctx.digits)) {
+      ctx.last_error = qdUnknownError;
+      return;
+    }
+    check();
+  } catch (...) {
+    ctx.last_error = qdUnknownError;
+  }
+}
+
+}  // namespace
+
+void RunCheckMethod(CheckContext& ctx, std::string_view code) {
+  // Special routines are consulted first: codes 8, 41 and 63 have both a
+  // routine and a row, and the routine decides.
+  RunGuarded(ctx, [&] {
+    if (RunSpecialMethod(ctx, code)) return;
+    CheckByTable(ctx, code);  // a code without a row gives qdTestingMethodUnknown
+  });
+}
+
+void RunCheckMethod(CheckContext& ctx, int32_t method_number) {
+  if (method_number < 0 || method_number > 99) {
+    // Variant codes and the pseudo-code "10000" are numbers too: the text
+    // decides for them, as rare as they are in a bank code file.
+    char text[16];
+    const auto written = std::to_chars(text, text + sizeof text, method_number);
+    RunCheckMethod(ctx, std::string_view(text, static_cast<std::size_t>(written.ptr - text)));
+    return;
+  }
+  RunGuarded(ctx, [&] {
+    if (RunSpecialMethod(ctx, method_number)) return;
+    CheckByTable(ctx, FindMethodRow(method_number));
+  });
 }
 
 }  // namespace quandor::methods

@@ -1,18 +1,36 @@
 #include "methods/weighted_sum.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
 
-// A product of a digit and a weight is at most 90, so one division splits it
-// into its two decimal digits: the same as CrossSum, without the loop.
-constexpr int CrossSumOfProduct(int product) { return product / 10 + product % 10; }
+// A product of a digit and a weight is at most 90: its cross sum is read
+// from a table rather than computed, the same as CrossSum without its loop.
+constexpr std::array<uint8_t, 91> kCrossSumOfProduct = [] {
+  std::array<uint8_t, 91> sums{};
+  for (unsigned product = 0; product < sums.size(); ++product) {
+    sums[product] = static_cast<uint8_t>(product / 10 + product % 10);
+  }
+  return sums;
+}();
 
-static_assert(CrossSumOfProduct(90) == 9 && CrossSumOfProduct(18) == 9 &&
-              CrossSumOfProduct(7) == 7);
+// Nearly every row divides by 10 or 11: by a constant the compiler
+// multiplies instead of dividing.
+int Remainder(int sum, int modulus) {
+  switch (modulus) {
+    case 10:
+      return sum % 10;
+    case 11:
+      return sum % 11;
+    default:
+      return sum % modulus;
+  }
+}
 
 }  // namespace
 
@@ -23,22 +41,24 @@ std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing&
     return std::nullopt;
   };
 
-  int sum = 0;
-  int check_digit = 0;
-  for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
-    const int digit = ctx.digits[i];
-    if (digit < 0 || digit > 9) return fail();
-    const int weight = row.weights[i];
-    if (weight >= 0) {
-      const int product = digit * weight;
-      sum += row.use_cross_sum ? CrossSumOfProduct(product) : product;
-    } else if (weight == kCheckDigitWeight) {
-      check_digit = digit;  // were there two, the rightmost would count
+  if (!AllDecimal(ctx.digits)) return fail();
+  // Digits 0..9 and weights 0..10: every product and sum is small and
+  // unsigned, which lets the compiler keep them in vector registers.
+  unsigned sum = 0;
+  if (row.use_cross_sum) {
+    for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
+      sum += kCrossSumOfProduct[static_cast<unsigned>(ctx.digits[i]) * row.weights[i]];
+    }
+  } else {
+    for (std::size_t i = 0; i < ctx.digits.size(); ++i) {
+      sum += static_cast<unsigned>(ctx.digits[i]) * row.weights[i];
     }
   }
+  const int check_digit =
+      row.check_index < 0 ? 0 : ctx.digits[static_cast<std::size_t>(row.check_index)];
 
   // Between 1 and the modulus: an even division gives the modulus itself.
-  int value = row.modulus - sum % row.modulus;
+  int value = row.modulus - Remainder(static_cast<int>(sum), row.modulus);
   for (std::size_t i = 0; i < row.rule_size; ++i) {
     const notation::RuleEntry& entry = row.rule[i];
     if (entry.kind == Kind::kBadKey) return fail();

@@ -28,6 +28,67 @@ Checked RunChecks(std::string_view blz, std::string_view account, int32_t strict
   return c;
 }
 
+// The same by the two checks one after the other, the way of every input
+// that is not plain digits.
+Checked RunEachCheck(std::string_view blz, std::string_view account, int32_t strictness) {
+  Checked c{};
+  c.error = qdNoError;
+  DigitList bank;
+  DigitList acc;
+  CheckedTexts out{c.bank_number, c.account_number, c.error};
+  c.passed = CheckBankNumber(blz, bank, strictness, out) &&
+             CheckAccountNumber(account, acc, strictness, out);
+  if (bank.complete()) c.bank_digits = JoinArray(bank);
+  if (acc.complete()) c.account_digits = JoinArray(acc);
+  return c;
+}
+
+void ExpectSameAsEachCheck(const std::string& blz, const std::string& account, int32_t strictness) {
+  SCOPED_TRACE(blz + "|" + account + " at " + std::to_string(strictness));
+  const Checked together = RunChecks(blz, account, strictness);
+  const Checked each = RunEachCheck(blz, account, strictness);
+  EXPECT_EQ(together.passed, each.passed);
+  EXPECT_EQ(together.error, each.error);
+  EXPECT_EQ(together.bank_number, each.bank_number);
+  EXPECT_EQ(together.account_number, each.account_number);
+  EXPECT_EQ(together.bank_digits, each.bank_digits);
+  EXPECT_EQ(together.account_digits, each.account_digits);
+}
+
+TEST(CheckInput, PlainDigitsAsEachCheckTakesThem) {
+  // Digit strings of every length around the plain ones, and the same with a
+  // character just outside the digits, or far from them, in place of a digit.
+  uint64_t state = 0x2545F4914F6CDD1Du;
+  const auto digits = [&state](std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+      state = state * 6364136223846793005u + 1442695040888963407u;
+      text += static_cast<char>('0' + (state >> 33) % 10);
+    }
+    return text;
+  };
+  const std::string near_digits = {'/', ':', ' ', 'a', '\xb9', '\0'};
+  const int32_t strictnesses[] = {qdStrictnessLow, qdStrictnessNormal, qdStrictnessStrict,
+                                  qdStrictnessRestrictive, 7};
+  for (int32_t strictness : strictnesses) {
+    for (std::size_t bank_size = 7; bank_size <= 9; ++bank_size) {
+      for (std::size_t account_size = 0; account_size <= 11; ++account_size) {
+        const std::string blz = digits(bank_size);
+        const std::string account = digits(account_size);
+        const char near = near_digits[(bank_size + account_size) % near_digits.size()];
+        ExpectSameAsEachCheck(blz, account, strictness);
+        std::string spoiled_blz = blz;
+        spoiled_blz[account_size % bank_size] = near;
+        ExpectSameAsEachCheck(spoiled_blz, account, strictness);
+        if (account.empty()) continue;
+        std::string spoiled_account = account;
+        spoiled_account[bank_size % account_size] = near;
+        ExpectSameAsEachCheck(blz, spoiled_account, strictness);
+      }
+    }
+  }
+}
+
 struct BankCase {
   std::string_view input;
   int32_t strictness;

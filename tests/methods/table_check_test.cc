@@ -265,6 +265,24 @@ TEST(RunCheckMethodTest, VerdictsOfThePaths) {
   EXPECT_EQ(Verdict("8", "59998"), qdWrongCheckDigit);
 }
 
+TEST(RunCheckMethodTest, ANumberGivesTheVerdictOfItsText) {
+  // Variant codes and "10000" are numbers too.
+  std::vector<int32_t> numbers = {-1, 1302, 4102, 10000};
+  for (int32_t number = 0; number < kMethodNumberCount; ++number) numbers.push_back(number);
+  for (const int32_t number : numbers) {
+    for (std::string_view digits :
+         {"123456782", "9290701", "1234567890", "3900000009", "5500000000", "0", "bad"}) {
+      Account by_text(digits == "bad" ? "0" : digits);
+      Account by_number(digits == "bad" ? "0" : digits);
+      if (digits == "bad") by_text.digits()[0] = by_number.digits()[0] = 10;
+      RunCheckMethod(by_text.ctx(), std::to_string(number));
+      RunCheckMethod(by_number.ctx(), number);
+      EXPECT_EQ(by_number.error(), by_text.error()) << number << ", " << digits;
+      EXPECT_EQ(by_number.digits(), by_text.digits()) << number << ", " << digits;
+    }
+  }
+}
+
 TEST(RunCheckMethodTest, ADigitOutsideZeroToNineIsAFailure) {
   for (std::string_view code : {"0", "9", "24", "29"}) {
     Account account("1234567895");

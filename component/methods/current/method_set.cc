@@ -16,22 +16,26 @@ namespace {
 
 using Routine = int (*)(CheckContext&);
 
+constexpr int32_t kNoOriginal = -1;
+
 struct CurrentMethod {
-  std::string_view code;      // the Bundesbank's code, "00" to "E9"
-  std::string_view original;  // the original method code it equals, or ""
-  Routine routine;            // today's own routine, or nullptr
+  std::string_view code;  // the Bundesbank's code, "00" to "E9"
+  int32_t original;       // the number of the original method it equals, or kNoOriginal
+  Routine routine;        // today's own routine, or nullptr
 };
 
 // The original method of this code has not changed: it runs as it always has.
-constexpr CurrentMethod Same(std::string_view code, std::string_view original) {
+constexpr CurrentMethod Same(std::string_view code, int32_t original) {
   return {code, original, nullptr};
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) { return {code, {}, routine}; }
+constexpr CurrentMethod Own(std::string_view code, Routine routine) {
+  return {code, kNoOriginal, routine};
+}
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
-constexpr CurrentMethod Unassigned(std::string_view code) { return {code, {}, nullptr}; }
+constexpr CurrentMethod Unassigned(std::string_view code) { return {code, kNoOriginal, nullptr}; }
 
 // The routines are named by their codes (MethodC2): the table reads best
 // without the namespace in every entry.
@@ -39,109 +43,109 @@ using namespace current;  // NOLINT(google-build-using-namespace)
 
 constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
     // 00 to 49
-    Same("00", "0"),
-    Same("01", "1"),
-    Same("02", "2"),
-    Same("03", "3"),
-    Same("04", "4"),
-    Same("05", "5"),
-    Same("06", "6"),
-    Same("07", "7"),
+    Same("00", 0),
+    Same("01", 1),
+    Same("02", 2),
+    Same("03", 3),
+    Same("04", 4),
+    Same("05", 5),
+    Same("06", 6),
+    Same("07", 7),
     Own("08", Method08),
-    Same("09", "9"),
-    Same("10", "10"),
-    Same("11", "11"),
+    Same("09", 9),
+    Same("10", 10),
+    Same("11", 11),
     Unassigned("12"),  // "frei"
-    Same("13", "13"),
-    Same("14", "14"),
-    Same("15", "15"),
-    Same("16", "16"),
-    Same("17", "17"),
-    Same("18", "18"),
-    Same("19", "19"),
-    Same("20", "20"),
-    Same("21", "21"),
-    Same("22", "22"),
-    Same("23", "23"),
-    Same("24", "24"),
+    Same("13", 13),
+    Same("14", 14),
+    Same("15", 15),
+    Same("16", 16),
+    Same("17", 17),
+    Same("18", 18),
+    Same("19", 19),
+    Same("20", 20),
+    Same("21", 21),
+    Same("22", 22),
+    Same("23", 23),
+    Same("24", 24),
     Own("25", Method25),
     Own("26", Method26),
-    Same("27", "27"),
-    Same("28", "28"),
-    Same("29", "29"),
-    Same("30", "30"),
-    Same("31", "7"),  // 7's 11 minus the remainder of weights 10..2 is the remainder of 1..9
-    Same("32", "32"),
-    Same("33", "33"),
-    Same("34", "34"),
+    Same("27", 27),
+    Same("28", 28),
+    Same("29", 29),
+    Same("30", 30),
+    Same("31", 7),  // 7's 11 minus the remainder of weights 10..2 is the remainder of 1..9
+    Same("32", 32),
+    Same("33", 33),
+    Same("34", 34),
     Own("35", Method35),
-    Same("36", "36"),
-    Same("37", "37"),
-    Same("38", "38"),
-    Same("39", "39"),
-    Same("40", "40"),
-    Same("41", "41"),
-    Same("42", "42"),
-    Same("43", "43"),
-    Same("44", "44"),
+    Same("36", 36),
+    Same("37", 37),
+    Same("38", 38),
+    Same("39", 39),
+    Same("40", 40),
+    Same("41", 41),
+    Same("42", 42),
+    Same("43", 43),
+    Same("44", 44),
     Own("45", Method45),
-    Same("46", "46"),
-    Same("47", "47"),
-    Same("48", "48"),
-    Same("49", "49"),
+    Same("46", 46),
+    Same("47", 47),
+    Same("48", 48),
+    Same("49", 49),
 
     // 50 to 79
     Own("50", Method50),
     Own("51", Method51),
     Own("52", Method52),
     Own("53", Method53),
-    Same("54", "54"),
-    Same("55", "55"),
-    Same("56", "56"),
+    Same("54", 54),
+    Same("55", 55),
+    Same("56", 56),
     Own("57", Method57),
     Own("58", Method58),
-    Same("59", "59"),
-    Same("60", "60"),
-    Same("61", "61"),
-    Same("62", "62"),
+    Same("59", 59),
+    Same("60", 60),
+    Same("61", 61),
+    Same("62", 62),
     Own("63", Method63),
-    Same("64", "64"),
-    Same("65", "65"),
+    Same("64", 64),
+    Same("65", 65),
     Own("66", Method66),
-    Same("67", "67"),
+    Same("67", 67),
     Own("68", Method68),
-    Same("69", "69"),
-    Same("70", "70"),
-    Same("71", "71"),
-    Same("72", "72"),
+    Same("69", 69),
+    Same("70", 70),
+    Same("71", 71),
+    Same("72", 72),
     Own("73", Method73),
     Own("74", Method74),
     Own("75", Method75),
     Own("76", Method76),
-    Same("77", "77"),
+    Same("77", 77),
     Own("78", Method78),
     Own("79", Method79),
 
     // 80 to 99
     Own("80", Method80),
     Own("81", Method81),
-    Same("82", "82"),
+    Same("82", 82),
     Own("83", Method83),
     Own("84", Method84),
-    Same("85", "85"),
+    Same("85", 85),
     Own("86", Method86),
     Own("87", Method87),
-    Same("88", "88"),
+    Same("88", 88),
     Own("89", Method89),
     Own("90", Method90),
     Own("91", Method91),
-    Same("92", "92"),
+    Same("92", 92),
     Own("93", Method93),
-    Same("94", "94"),
+    Same("94", 94),
     Own("95", Method95),
-    Same("96", "96"),
-    Same("97", "97"),
-    Same("98", "98"),
+    Same("96", 96),
+    Same("97", 97),
+    Same("98", 98),
     Own("99", Method99),
 
     // A0 to B9
@@ -216,6 +220,17 @@ constexpr bool CodesInOrder() {
 }
 static_assert(CodesInOrder(), "entry n must hold the code of method number n");
 
+// The original engine finds methods 0 to 99 by number without any text.
+constexpr bool OriginalsAreMethodNumbers() {
+  for (const CurrentMethod& method : kCurrentMethods) {
+    if (method.original != kNoOriginal && (method.original < 0 || method.original > 99)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(OriginalsAreMethodNumbers(), "an original method is a number 0 to 99");
+
 }  // namespace
 
 std::string_view CurrentMethodCode(int32_t method_number) {
@@ -229,7 +244,7 @@ void RunCurrentMethod(CheckContext& ctx, int32_t method_number) {
     return;
   }
   const CurrentMethod& method = kCurrentMethods[static_cast<std::size_t>(method_number)];
-  if (!method.original.empty()) {
+  if (method.original != kNoOriginal) {
     RunCheckMethod(ctx, method.original);
     return;
   }
@@ -239,11 +254,9 @@ void RunCurrentMethod(CheckContext& ctx, int32_t method_number) {
   }
   try {
     // The routines index tables by digit, as the original ones do.
-    for (int digit : ctx.digits) {
-      if (digit < 0 || digit > 9) {
-        ctx.last_error = qdUnknownError;
-        return;
-      }
+    if (!AllDecimal(ctx.digits)) {
+      ctx.last_error = qdUnknownError;
+      return;
     }
     method.routine(ctx);
   } catch (...) {
