@@ -14,6 +14,7 @@
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_record.h"
+#include "bankdir/change_watch.h"
 #include "bankdir/data_path.h"
 #include "digit_list.h"
 #include "input_check.h"
@@ -175,6 +176,19 @@ void BM_StatOfBankFile(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(::stat(path.c_str(), &st));
 }
 BENCHMARK(BM_StatOfBankFile);
+
+// What takes that stat's place once the file is watched: one poll() of the
+// inotify queue and the thread's mount table. With two threads asking at once
+// neither takes the other for one that is taking events out of the queue.
+void BM_ChangesSoFar(benchmark::State& state) {
+  using namespace quandor::bankdir;
+  if (!WatchPath(BankFilePath())) state.SkipWithError("the bank code file cannot be watched");
+  int64_t cannot_tell = 0;
+  for (auto _ : state) cannot_tell += ChangesSoFar() == kCannotTell;
+  state.counters["cannot_tell"] =
+      benchmark::Counter(static_cast<double>(cannot_tell), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ChangesSoFar)->Threads(1)->Threads(2);
 
 // A text search over the whole file: few hits, many hits, by field.
 void BM_SearchBankByText(benchmark::State& state, const char* text, int32_t option) {

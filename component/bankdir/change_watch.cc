@@ -1,8 +1,8 @@
 #include "bankdir/change_watch.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <pthread.h>
+#include <sys/epoll.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -78,11 +78,13 @@ struct WatchedPath {
   std::vector<Step> steps;
 };
 
-// A thread's descriptor of its mount table.
-struct ThreadMounts {
-  int fd = -1;
-  uint64_t fork_epoch = 0;  // a descriptor opened before a fork was closed in the child
-  ~ThreadMounts();
+// A thread's look at the queue and at its mount table: an epoll instance
+// with both, which answers "nothing new" without asking either.
+struct ThreadLook {
+  int epoll = -1;
+  int mounts = -1;
+  uint64_t fork_epoch = 0;  // descriptors opened before a fork were closed in the child
+  ~ThreadLook();
 };
 
 struct State {
@@ -97,7 +99,7 @@ struct State {
   std::mutex mutex;                                         // guards the members below
   std::vector<WatchedPath> paths;                           // the most recently watched first
   std::unordered_map<int, std::vector<std::string>> names;  // wd -> next components that count
-  std::vector<ThreadMounts*> thread_mounts;
+  std::vector<ThreadLook*> looks;
 };
 
 // Never destroyed: threads may end after static destruction.
@@ -106,26 +108,43 @@ State& TheState() {
   return *state;
 }
 
-ThreadMounts::~ThreadMounts() {
-  if (fd < 0) return;
-  State& state = TheState();
-  std::lock_guard lock(state.mutex);
-  if (fork_epoch != state.fork_epoch.load()) return;  // closed in the child, the number reused
-  ::close(fd);
-  std::erase(state.thread_mounts, this);
+void Close(ThreadLook& look) {
+  if (look.mounts >= 0) ::close(look.mounts);
+  if (look.epoll >= 0) ::close(look.epoll);
+  look.mounts = look.epoll = -1;
 }
 
-bool OpenMountTable(State& state, ThreadMounts& mounts) {
+ThreadLook::~ThreadLook() {
+  if (epoll < 0) return;
+  State& state = TheState();
+  std::lock_guard lock(state.mutex);
+  if (fork_epoch != state.fork_epoch.load()) return;  // closed in the child, the numbers reused
+  Close(*this);
+  std::erase(state.looks, this);
+}
+
+constexpr uint64_t kQueueTag = 0;
+constexpr uint64_t kMountsTag = 1;
+
+bool OpenLook(State& state, ThreadLook& look, int inotify) {
   std::lock_guard lock(state.mutex);
   const uint64_t epoch = state.fork_epoch.load();
-  if (mounts.fork_epoch != epoch) {
-    mounts.fd = -1;
-    mounts.fork_epoch = epoch;
+  if (look.fork_epoch != epoch) {
+    look.epoll = look.mounts = -1;
+    look.fork_epoch = epoch;
   }
-  if (mounts.fd >= 0) return true;
-  mounts.fd = ::open("/proc/thread-self/mountinfo", O_RDONLY | O_CLOEXEC);
-  if (mounts.fd < 0) return false;
-  state.thread_mounts.push_back(&mounts);
+  if (look.epoll >= 0) return true;
+  look.mounts = ::open("/proc/thread-self/mountinfo", O_RDONLY | O_CLOEXEC);
+  look.epoll = ::epoll_create1(EPOLL_CLOEXEC);
+  epoll_event queue{EPOLLIN, {.u64 = kQueueTag}};
+  epoll_event mounts{EPOLLPRI, {.u64 = kMountsTag}};
+  if (look.mounts < 0 || look.epoll < 0 ||
+      ::epoll_ctl(look.epoll, EPOLL_CTL_ADD, inotify, &queue) != 0 ||
+      ::epoll_ctl(look.epoll, EPOLL_CTL_ADD, look.mounts, &mounts) != 0) {
+    Close(look);
+    return false;
+  }
+  state.looks.push_back(&look);
   state.changes.fetch_add(1);
   return true;
 }
@@ -244,8 +263,11 @@ void ResetInChild() {
   State& state = TheState();
   const int fd = state.inotify.exchange(-1);
   if (fd >= 0) ::close(fd);
-  for (ThreadMounts* mounts : state.thread_mounts) ::close(mounts->fd);
-  state.thread_mounts.clear();
+  for (ThreadLook* look : state.looks) {
+    ::close(look->mounts);
+    ::close(look->epoll);
+  }
+  state.looks.clear();
   state.fork_epoch.fetch_add(1);
   state.draining.store(0);
   state.overflowed.store(false);
@@ -275,16 +297,21 @@ uint64_t ChangesSoFar() {
   State& state = TheState();
   const int fd = state.inotify.load();
   if (fd < 0) return kCannotTell;
-  thread_local ThreadMounts mounts;
-  if ((mounts.fd < 0 || mounts.fork_epoch != state.fork_epoch.load(std::memory_order_relaxed)) &&
-      !OpenMountTable(state, mounts)) {
+  thread_local ThreadLook look;
+  if ((look.epoll < 0 || look.fork_epoch != state.fork_epoch.load(std::memory_order_relaxed)) &&
+      !OpenLook(state, look, fd)) {
     return kCannotTell;
   }
-  pollfd looks[2] = {{fd, POLLIN, 0}, {mounts.fd, POLLPRI, 0}};
-  if (::poll(looks, 2, 0) < 0) return kCannotTell;
-  // Only this thread polls its descriptor, so no other can take this notice.
-  if ((looks[1].revents & POLLPRI) != 0) state.changes.fetch_add(1);
-  if (looks[0].revents != 0) return Drain(state, fd);
+  epoll_event ready[2];
+  const int count = ::epoll_wait(look.epoll, ready, 2, 0);
+  if (count < 0) return kCannotTell;
+  bool queued = false;
+  for (int i = 0; i < count; ++i) {
+    // Only this thread looks at its mount table, so no other can take this notice.
+    if (ready[i].data.u64 == kMountsTag) state.changes.fetch_add(1);
+    queued |= ready[i].data.u64 == kQueueTag;
+  }
+  if (queued) return Drain(state, fd);
   // An empty queue: whoever took the events out is still counting them, or
   // has counted them.
   if (state.draining.load() != 0 || state.overflowed.load()) return kCannotTell;

@@ -1,8 +1,8 @@
 // Whether a watched file may have changed, told by the kernel instead of asked
 // of the file system: one process-wide inotify instance watches each file and
-// every directory from "/" down to it, and each thread watches the mount
+// every directory from "/" down to it, and each thread watches its mount
 // table, so that a cached copy of a file is reused at the cost of one
-// non-blocking poll() per use instead of a stat() of the file.
+// non-blocking epoll_wait() per use instead of a stat() of the file.
 //
 //   const uint64_t now = ChangesSoFar();
 //   if (cache.watched && now != kCannotTell && now == cache.mark && path == cache.path) {
@@ -39,10 +39,12 @@
 //
 // Costs. One inotify instance per process (a user has 128 by default), one
 // watch per directory and file of each watched path (at most kMaxWatchedPaths
-// paths; older ones are dropped, counting as a change), and one descriptor
-// of /proc/thread-self/mountinfo per thread that asks. A shared descriptor
-// would not do: the poll() that sees its notice of a mount takes the notice
-// away, so another thread polling a moment later would miss the mount. A
+// paths; older ones are dropped, counting as a change), and per thread that
+// asks two descriptors: its epoll instance, which answers "nothing new"
+// without asking the queue and the mount table (poll() of both costs twice as
+// much), and its /proc/thread-self/mountinfo. A shared mount table descriptor
+// would not do: the look that sees its notice of a mount takes the notice
+// away, so another thread looking a moment later would miss the mount. A
 // thread's first call counts as a change, since mounts made before it opened
 // its descriptor are not noticed by it.
 //

@@ -1,5 +1,6 @@
 #include "bankdir/change_watch.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -8,9 +9,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "support/bank_file_fixture.h"
 
@@ -131,7 +134,7 @@ TEST(ChangeWatch, NoThreadTrustsAStaleCount) {
   Tree tree;
   const std::string path = tree.file.string();
   const off_t start_size = static_cast<off_t>(fs::file_size(tree.file));
-  constexpr int kAppends = 2000;
+  constexpr int kAppends = 3000;
   std::atomic<int> appended{0};  // appends whose write() has returned
   std::atomic<bool> done{false};
   std::atomic<int> stale{0};
@@ -161,18 +164,25 @@ TEST(ChangeWatch, NoThreadTrustsAStaleCount) {
       if (finished) ++after_done;
     }
   };
-  std::thread first(reader);
-  std::thread second(reader);
+  // More readers than cores: one is now and then preempted while it holds
+  // events it has not counted.
+  constexpr int kReaders = 4;
+  std::vector<std::thread> readers;
+  for (int i = 0; i < kReaders; ++i) readers.emplace_back(reader);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
   for (int i = 1; i <= kAppends; ++i) {
-    Append(tree.file, "x");
+    ASSERT_EQ(::write(fd, "x", 1), 1);
     appended.store(i);
-    if (i % 16 == 0) std::this_thread::yield();
+    // Time for the readers to trust their copies again, so that the next
+    // append finds some trusting while another takes it out.
+    std::this_thread::sleep_for(std::chrono::microseconds(20));
   }
+  ::close(fd);
   done.store(true);
-  first.join();
-  second.join();
+  for (std::thread& thread : readers) thread.join();
   EXPECT_EQ(stale.load(), 0);
-  EXPECT_EQ(settled.load(), 2);  // and each trusts its copy again once the writes stop
+  EXPECT_EQ(settled.load(), kReaders);  // and each trusts its copy again once the writes stop
 }
 
 // Mended by the look at the mount table: a mount over a directory on the
