@@ -204,7 +204,7 @@ uint64_t Drain(State& state, int fd) {
 // "." or ".." component, which a watch from "/" down cannot follow.
 bool Normalise(std::string_view path, std::string& normal) {
   if (path.empty() || path.front() != '/') return false;
-  normal = "/";
+  normal.assign(1, '/');
   std::size_t at = 0;
   while (at < path.size()) {
     const std::size_t end = std::min(path.find('/', at), path.size());
