@@ -89,6 +89,12 @@ uint64_t ChangesSoFar();
 // directory that cannot be searched; a watch that cannot be set (the watch
 // limit, no read permission). Duplicate and trailing slashes are ignored.
 // Watches that no watched path needs any more are removed.
+//
+// Cost: one lstat() and one inotify_add_watch() per directory on the path,
+// tens of microseconds for a deep path. When no event has come for the path's
+// objects and no mount since they were watched, they are the path's objects
+// still, and WatchPath returns at once. A path refused is refused again
+// without a look for a second: the caller stats the file anyway.
 bool WatchPath(const std::string& path);
 
 }  // namespace quandor::bankdir

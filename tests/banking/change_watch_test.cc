@@ -104,6 +104,9 @@ TEST(ChangeWatch, EveryChangeOnThePathCountsAtTheNextLook) {
     const uint64_t again = ChangesSoFar();
     EXPECT_NE(again, kCannotTell);
     EXPECT_EQ(ChangesSoFar(), again);
+    // Watched anew: whatever stands at the path now.
+    tree.Write(tree.file, "30000000");
+    EXPECT_NE(ChangesSoFar(), again);
   }
 }
 
@@ -185,6 +188,13 @@ TEST(ChangeWatch, NoThreadTrustsAStaleCount) {
   EXPECT_EQ(settled.load(), kReaders);  // and each trusts its copy again once the writes stop
 }
 
+bool WriteWhole(const char* path, std::string_view text) {
+  const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool whole = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  return ::close(fd) == 0 && whole;
+}
+
 // Mended by the look at the mount table: a mount over a directory on the
 // path raises no event on the watched objects beneath it.
 TEST(ChangeWatch, SeesAMountOverADirectoryOnThePath) {
@@ -192,7 +202,13 @@ TEST(ChangeWatch, SeesAMountOverADirectoryOnThePath) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
+    // A mount namespace of its own, as root of a user namespace that maps the
+    // test's user, so that files can be made on the new mount.
+    const std::string uid = "0 " + std::to_string(::getuid()) + " 1";
+    const std::string gid = "0 " + std::to_string(::getgid()) + " 1";
     if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+        !WriteWhole("/proc/self/setgroups", "deny") || !WriteWhole("/proc/self/uid_map", uid) ||
+        !WriteWhole("/proc/self/gid_map", gid) ||
         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
       ::_exit(77);
     }
@@ -200,7 +216,12 @@ TEST(ChangeWatch, SeesAMountOverADirectoryOnThePath) {
     const uint64_t before = ChangesSoFar();
     if (before == kCannotTell || ChangesSoFar() != before) ::_exit(2);
     if (::mount("none", tree.sub.c_str(), "tmpfs", 0, nullptr) != 0) ::_exit(77);
-    ::_exit(ChangesSoFar() == before ? 3 : 0);
+    if (ChangesSoFar() == before) ::_exit(3);
+    // Watched anew: the file that appears on the mount.
+    if (!WatchPath(tree.file.string())) ::_exit(4);
+    const uint64_t mounted = ChangesSoFar();
+    Append(tree.file, "1");
+    ::_exit(ChangesSoFar() == mounted ? 5 : 0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
