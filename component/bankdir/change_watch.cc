@@ -230,12 +230,12 @@ bool Normalise(std::string_view path, std::string& normal) {
   std::size_t at = 0;
   while (at < path.size()) {
     const std::size_t end = std::min(path.find('/', at), path.size());
-    const std::string_view part = path.substr(at, end - at);
+    const std::string_view component = path.substr(at, end - at);
     at = end + 1;
-    if (part.empty()) continue;
-    if (part == "." || part == "..") return false;
+    if (component.empty()) continue;
+    if (component == "." || component == "..") return false;
     if (normal.size() > 1) normal += '/';
-    normal += part;
+    normal += component;
   }
   return true;
 }

@@ -23,13 +23,16 @@
 // With a watch, a file's copy needs no waiting for its time stamps to settle:
 // every write is an event, however quickly it follows the last.
 //
-// What it cannot see, and why the caller then stats as before:
-//  - writes through a shared writable mapping (mmap) of the file, and changes
-//    beneath the file layer: a write to the block device, another machine on a
-//    shared disk, the lower layers of an overlay changed directly;
+// What it cannot see:
+//  - writes through a shared writable mapping (mmap) of the file, which do
+//    show in the file's times to stat(); nothing here can tell such a file
+//    from another, so a file written that way is not for this watch. Nor
+//    changes beneath the file layer: a write to the block device, another
+//    machine on a shared disk, the lower layers of an overlay changed directly;
 //  - changes made elsewhere on network, cluster and FUSE file systems, and
 //    the contents of procfs and sysfs: they raise no events here. WatchPath
-//    refuses every file system that is not on a list of local ones;
+//    refuses every file system that is not on a list of local ones, and the
+//    caller stats as before;
 //  - where a path leads after the process itself calls chroot(), or setns()
 //    or unshare() of its mount namespace, after the path was watched;
 //  - the process's own change of credentials (setuid()), which may make the
@@ -46,7 +49,9 @@
 // would not do: the look that sees its notice of a mount takes the notice
 // away, so another thread looking a moment later would miss the mount. A
 // thread's first call counts as a change, since mounts made before it opened
-// its descriptor are not noticed by it.
+// its descriptor are not noticed by it. Events for other names in a directory
+// on a path are read and dropped; while one thread takes them out of the
+// queue, the others cannot tell, so a busy directory costs some stats.
 //
 // After fork() the child shares neither the instance nor the descriptors of
 // its parent: ChangesSoFar() is kCannotTell in the child until its first
