@@ -13,6 +13,7 @@
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_record.h"
+#include "bankdir/change_watch.h"
 #include "bankdir/data_path.h"
 #include "digit_list.h"
 #include "input_check.h"
@@ -151,6 +152,30 @@ void BM_StatOfBankFile(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(::stat(path.c_str(), &st));
 }
 BENCHMARK(BM_StatOfBankFile);
+
+// What takes that stat's place once the file is watched: one epoll_wait()
+// over the inotify queue and the thread's mount table. With two threads asking at once
+// neither takes the other for one that is taking events out of the queue.
+void BM_ChangesSoFar(benchmark::State& state) {
+  using namespace quandor::bankdir;
+  if (!WatchPath(BankFilePath())) state.SkipWithError("the bank code file cannot be watched");
+  int64_t cannot_tell = 0;
+  for (auto _ : state) cannot_tell += ChangesSoFar() == kCannotTell;
+  state.counters["cannot_tell"] =
+      benchmark::Counter(static_cast<double>(cannot_tell), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ChangesSoFar)->Threads(1)->Threads(2);
+
+// What a lookup adds to its stat and reading after a change: setting the
+// watches of the file's path again.
+void BM_WatchPath(benchmark::State& state) {
+  const std::string path = quandor::bankdir::BankFilePath();
+  if (!quandor::bankdir::WatchPath(path)) {
+    state.SkipWithError("the bank code file cannot be watched");
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(quandor::bankdir::WatchPath(path));
+}
+BENCHMARK(BM_WatchPath);
 
 // A text search over the whole file: few hits, many hits, by field.
 void BM_SearchBankByText(benchmark::State& state, const char* text, int32_t option) {
