@@ -5,8 +5,10 @@
 // truncated or unreadable file at once. Reading the file at every lookup would
 // cost far more than the lookup itself, so each thread keeps the decoded
 // lines of its last reading together with the file's stamp (device, inode,
-// size, modification and status-change time) and reuses them while a stat()
-// of the file gives the same stamp. A write, a replacement or a truncation
+// size, modification and status-change time) and reuses them while the
+// change watch (change_watch.h) vouches that nothing on the file's path
+// changed, or, where it cannot, while a stat() of the file gives the same
+// stamp. A write, a replacement or a truncation
 // changes the stamp; so does a change of permissions (the status-change
 // time), after which the file is opened again and found unreadable if it is.
 // A reading that gives the same text as the one before is no new reading, so
@@ -56,13 +58,22 @@ class BankFileLines {
   mutable std::string folded_;  // made at the first case-insensitive search
 };
 
-// The calling thread's reading of the file at path, read again first when
-// its stamp changed; on a pinned thread (thread_pin.h) the pinned reading,
-// whatever the path. Null when the file cannot be opened, is no regular file
-// or is larger than kMaxBankFileSize. Throws std::system_error when reading an
-// opened file fails. The reference stays valid until the thread's next call;
-// a copy keeps the reading alive.
-const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& path);
+// The calling thread's reading of the file at path, for an operation that
+// took changes from ChangesSoFar() at its start (change_watch.h). The file
+// is looked at again (stat) unless the watch vouches that nothing on its path
+// changed since the last look, and read again when its stamp changed. On a
+// pinned thread (thread_pin.h) the pinned reading, whatever the path. Null
+// when the file cannot be opened, is no regular file or is larger than
+// kMaxBankFileSize. Throws std::system_error when reading an opened file
+// fails. The reference stays valid until the thread's next call; a copy
+// keeps the reading alive.
+const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& path,
+                                                            uint64_t changes);
+
+// The same for the bank code file wherever the data path puts it now
+// (data_path.h), with one look at what changed for both: the operation that
+// every lookup and search starts with. No system call on a pinned thread.
+const std::shared_ptr<const BankFileLines>& CurrentBankFile();
 
 }  // namespace quandor::bankdir
 

@@ -125,7 +125,7 @@ const BankIndex& BankIndexOf(const BankFileLines& file) {
 
 int32_t LoadBankIndex() {
   try {
-    const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
+    const BankFileLines* file = CurrentBankFile().get();
     if (file == nullptr) return qdBankNumberFileMissing;
     BankIndexOf(*file);
     return qdNoError;

@@ -28,7 +28,7 @@ std::optional<FoundRecord> LookupUnguarded(std::string_view sBLZ, int32_t& last_
     last_error = qdBankNumberMissing;
     return std::nullopt;
   }
-  const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
+  const BankFileLines* file = CurrentBankFile().get();
   if (file == nullptr) {
     last_error = qdBankNumberFileMissing;
     return std::nullopt;

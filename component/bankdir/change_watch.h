@@ -102,6 +102,40 @@ uint64_t ChangesSoFar();
 // without a look for a second: the caller stats the file anyway.
 bool WatchPath(const std::string& path);
 
+// What a cached copy of a file remembers of the last look at the file, so
+// that the next look can be skipped while the watch vouches for it:
+//
+//   if (look.Vouches(path, changes)) return cached;
+//   look.Begin(path, changes);
+//   ...stat and read the file...
+//   look.End();          // not reached when the look throws
+class FileLook {
+ public:
+  // Whether nothing on path changed since the last complete look, which was
+  // at path, under a watch, and no later than changes was taken.
+  bool Vouches(const std::string& path, uint64_t changes) const {
+    return complete_ && watched_ && changes != kCannotTell && changes == mark_ && path == path_;
+  }
+  // Starts a look at path for an operation that took changes at its start:
+  // sets the watch before the file is looked at.
+  void Begin(const std::string& path, uint64_t changes) {
+    complete_ = false;
+    path_ = path;
+    mark_ = changes;
+    watched_ = WatchPath(path);
+  }
+  void End() { complete_ = true; }
+
+  // The path of the last look begun.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  uint64_t mark_ = kCannotTell;
+  bool watched_ = false;
+  bool complete_ = false;
+};
+
 }  // namespace quandor::bankdir
 
 #endif  // QUANDOR_BANKDIR_CHANGE_WATCH_H_

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string_view>
 
+#include "bankdir/change_watch.h"
 #include "bankdir/file_stamp.h"
 #include "bankdir/regular_file.h"
 #include "bankdir/thread_pin.h"
@@ -93,25 +94,21 @@ Settings ParseSettings(std::string_view text) {
 
 // The last reading of the settings file, reused while the file is unchanged.
 struct SettingsCache {
-  std::string path;
+  FileLook look;
   FileStamp stamp;
   bool settled = false;
   Settings settings;
 };
 
-// The settings as the file holds them now; empty texts when the file or a
-// setting is absent.
-const Settings& CurrentSettings() {
-  thread_local SettingsCache cache;
-  thread_local std::string path;
-  SettingsFilePath(path);
+// The look at the settings file itself, when the watch cannot vouch for the copy.
+void LookAtSettings(SettingsCache& cache, const std::string& path) {
   FileStamp stamp;
-  if (path.empty() || !StampOf(path.c_str(), stamp)) {
+  if (!StampOf(path.c_str(), stamp)) {
     cache.settled = false;
     cache.settings = {};
-    return cache.settings;
+    return;
   }
-  if (cache.settled && stamp == cache.stamp && path == cache.path) return cache.settings;
+  if (cache.settled && stamp == cache.stamp) return;
   const timespec read_start = FileClockNow();
   std::optional<RegularFileContents> contents;
   try {
@@ -119,19 +116,35 @@ const Settings& CurrentSettings() {
   } catch (const std::exception&) {
     cache.settled = false;
     cache.settings = Settings{{}, {}, true};
-    return cache.settings;
+    return;
   }
   if (!contents) {
     // Gone or no regular file since the look at it: absent. Too large: refused.
     cache.settled = false;
     cache.settings = {};
     cache.settings.refused = StampOf(path.c_str(), stamp);
-    return cache.settings;
+    return;
   }
-  cache.path = path;
   cache.stamp = contents->stamp;
   cache.settled = StampIsSettled(contents->stamp, read_start);
   cache.settings = ParseSettings(contents->bytes);
+}
+
+// The settings as the file holds them now, for an operation that took
+// changes at its start; empty texts when the file or a setting is absent.
+const Settings& CurrentSettings(uint64_t changes) {
+  thread_local SettingsCache cache;
+  thread_local std::string path;
+  SettingsFilePath(path);
+  if (path.empty()) {
+    cache.settings = {};
+    return cache.settings;
+  }
+  if (cache.look.Vouches(path, changes)) return cache.settings;
+  if (cache.look.path() != path) cache.settled = false;
+  cache.look.Begin(path, changes);
+  LookAtSettings(cache, path);
+  cache.look.End();
   return cache.settings;
 }
 
@@ -144,12 +157,12 @@ std::optional<int32_t> ReadRules(const char* text) {
 
 // The directory of the bank code file, ending in "/"; empty when the
 // settings file had to be refused, so that no other directory's file is read.
-void BuildDataPath(std::string& out) {
+void BuildDataPath(std::string& out, uint64_t changes) {
   const char* env = std::getenv("QUANDOR_DATA_DIR");
   if (env != nullptr && env[0] != '\0') {
     out = env;
   } else {
-    const Settings& settings = CurrentSettings();
+    const Settings& settings = CurrentSettings(changes);
     if (settings.refused) {
       out.clear();
       return;
@@ -172,22 +185,29 @@ void BuildDataPath(std::string& out) {
 std::string GetDataPath() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->data_path;
   std::string path;
-  BuildDataPath(path);
+  BuildDataPath(path, ChangesSoFar());
+  return path;
+}
+
+const std::string& BankFilePath(uint64_t changes) {
+  if (const PinnedFiles* pin = ThreadPin()) return pin->bank_file_path;
+  thread_local std::string path;
+  BuildDataPath(path, changes);
+  if (!path.empty()) path += kBankFileName;
   return path;
 }
 
 const std::string& BankFilePath() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->bank_file_path;
-  thread_local std::string path;
-  BuildDataPath(path);
-  if (!path.empty()) path += kBankFileName;
-  return path;
+  return BankFilePath(ChangesSoFar());
 }
 
 int32_t DefaultRules() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->default_rules;
   if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return *chosen;
-  if (const auto chosen = ReadRules(CurrentSettings().rules.c_str())) return *chosen;
+  if (const auto chosen = ReadRules(CurrentSettings(ChangesSoFar()).rules.c_str())) {
+    return *chosen;
+  }
   return qdRulesOriginal;
 }
 

@@ -29,9 +29,12 @@ inline constexpr const char* kBankFileName = "blz.txt";
 std::string GetDataPath();
 
 // The full name of the bank code file, empty when the settings file is
-// refused. The text lives in a buffer of the
-// calling thread, valid until its next call; it is rebuilt without touching
-// the heap once the buffer has grown to size.
+// refused. The text lives in a buffer of the calling thread, valid until its
+// next call; it is rebuilt without touching the heap once the buffer has
+// grown to size. The settings file is looked at unless the change watch
+// vouches for the last look (change_watch.h); the first form is for an
+// operation that took changes from ChangesSoFar() at its start.
+const std::string& BankFilePath(uint64_t changes);
 const std::string& BankFilePath();
 
 // The rules new objects apply: QUANDOR_RULES, else the setting "rules" of

@@ -83,7 +83,7 @@ bool FieldsMatch(std::string_view line, std::string_view folded_line, int32_t op
 }
 
 SearchOutcome SearchUnguarded(std::string_view sTest, int32_t option) {
-  std::shared_ptr<const BankFileLines> file = CurrentBankFile(BankFilePath());
+  std::shared_ptr<const BankFileLines> file = CurrentBankFile();
   if (file == nullptr) return {qdBankNumberFileMissing, {}, {}};
   const std::string folded_text = FoldCase(sTest);
   std::vector<uint32_t> found;

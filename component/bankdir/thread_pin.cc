@@ -4,6 +4,7 @@
 
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
+#include "bankdir/change_watch.h"
 #include "bankdir/data_path.h"
 #include "quandor/errors.h"
 
@@ -24,11 +25,12 @@ ThreadPinState& State() {
 void TakeFiles(PinnedFiles& files) noexcept {
   files = PinnedFiles{};
   try {
+    const uint64_t changes = ChangesSoFar();
     files.data_path = GetDataPath();
-    files.bank_file_path = BankFilePath();
+    files.bank_file_path = BankFilePath(changes);
     files.default_rules = DefaultRules();
     if (!files.bank_file_path.empty()) {
-      files.bank_file = CurrentBankFile(files.bank_file_path);
+      files.bank_file = CurrentBankFile(files.bank_file_path, changes);
       // Build the index now, so that the first pinned lookup is as cheap as the rest.
       if (files.bank_file != nullptr) BankIndexOf(*files.bank_file);
     }
