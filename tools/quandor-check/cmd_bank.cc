@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -66,6 +67,8 @@ int RunBank(Words words) {
   }
   if (args.operands().size() > 1) return UsageError("bank", "expects at most one BLZ");
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
   if (strictness) banking.Strictness(*strictness);
@@ -83,7 +86,7 @@ int RunBank(Words words) {
     ShowFurtherFields(banking);
     return kExitOk;
   }
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const bool found = banking.searchBank(line);
     CsvFields(out, ';')

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/iban.h"
 
@@ -80,17 +81,18 @@ void AppendVerdict(CsvFields& fields, const quandor::IbanResult& result) {
 }
 
 // The message that says what failed first: the IBAN itself, else its bank connection.
-std::string Message(const quandor::IbanResult& result) {
+std::string_view Message(const quandor::IbanResult& result) {
   if (!result.IbanOk() || result.nAccountError == quandor::qdNoValidation) {
-    return quandor::GetIbanErrorText(result.nIbanError);
+    return IbanErrorText(result.nIbanError);
   }
-  return quandor::GetErrorText(result.nAccountError);
+  return ErrorText(result.nAccountError);
 }
 
 int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
   const quandor::IbanResult result = quandor::ValidateIban(iban, banking);
-  std::printf("Result:  %s (%s)\n", result.ValidOrUncheckable() ? "valid" : "invalid",
-              Message(result).c_str());
+  const std::string_view message = Message(result);
+  std::printf("Result:  %s (%.*s)\n", result.ValidOrUncheckable() ? "valid" : "invalid",
+              static_cast<int>(message.size()), message.data());
   if (!result.sIban.empty())
     std::printf("IBAN:    %s\n", quandor::FormatIban(result.sIban).c_str());
   if (result.IbanOk() && result.nAccountError != quandor::qdNoValidation) {
@@ -152,13 +154,15 @@ int RunIban(Words words) {
     return UsageError("iban", "CSV options need the input file, not an IBAN");
 
   // Without the bank code file, IBANs of other countries are still checked
-  // and a German one reports account_error 9.
+  // and a German one reports account_error 9. The whole run answers from
+  // the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (strictness) banking.Strictness(*strictness);
   if (rules) banking.Rules(*rules);
 
   if (operands == 1) return ShowVerdict(banking, args.operands()[0]);
-  BankFileWatch watch;
+  BankFileWatch watch(BankFileProblem(banking));
   if (csv) {
     return RunCsvBatch(
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {

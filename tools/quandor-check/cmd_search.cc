@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -63,6 +64,8 @@ int RunSearch(Words words) {
     return UsageError("search", "expects at most one TEXT (quote a text with blanks)");
   }
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
 
@@ -85,7 +88,7 @@ int RunSearch(Words words) {
 
   std::string codes;
   std::uint64_t line_number = 0;
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     ++line_number;
     try {

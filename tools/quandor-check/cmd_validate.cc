@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -53,20 +54,11 @@ Options:
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,
-                                 kDataOption,
-                                 kStrictnessOption,
-                                 kRulesOption,
-                                 {"blz-column", true},
-                                 {"account-column", true},
-                                 kBatchOptions[0],
-                                 kBatchOptions[1],
-                                 kBatchOptions[2],
-                                 kBatchOptions[3],
-                                 kCsvOptions[0],
-                                 kCsvOptions[1],
-                                 kCsvOptions[2],
-                                 kCsvOptions[3]};
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          kStrictnessOption,
+                                 kRulesOption,     {"blz-column", true}, {"account-column", true},
+                                 kBatchOptions[0], kBatchOptions[1],     kBatchOptions[2],
+                                 kBatchOptions[3], kCsvOptions[0],       kCsvOptions[1],
+                                 kCsvOptions[2],   kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
 constexpr std::string_view kResultNames[] = {"valid",       "error",          "method",
@@ -123,6 +115,8 @@ int RunValidate(Words words) {
   if (operands == 2 && csv)
     return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) {
     // A single check without the file has no verdict; a batch cannot run.
@@ -132,13 +126,13 @@ int RunValidate(Words words) {
   if (rules) banking.Rules(*rules);
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   if (csv) {
     return RunCsvBatch("validate", args, kJob,
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
-                         fields.Text(banking.LastErrorString());
+                         fields.Text(ErrorText(banking.LastError()));
                          return watch.Judge(valid, banking.LastError());
                        });
   }

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 
 #include "quandor/banking.h"
+#include "quandor/iban.h"
 
 namespace quandor_check {
 
@@ -41,6 +43,24 @@ void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string
 void PinDataDir() {
   const char* dir = std::getenv("QUANDOR_DATA_DIR");
   if (dir == nullptr || *dir == '\0') UseDataDir(quandor::GetDataPath());
+}
+
+namespace {
+
+template <std::string (*kText)(std::int32_t)>
+std::string_view KeptText(std::int32_t code) {
+  static std::unordered_map<std::int32_t, std::string> texts;
+  auto found = texts.find(code);
+  if (found == texts.end()) found = texts.emplace(code, kText(code)).first;
+  return found->second;
+}
+
+}  // namespace
+
+std::string_view ErrorText(std::int32_t code) { return KeptText<quandor::GetErrorText>(code); }
+
+std::string_view IbanErrorText(std::int32_t code) {
+  return KeptText<quandor::GetIbanErrorText>(code);
 }
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {

@@ -1,6 +1,9 @@
 #include "csv.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "ascii_scan.h"
 
 namespace quandor_check {
 
@@ -12,16 +15,40 @@ bool NeedsCsvQuotes(std::string_view field, char delimiter) {
 }
 
 void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
-  if (!NeedsCsvQuotes(field, delimiter)) {
+  if (IsPlainCsvText(field, delimiter) || !NeedsCsvQuotes(field, delimiter)) {
     out.append(field);
     return;
   }
   out.push_back('"');
-  for (const char c : field) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
+  // Runs up to and including each quote, which is then doubled.
+  for (;;) {
+    const void* quote = std::memchr(field.data(), '"', field.size());
+    if (quote == nullptr) break;
+    const std::size_t run =
+        static_cast<std::size_t>(static_cast<const char*>(quote) - field.data());
+    out.append(field.data(), run + 1);
+    out.push_back('"');
+    field.remove_prefix(run + 1);
   }
+  out.append(field);
   out.push_back('"');
+}
+
+CsvFields& CsvFields::Text(std::string_view field) {
+  Separate();
+  if (IsPlainCsvText(field, delimiter_)) {
+    out_.append(field);
+  } else if (IsPrintable(field)) {
+    AppendCsvField(out_, field, delimiter_);
+  } else {
+    // Rare (a control character from the bank code file): a buffer kept
+    // for the run spares an allocation per field.
+    static std::string printable;
+    printable.clear();
+    AppendPrintable(printable, field);
+    AppendCsvField(out_, printable, delimiter_);
+  }
+  return *this;
 }
 
 namespace {
@@ -31,6 +58,17 @@ constexpr std::string_view kTextAfterQuote = "text after a closing quote";
 constexpr std::string_view kTooLong = "row too long";
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// The line breaks in [from, to) of d, which holds n bytes: LF, CR LF and
+// CR alone each count once.
+std::size_t LineBreaksIn(const char* d, std::size_t from, std::size_t to, std::size_t n) {
+  std::size_t lines = 0;
+  for (std::size_t i = FindFirstOf(d, from, to, '\n', '\r', '\n'); i < to;
+       i = FindFirstOf(d, i + 1, to, '\n', '\r', '\n')) {
+    if (d[i] == '\n' || i + 1 == n || d[i + 1] != '\n') ++lines;
+  }
+  return lines;
+}
 
 std::string& StartField(CsvRow& row) {
   if (row.fields.size() <= row.count) row.fields.resize(row.count + 1);
@@ -64,29 +102,32 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
           // told from a stray quote: the row is malformed either way.
           return Scan::kEndedTooSoon;
         }
-        const char c = d[i];
-        if (c == '"') {
-          if (i + 1 == n && !final) return Scan::kNeedMore;
-          if (i + 1 < n && d[i + 1] == '"') {
-            field.push_back('"');
-            i += 2;
-            continue;
-          }
-          ++i;
-          // Only a delimiter or the line end may follow a closing quote.
-          // Anything else means the opening quote was a stray one that
-          // swallowed the lines up to here: one record would hide several.
-          if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
-          break;
+        // Text up to the next quote goes in whole.
+        const void* quote = std::memchr(d + i, '"', n - i);
+        const std::size_t stop =
+            quote == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(quote) - d);
+        lines += LineBreaksIn(d, i, stop, n);
+        field.append(d + i, stop - i);
+        i = stop;
+        if (i == n) continue;
+        // At a quote: a doubled one, or the closing one.
+        if (i + 1 == n && !final) return Scan::kNeedMore;
+        if (i + 1 < n && d[i + 1] == '"') {
+          field.push_back('"');
+          i += 2;
+          continue;
         }
-        if (c == '\n' || (c == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++lines;
-        field.push_back(c);
         ++i;
+        // Only a delimiter or the line end may follow a closing quote.
+        // Anything else means the opening quote was a stray one that
+        // swallowed the lines up to here: one record would hide several.
+        if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
+        break;
       }
     }
     // Unquoted text, a quote in it taken as it stands.
     const std::size_t run = i;
-    while (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) ++i;
+    i = FindFirstOf(d, i, n, delimiter_, '\n', '\r');
     field.append(d + run, i - run);
     if (i == n) {
       if (!final) return Scan::kNeedMore;

@@ -31,15 +31,7 @@ class CsvFields {
   CsvFields(std::string& out, char delimiter, bool leading = false)
       : out_(out), delimiter_(delimiter), first_(!leading) {}
   // A result text: control characters and invalid UTF-8 become U+FFFD.
-  CsvFields& Text(std::string_view field) {
-    Separate();
-    if (IsPrintable(field)) {
-      AppendCsvField(out_, field, delimiter_);
-    } else {
-      AppendCsvField(out_, Printable(field), delimiter_);
-    }
-    return *this;
-  }
+  CsvFields& Text(std::string_view field);
   CsvFields& Number(std::int64_t n) {
     Separate();
     AppendNumber(out_, n);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 
 namespace quandor_check {
@@ -138,12 +137,6 @@ bool OutputSink::Flush() {
   // After a failure the output is dropped so that memory stays bounded.
   buffer_.clear();
   return error_ == 0;
-}
-
-void AppendNumber(std::string& out, std::int64_t n) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, n);
-  out.append(digits, result.ptr);
 }
 
 }  // namespace quandor_check

@@ -4,6 +4,7 @@
 #ifndef QUANDOR_CHECK_STREAM_IO_H_
 #define QUANDOR_CHECK_STREAM_IO_H_
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -106,7 +107,15 @@ class OutputSink {
 };
 
 // Appends the decimal form of n.
-void AppendNumber(std::string& out, std::int64_t n);
+inline void AppendNumber(std::string& out, std::int64_t n) {
+  if (n >= 0 && n < 10) {
+    out.push_back(static_cast<char>('0' + n));
+    return;
+  }
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, n);
+  out.append(digits, result.ptr);
+}
 
 }  // namespace quandor_check
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ascii_scan.h"
 #include "bankdir/text_decoding.h"
 #include "utf8_repair.h"
 
@@ -60,7 +61,7 @@ std::optional<InputEncoding> ParseEncoding(std::string_view name) {
 }
 
 void DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
-  const auto valid = [](const std::string& field) { return IsValidUtf8(field); };
+  const auto valid = [](const std::string& field) { return IsAscii(field) || IsValidUtf8(field); };
   if (encoding != InputEncoding::kWindows1252 && std::all_of(fields.begin(), fields.end(), valid)) {
     return;
   }
@@ -87,6 +88,7 @@ void AppendPrintable(std::string& out, std::string_view text) {
 }
 
 bool IsPrintable(std::string_view text) {
+  if (IsPlainCsvText(text, '"')) return true;
   bool ascii = true;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);

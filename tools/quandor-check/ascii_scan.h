@@ -1,0 +1,93 @@
+// Word-at-a-time tests of text for the batch modes' hot paths: most fields
+// of a batch are plain ASCII, and telling so eight bytes at a time spares
+// the byte-wise UTF-8, control-character and CSV-quoting checks.
+#ifndef QUANDOR_CHECK_ASCII_SCAN_H_
+#define QUANDOR_CHECK_ASCII_SCAN_H_
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace quandor_check {
+namespace ascii_scan {
+
+inline constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+inline constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+inline std::uint64_t Load(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+// High bit set in every byte lane of word that is below n (n <= 128),
+// exact when no lane has its high bit set.
+inline std::uint64_t BytesBelow(std::uint64_t word, unsigned char n) {
+  return (word - kOnes * n) & ~word & kHighBits;
+}
+
+// Nonzero when a byte of word equals c.
+inline std::uint64_t HasByte(std::uint64_t word, char c) {
+  const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+  return (x - kOnes) & ~x & kHighBits;
+}
+
+}  // namespace ascii_scan
+
+// Position of the first of the bytes a, b, c in [from, n) of d, or n.
+inline std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, char a, char b,
+                               char c) {
+  using namespace ascii_scan;
+  std::size_t i = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    // The lowest flagged lane of HasByte is always a true match.
+    for (; i + 8 <= n; i += 8) {
+      const std::uint64_t word = Load(d + i);
+      const std::uint64_t found = HasByte(word, a) | HasByte(word, b) | HasByte(word, c);
+      if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
+    }
+  }
+  for (; i < n; ++i) {
+    if (d[i] == a || d[i] == b || d[i] == c) return i;
+  }
+  return n;
+}
+
+// Whether every byte of text is ASCII (below 0x80).
+inline bool IsAscii(std::string_view text) {
+  const char* p = text.data();
+  std::size_t n = text.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    if ((ascii_scan::Load(p) & ascii_scan::kHighBits) != 0) return false;
+  }
+  for (; n > 0; ++p, --n) {
+    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Whether text is printable ASCII (0x20 to 0x7E) without a double quote or
+// the delimiter: text that goes into a CSV record as it stands.
+inline bool IsPlainCsvText(std::string_view text, char delimiter) {
+  using namespace ascii_scan;
+  const char* p = text.data();
+  std::size_t n = text.size();
+  for (; n >= 8; p += 8, n -= 8) {
+    const std::uint64_t word = Load(p);
+    if (((word & kHighBits) | BytesBelow(word, 0x20) | HasByte(word, 0x7F) | HasByte(word, '"') |
+         HasByte(word, delimiter)) != 0) {
+      return false;
+    }
+  }
+  for (; n > 0; ++p, --n) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte < 0x20 || byte >= 0x7F || *p == '"' || *p == delimiter) return false;
+  }
+  return true;
+}
+
+}  // namespace quandor_check
+
+#endif  // QUANDOR_CHECK_ASCII_SCAN_H_
