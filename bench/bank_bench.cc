@@ -88,7 +88,7 @@ BENCHMARK(BM_ValidateWithDataDir);
 void BM_ValidateInMemory(benchmark::State& state) {
   RequireFile(state);
   using namespace quandor;
-  const bankdir::BankFileLines* file = bankdir::CurrentBankFile(bankdir::BankFilePath());
+  const bankdir::BankFileLines* file = bankdir::CurrentBankFile(bankdir::BankFilePath()).get();
   const std::vector<std::string> one_code = {Codes()[Codes().size() / 2]};
   const auto& codes = state.range(0) == 0 ? Codes() : one_code;
   std::string bank_number, account_number, name, city, complete;

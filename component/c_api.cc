@@ -24,6 +24,7 @@
 #include <variant>
 #include <vector>
 
+#include "bankdir/thread_pin.h"
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
 #include "quandor/errors.h"
@@ -441,6 +442,17 @@ quandor_status quandor_can_unload_now(quandor_bool* can_unload) noexcept {
   if (can_unload == nullptr) return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
   *can_unload = ToBool(gLiveObjects.load() == 0);
   return Succeed();
+}
+
+quandor_status quandor_pin_bank_file() noexcept {
+  quandor::bankdir::PinThread();
+  return Succeed();
+}
+
+quandor_status quandor_unpin_bank_file() noexcept {
+  return quandor::bankdir::UnpinThread()
+             ? Succeed()
+             : Fail(QUANDOR_E_INVALID_ARG, "the calling thread holds no pin");
 }
 
 quandor_status quandor_get_last_error_message(char** message) noexcept {

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,11 +56,12 @@ class BankFileLines {
 };
 
 // The calling thread's reading of the file at path, read again first when
-// its stamp changed. nullptr when the file cannot be opened, is no regular
-// file or is larger than kMaxBankFileSize. Throws
-// std::system_error when reading an opened file fails. The result stays valid
-// until the thread's next call.
-const BankFileLines* CurrentBankFile(const std::string& path);
+// its stamp changed; on a pinned thread (thread_pin.h) the pinned reading,
+// whatever the path. Null when the file cannot be opened, is no regular file
+// or is larger than kMaxBankFileSize. Throws std::system_error when reading an
+// opened file fails. The reference stays valid until the thread's next call;
+// a copy keeps the reading alive.
+const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& path);
 
 }  // namespace quandor::bankdir
 

@@ -123,7 +123,7 @@ const BankIndex& BankIndexOf(const BankFileLines& file) {
 
 int32_t LoadBankIndex() {
   try {
-    const BankFileLines* file = CurrentBankFile(BankFilePath());
+    const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
     if (file == nullptr) return qdBankNumberFileMissing;
     BankIndexOf(*file);
     return qdNoError;

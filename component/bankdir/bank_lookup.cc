@@ -29,7 +29,7 @@ std::optional<std::string_view> LookupUnguarded(std::string_view sBLZ, int32_t& 
     last_error = qdBankNumberMissing;
     return std::nullopt;
   }
-  const BankFileLines* file = CurrentBankFile(BankFilePath());
+  const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
   if (file == nullptr) {
     last_error = qdBankNumberFileMissing;
     return std::nullopt;

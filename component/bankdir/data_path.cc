@@ -13,6 +13,7 @@
 
 #include "bankdir/file_stamp.h"
 #include "bankdir/regular_file.h"
+#include "bankdir/thread_pin.h"
 #include "library_directory.h"
 #include "quandor/errors.h"
 
@@ -169,12 +170,14 @@ void BuildDataPath(std::string& out) {
 }  // namespace
 
 std::string GetDataPath() {
+  if (const PinnedFiles* pin = ThreadPin()) return pin->data_path;
   std::string path;
   BuildDataPath(path);
   return path;
 }
 
 const std::string& BankFilePath() {
+  if (const PinnedFiles* pin = ThreadPin()) return pin->bank_file_path;
   thread_local std::string path;
   BuildDataPath(path);
   if (!path.empty()) path += kBankFileName;
@@ -182,6 +185,7 @@ const std::string& BankFilePath() {
 }
 
 int32_t DefaultRules() {
+  if (const PinnedFiles* pin = ThreadPin()) return pin->default_rules;
   if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return *chosen;
   if (const auto chosen = ReadRules(CurrentSettings().rules.c_str())) return *chosen;
   return qdRulesOriginal;

@@ -5,7 +5,9 @@
 // $XDG_CONFIG_HOME/Quandor/Quandor.ini (default ~/.config) when it is not
 // empty, a relative one taken from the settings file's directory; the
 // directory of the loaded component library. The setting is consulted at
-// every call, so a change takes effect at the next lookup.
+// every call, so a change takes effect at the next lookup; on a pinned thread
+// (thread_pin.h) all three functions below answer what they answered when the
+// pin was made.
 //
 // A settings file that is there but cannot be read whole is refused rather
 // than half read: a line that does not fit the INI reader's line buffer

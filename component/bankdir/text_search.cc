@@ -40,7 +40,7 @@ bool FieldsMatch(std::string_view line, std::string_view folded_line, int32_t op
 }
 
 SearchOutcome SearchUnguarded(std::string_view sTest, int32_t option) {
-  const BankFileLines* file = CurrentBankFile(BankFilePath());
+  const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
   if (file == nullptr) return {qdBankNumberFileMissing, {}};
   const std::string folded_text = FoldCase(sTest);
   const bool whole_line = option == qdSearchAll;

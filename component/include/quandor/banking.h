@@ -16,7 +16,9 @@
 /// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini (a relative one from
 /// that file's directory), else beside the library itself. The first Banking
 /// object of a thread reads the file's bank codes into the thread's bank
-/// index; the first lookup after the file changed builds it again.
+/// index; the first lookup after the file changed builds it again. A host that
+/// checks many rows can spare the look at the file per lookup by pinning one
+/// version of it (quandor/bank_file_pin.h).
 ///
 /// An object belongs to the thread that created it; calls on one object must
 /// not overlap. Objects of different threads are independent.

@@ -198,6 +198,17 @@ QUANDOR_EXPORT void quandor_free_string(char* text) QUANDOR_NOEXCEPT;
 /* Frees a list of texts with all its texts. */
 QUANDOR_EXPORT void quandor_free_string_list(char** list) QUANDOR_NOEXCEPT;
 
+/* ---- Pinning the bank code file (quandor/bank_file_pin.h) -------------- */
+
+/* Pins the calling thread to the data path, settings and bank code file as
+ * they are now: until the matching quandor_unpin_bank_file, the thread's
+ * lookups, checks and searches answer from that version without any
+ * file-system call. Pins nest; each needs its own unpin on the same thread. */
+QUANDOR_EXPORT quandor_status quandor_pin_bank_file(void) QUANDOR_NOEXCEPT;
+
+/* Ends one pin of the calling thread; QUANDOR_E_INVALID_ARG when it holds none. */
+QUANDOR_EXPORT quandor_status quandor_unpin_bank_file(void) QUANDOR_NOEXCEPT;
+
 /* ---- Banking, in slot order --------------------------------------------- */
 
 QUANDOR_EXPORT quandor_status quandor_Banking_Reset(quandor_object* banking) QUANDOR_NOEXCEPT;
