@@ -36,21 +36,21 @@ inline std::uint64_t HasByte(std::uint64_t word, char c) {
 
 }  // namespace ascii_scan
 
-// Position of the first of the bytes a, b, c in [from, n) of d, or n.
-inline std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, char a, char b,
-                               char c) {
+// Position of the first of the given bytes in [from, n) of d, or n.
+template <typename... Bytes>
+std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, Bytes... bytes) {
   using namespace ascii_scan;
   std::size_t i = from;
   if constexpr (std::endian::native == std::endian::little) {
     // The lowest flagged lane of HasByte is always a true match.
     for (; i + 8 <= n; i += 8) {
       const std::uint64_t word = Load(d + i);
-      const std::uint64_t found = HasByte(word, a) | HasByte(word, b) | HasByte(word, c);
+      const std::uint64_t found = (HasByte(word, bytes) | ...);
       if (found != 0) return i + static_cast<std::size_t>(std::countr_zero(found)) / 8;
     }
   }
   for (; i < n; ++i) {
-    if (d[i] == a || d[i] == b || d[i] == c) return i;
+    if (((d[i] == bytes) || ...)) return i;
   }
   return n;
 }
@@ -72,18 +72,22 @@ inline bool IsAscii(std::string_view text) {
 // the delimiter: text that goes into a CSV record as it stands.
 inline bool IsPlainCsvText(std::string_view text, char delimiter) {
   using namespace ascii_scan;
+  const auto plain = [delimiter](std::uint64_t word) {
+    return ((word & kHighBits) | BytesBelow(word, 0x20) | HasByte(word, 0x7F) | HasByte(word, '"') |
+            HasByte(word, delimiter)) == 0;
+  };
   const char* p = text.data();
-  std::size_t n = text.size();
-  for (; n >= 8; p += 8, n -= 8) {
-    const std::uint64_t word = Load(p);
-    if (((word & kHighBits) | BytesBelow(word, 0x20) | HasByte(word, 0x7F) | HasByte(word, '"') |
-         HasByte(word, delimiter)) != 0) {
-      return false;
+  const std::size_t n = text.size();
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8) {
+      if (!plain(Load(p + i))) return false;
     }
+    // The last eight bytes, overlapping the words before.
+    return plain(Load(p + n - 8));
   }
-  for (; n > 0; ++p, --n) {
-    const auto byte = static_cast<unsigned char>(*p);
-    if (byte < 0x20 || byte >= 0x7F || *p == '"' || *p == delimiter) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto byte = static_cast<unsigned char>(p[i]);
+    if (byte < 0x20 || byte >= 0x7F || p[i] == '"' || p[i] == delimiter) return false;
   }
   return true;
 }

@@ -1,10 +1,10 @@
 #include "common.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unordered_map>
 
 #include "quandor/banking.h"
 #include "quandor/iban.h"
@@ -47,12 +47,18 @@ void PinDataDir() {
 
 namespace {
 
+// Codes run from 0 to 255; any other is asked each time.
 template <std::string (*kText)(std::int32_t)>
 std::string_view KeptText(std::int32_t code) {
-  static std::unordered_map<std::int32_t, std::string> texts;
-  auto found = texts.find(code);
-  if (found == texts.end()) found = texts.emplace(code, kText(code)).first;
-  return found->second;
+  static std::array<std::optional<std::string>, 256> texts;
+  if (code < 0 || code >= static_cast<std::int32_t>(texts.size())) {
+    static std::string text;
+    text = kText(code);
+    return text;
+  }
+  auto& text = texts[static_cast<std::size_t>(code)];
+  if (!text) text = kText(code);
+  return *text;
 }
 
 }  // namespace

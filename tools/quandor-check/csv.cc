@@ -8,10 +8,7 @@
 namespace quandor_check {
 
 bool NeedsCsvQuotes(std::string_view field, char delimiter) {
-  for (const char c : field) {
-    if (c == delimiter || c == '"' || c == '\r' || c == '\n') return true;
-  }
-  return false;
+  return FindFirstOf(field.data(), 0, field.size(), delimiter, '"', '\r', '\n') < field.size();
 }
 
 void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
@@ -63,15 +60,16 @@ bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 // CR alone each count once.
 std::size_t LineBreaksIn(const char* d, std::size_t from, std::size_t to, std::size_t n) {
   std::size_t lines = 0;
-  for (std::size_t i = FindFirstOf(d, from, to, '\n', '\r', '\n'); i < to;
-       i = FindFirstOf(d, i + 1, to, '\n', '\r', '\n')) {
+  for (std::size_t i = FindFirstOf(d, from, to, '\n', '\r'); i < to;
+       i = FindFirstOf(d, i + 1, to, '\n', '\r')) {
     if (d[i] == '\n' || i + 1 == n || d[i + 1] != '\n') ++lines;
   }
   return lines;
 }
 
-std::string& StartField(CsvRow& row) {
-  if (row.fields.size() <= row.count) row.fields.resize(row.count + 1);
+inline std::string& StartField(CsvRow& row) {
+  if (row.fields.size() <= row.count) [[unlikely]]
+    row.fields.resize(row.count + 1);
   std::string& field = row.fields[row.count++];
   field.clear();
   return field;
@@ -89,11 +87,13 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
   // a full buffer means the record is too long.
   const bool final = reader_.at_eof() || reader_.full();
   row.count = 0;
+  row.canonical = true;
   lines = 0;
   std::size_t i = 0;
   for (;;) {
     std::string& field = StartField(row);
-    if (i < n && d[i] == '"') {
+    const bool quoted = i < n && d[i] == '"';
+    if (quoted) {
       ++i;
       for (;;) {
         if (i == n) {
@@ -129,9 +129,15 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
     const std::size_t run = i;
     i = FindFirstOf(d, i, n, delimiter_, '\n', '\r');
     field.append(d + run, i - run);
+    // Written back, the field is quoted exactly when it needs quotes.
+    if (row.canonical) {
+      row.canonical = quoted ? NeedsCsvQuotes(field, delimiter_)
+                             : std::memchr(field.data(), '"', field.size()) == nullptr;
+    }
     if (i == n) {
       if (!final) return Scan::kNeedMore;
       if (!reader_.at_eof()) return Scan::kEndedTooSoon;  // too long: the caller tells them apart
+      row.text = std::string_view(d, n);
       length = n;
       ++lines;  // the last line, without a line end
       return Scan::kComplete;
@@ -141,6 +147,7 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
       continue;
     }
     ++lines;
+    row.text = std::string_view(d, i);
     if (d[i] == '\r') {
       if (i + 1 < n && d[i + 1] == '\n') {
         length = i + 2;
@@ -162,6 +169,8 @@ void CsvReader::TakeLiteralLine(CsvRow& row, std::size_t max_length) {
   std::size_t end = 0;
   while (end < n && !IsLineEnd(d[end])) ++end;
   row.count = 0;
+  row.text = {};
+  row.canonical = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
     if (i == end || d[i] == delimiter_) {

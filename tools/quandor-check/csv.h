@@ -62,6 +62,11 @@ struct CsvRow {
   // Why the row is malformed, or empty. A malformed row still carries its
   // fields, split at every delimiter with quotes taken literally.
   std::string_view problem;
+  // The record as it stands in the input, without its line end; valid until
+  // the next read. canonical: writing the fields back as CSV gives text
+  // again, so that text can be copied instead (false for a malformed row).
+  std::string_view text;
+  bool canonical = false;
 
   std::string_view field(std::size_t i) const {
     return i < count ? std::string_view(fields[i]) : std::string_view();

@@ -60,10 +60,13 @@ std::optional<InputEncoding> ParseEncoding(std::string_view name) {
   return std::nullopt;
 }
 
-void DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
-  const auto valid = [](const std::string& field) { return IsAscii(field) || IsValidUtf8(field); };
+bool DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
+  // ASCII reads the same in every encoding.
+  const auto ascii = [](const std::string& field) { return IsAscii(field); };
+  if (std::all_of(fields.begin(), fields.end(), ascii)) return false;
+  const auto valid = [](const std::string& field) { return IsValidUtf8(field); };
   if (encoding != InputEncoding::kWindows1252 && std::all_of(fields.begin(), fields.end(), valid)) {
-    return;
+    return false;
   }
   for (std::string& field : fields) {
     if (encoding == InputEncoding::kUtf8) {
@@ -75,6 +78,7 @@ void DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
       field = Windows1252ToUtf8(field);
     }
   }
+  return true;
 }
 
 void AppendValidUtf8(std::string& out, std::string_view text) {

@@ -23,8 +23,9 @@ std::optional<InputEncoding> ParseEncoding(std::string_view name);
 
 // Turns the fields of one record into UTF-8 in place. Under kAuto the record
 // is decided as a whole, as a line of the bank code file is: one field that
-// is not UTF-8 makes every field of it Windows-1252.
-void DecodeFields(std::span<std::string> fields, InputEncoding encoding);
+// is not UTF-8 makes every field of it Windows-1252. False when no field
+// was changed.
+bool DecodeFields(std::span<std::string> fields, InputEncoding encoding);
 
 // Appends text with every invalid UTF-8 sequence replaced by U+FFFD.
 void AppendValidUtf8(std::string& out, std::string_view text);
