@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "stream_io.h"
+
 namespace quandor_check {
 namespace {
 
@@ -48,6 +50,7 @@ RowOutcome BankFileWatch::Judge(bool ok, std::int32_t error) {
   }
   if (!problem_) return RowOutcome::kInvalid;
   if (!reported_) {
+    OutputSink::FlushActive();
     std::fprintf(stderr, "quandor-check: %s; rows that need it are not checked\n",
                  problem_->c_str());
     reported_ = true;

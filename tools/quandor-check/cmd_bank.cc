@@ -22,6 +22,9 @@ Without, reads one bank code a line from standard input and writes a line
   found;error;bank_number;bank_name;bank_city;bank_complete
 for each (found 1 or 0, error the code of LastError).
 
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
+
 Options:
   --strictness N  0 to 3: which characters besides digits a bank code may hold
                   (default 1: blanks and common separators)

@@ -43,6 +43,9 @@ CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;iban_ok;blz;account;account_error;message
 
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
+
 Options:
   --make                 build German IBANs from BLZ and ACCOUNT (see above)
   --strictness N         0 to 3, for the check of the embedded bank connection

@@ -23,6 +23,9 @@ writes a line
   found;error;amount;codes
 for each (codes: the bank codes found, in list order, joined by ",").
 
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
+
 Options:
   --in FIELDS  where to search: a comma-separated choice of blz, name, city
                (default: the whole line of the bank code file)
@@ -105,6 +108,7 @@ int RunSearch(Words words) {
       CsvFields(out, ';').Number(found ? 1 : 0).Number(last_error).Number(amount).Text(codes);
       return watch.Judge(found, last_error);
     } catch (const quandor::MalformedRecordError& e) {
+      OutputSink::FlushActive();
       std::fprintf(stderr, "quandor-check: line %llu: malformed record in the bank code file: %s\n",
                    static_cast<unsigned long long>(line_number), e.what());
       CsvFields(out, ';').Number(0).Number(quandor::qdUnknownError).Number(-1).Text("");

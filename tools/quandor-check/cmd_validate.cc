@@ -33,6 +33,9 @@ delimiter, a missing column) gets valid 0, an empty error and "line N: reason"
 as message; reading goes on with the next line. Input in UTF-8 or
 Windows-1252 is decided record by record; the output is UTF-8.
 
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
+
 Options:
   --strictness N         0 to 3: which characters besides digits the input may hold
   --rules RULES          check methods: original (as first built, the default) or

@@ -117,11 +117,22 @@ bool LineReader::Next(std::string_view& line) {
   }
 }
 
-OutputSink::OutputSink(int fd, std::size_t flush_at) : fd_(fd), flush_at_(flush_at) {
+OutputSink* OutputSink::active_ = nullptr;
+
+OutputSink::OutputSink(int fd, std::size_t flush_at)
+    : outer_(active_), fd_(fd), flush_at_(flush_at) {
   buffer_.reserve(flush_at + 4096);
+  active_ = this;
 }
 
-OutputSink::~OutputSink() { Flush(); }
+OutputSink::~OutputSink() {
+  Flush();
+  active_ = outer_;
+}
+
+void OutputSink::FlushActive() {
+  if (active_ != nullptr) active_->Flush();
+}
 
 bool OutputSink::Flush() {
   std::size_t done = 0;

@@ -83,6 +83,10 @@ class LineReader {
 
 // Collects output and writes it in large blocks. Write errors (a full disk,
 // a closed pipe) are remembered and reported by ok()/error().
+//
+// The sink made last and still alive is the run's output: a message on
+// standard error during the run calls FlushActive() first, so that output
+// and messages keep their order when both go to one place.
 class OutputSink {
  public:
   explicit OutputSink(int fd, std::size_t flush_at = 1 << 18);
@@ -98,8 +102,11 @@ class OutputSink {
   bool Flush();
   bool ok() const { return error_ == 0; }
   int error() const { return error_; }
+  static void FlushActive();
 
  private:
+  static OutputSink* active_;
+  OutputSink* outer_;
   int fd_;
   std::size_t flush_at_;
   std::string buffer_;
