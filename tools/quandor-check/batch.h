@@ -168,7 +168,7 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
     if (!reader.Next(row)) return false;
     // A whole record of ASCII, the usual case, is told at one go.
     if (!(row.problem.empty() && IsAscii(row.text)) &&
-        DecodeFields(std::span(row.fields.data(), row.count), *encoding)) {
+        DecodeFields(std::span(row.fields.data(), row.count), row.owned, *encoding)) {
       row.canonical = false;
     }
     return true;

@@ -67,12 +67,11 @@ std::size_t LineBreaksIn(const char* d, std::size_t from, std::size_t to, std::s
   return lines;
 }
 
-inline std::string& StartField(CsvRow& row) {
+// The index of a new field of row.
+inline std::size_t StartField(CsvRow& row) {
   if (row.fields.size() <= row.count) [[unlikely]]
     row.fields.resize(row.count + 1);
-  std::string& field = row.fields[row.count++];
-  field.clear();
-  return field;
+  return row.count++;
 }
 
 }  // namespace
@@ -91,10 +90,15 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
   lines = 0;
   std::size_t i = 0;
   for (;;) {
-    std::string& field = StartField(row);
+    const std::size_t index = StartField(row);
+    std::string_view& field = row.fields[index];
     const bool quoted = i < n && d[i] == '"';
+    std::size_t field_lines = 0;  // line breaks and doubled quotes in a quoted field
+    bool doubled_quote = false;
     if (quoted) {
       ++i;
+      const std::size_t start = i;
+      std::string* unescaped = nullptr;  // from the first doubled quote on
       for (;;) {
         if (i == n) {
           if (!final) return Scan::kNeedMore;
@@ -106,17 +110,24 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
         const void* quote = std::memchr(d + i, '"', n - i);
         const std::size_t stop =
             quote == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(quote) - d);
-        lines += LineBreaksIn(d, i, stop, n);
-        field.append(d + i, stop - i);
+        field_lines += LineBreaksIn(d, i, stop, n);
+        if (unescaped != nullptr) unescaped->append(d + i, stop - i);
         i = stop;
         if (i == n) continue;
         // At a quote: a doubled one, or the closing one.
         if (i + 1 == n && !final) return Scan::kNeedMore;
         if (i + 1 < n && d[i + 1] == '"') {
-          field.push_back('"');
+          if (unescaped == nullptr) {
+            unescaped = &row.Own(index);
+            unescaped->assign(d + start, i - start);
+          }
+          unescaped->push_back('"');
+          doubled_quote = true;
           i += 2;
           continue;
         }
+        field = unescaped != nullptr ? std::string_view(*unescaped)
+                                     : std::string_view(d + start, i - start);
         ++i;
         // Only a delimiter or the line end may follow a closing quote.
         // Anything else means the opening quote was a stray one that
@@ -124,14 +135,19 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
         if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
         break;
       }
+      lines += field_lines;
+    } else {
+      // Unquoted text, a quote in it taken as it stands.
+      const std::size_t run = i;
+      i = FindFirstOf(d, i, n, delimiter_, '\n', '\r');
+      field = std::string_view(d + run, i - run);
     }
-    // Unquoted text, a quote in it taken as it stands.
-    const std::size_t run = i;
-    i = FindFirstOf(d, i, n, delimiter_, '\n', '\r');
-    field.append(d + run, i - run);
     // Written back, the field is quoted exactly when it needs quotes.
     if (row.canonical) {
-      row.canonical = quoted ? NeedsCsvQuotes(field, delimiter_)
+      // A quoted field needs its quotes for a doubled quote, a line break or
+      // the delimiter in it.
+      row.canonical = quoted ? doubled_quote || field_lines > 0 ||
+                                   std::memchr(field.data(), delimiter_, field.size()) != nullptr
                              : std::memchr(field.data(), '"', field.size()) == nullptr;
     }
     if (i == n) {
@@ -174,7 +190,10 @@ void CsvReader::TakeLiteralLine(CsvRow& row, std::size_t max_length) {
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
     if (i == end || d[i] == delimiter_) {
-      StartField(row).assign(d + start, i - start);
+      // Owned: the rest of the line is skipped below, which may move the buffer.
+      const std::size_t index = StartField(row);
+      row.Own(index).assign(d + start, i - start);
+      row.fields[index] = row.owned[index];
       start = i + 1;
     }
   }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,10 +51,14 @@ class CsvFields {
 
 // One record of a CSV file.
 struct CsvRow {
-  // fields[0 .. count) are this row's; the strings behind them are reused
-  // from row to row so that reading allocates nothing once warmed up.
-  std::vector<std::string> fields;
+  // fields[0 .. count) are this row's, valid until the next read: views of
+  // the input as read, or of owned[i] for a field that differs from its
+  // bytes in the input (doubled quotes, decoded text). Both are reused from
+  // row to row so that reading allocates nothing once warmed up.
+  std::vector<std::string_view> fields;
   std::size_t count = 0;
+  // A deque, so that growing it leaves the fields that view it alone.
+  std::deque<std::string> owned;
   // 1-based line of the file where the row starts, and the number of
   // physical lines it takes. Rows follow each other without gaps, so that
   // every line of the input belongs to exactly one row.
@@ -68,8 +73,11 @@ struct CsvRow {
   std::string_view text;
   bool canonical = false;
 
-  std::string_view field(std::size_t i) const {
-    return i < count ? std::string_view(fields[i]) : std::string_view();
+  std::string_view field(std::size_t i) const { return i < count ? fields[i] : std::string_view(); }
+  // The storage of field i, grown as needed.
+  std::string& Own(std::size_t i) {
+    if (owned.size() <= i) owned.resize(i + 1);
+    return owned[i];
   }
 };
 

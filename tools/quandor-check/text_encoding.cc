@@ -60,23 +60,27 @@ std::optional<InputEncoding> ParseEncoding(std::string_view name) {
   return std::nullopt;
 }
 
-bool DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
+bool DecodeFields(std::span<std::string_view> fields, std::deque<std::string>& owned,
+                  InputEncoding encoding) {
   // ASCII reads the same in every encoding.
-  const auto ascii = [](const std::string& field) { return IsAscii(field); };
+  const auto ascii = [](std::string_view field) { return IsAscii(field); };
   if (std::all_of(fields.begin(), fields.end(), ascii)) return false;
-  const auto valid = [](const std::string& field) { return IsValidUtf8(field); };
+  const auto valid = [](std::string_view field) { return IsValidUtf8(field); };
   if (encoding != InputEncoding::kWindows1252 && std::all_of(fields.begin(), fields.end(), valid)) {
     return false;
   }
-  for (std::string& field : fields) {
+  if (owned.size() < fields.size()) owned.resize(fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string decoded;
     if (encoding == InputEncoding::kUtf8) {
-      if (valid(field)) continue;
-      std::string decoded;
-      AppendValidUtf8(decoded, field);
-      field = std::move(decoded);
+      if (valid(fields[i])) continue;
+      AppendValidUtf8(decoded, fields[i]);
     } else {
-      field = Windows1252ToUtf8(field);
+      decoded = Windows1252ToUtf8(fields[i]);
     }
+    // The field may view owned[i] itself: it is read before owned[i] changes.
+    owned[i] = std::move(decoded);
+    fields[i] = owned[i];
   }
   return true;
 }
