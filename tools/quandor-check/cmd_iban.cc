@@ -171,7 +171,7 @@ int RunIban(Words words) {
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
           const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
           AppendVerdict(fields, result);
-          fields.Text(Message(result));
+          fields.KeptText(Message(result));
           return watch.Judge(result.Valid(), result.nAccountError);
         });
   }

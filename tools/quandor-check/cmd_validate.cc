@@ -135,7 +135,7 @@ int RunValidate(Words words) {
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
-                         fields.Text(ErrorText(banking.LastError()));
+                         fields.KeptText(ErrorText(banking.LastError()));
                          return watch.Judge(valid, banking.LastError());
                        });
   }

@@ -286,4 +286,30 @@ bool CsvReader::Next(CsvRow& row) {
   }
 }
 
+CsvFields& CsvFields::KeptText(std::string_view text) {
+  struct Kept {
+    std::string_view text;
+    char delimiter;
+    std::string field;
+  };
+  // A run writes a handful of messages; a search through them is cheaper
+  // than checking the text again.
+  static std::vector<Kept> kept;
+  constexpr std::size_t kMaxKept = 64;
+  for (const Kept& k : kept) {
+    if (k.text.data() == text.data() && k.text.size() == text.size() && k.delimiter == delimiter_) {
+      Separate();
+      out_.append(k.field);
+      return *this;
+    }
+  }
+  if (kept.size() == kMaxKept) return Text(text);
+  std::string field;
+  CsvFields(field, delimiter_).Text(text);
+  kept.push_back({text, delimiter_, std::move(field)});
+  Separate();
+  out_.append(kept.back().field);
+  return *this;
+}
+
 }  // namespace quandor_check

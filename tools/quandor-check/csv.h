@@ -33,6 +33,9 @@ class CsvFields {
       : out_(out), delimiter_(delimiter), first_(!leading) {}
   // A result text: control characters and invalid UTF-8 become U+FFFD.
   CsvFields& Text(std::string_view field);
+  // A text that stays the same at the same place for the whole run, such as
+  // ErrorText's: checked and quoted once, not on every row.
+  CsvFields& KeptText(std::string_view text);
   CsvFields& Number(std::int64_t n) {
     Separate();
     AppendNumber(out_, n);
