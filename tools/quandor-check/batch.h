@@ -225,7 +225,8 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
       AppendMalformedRow(out, job, row.line, row.problem, *delimiter);
       tally.Add(RowOutcome::kMalformed);
     } else if (lacking < positions.size()) {
-      missing = "row has no column " + std::to_string(positions[lacking] + 1);
+      missing.assign("row has no column ");
+      AppendNumber(missing, static_cast<std::int64_t>(positions[lacking] + 1));
       AppendMalformedRow(out, job, row.line, missing, *delimiter);
       tally.Add(RowOutcome::kMalformed);
     } else {

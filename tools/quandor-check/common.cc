@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "quandor/banking.h"
@@ -47,14 +48,17 @@ void PinDataDir() {
 
 namespace {
 
-// Codes run from 0 to 255; any other is asked each time.
+// The texts stay where they are for the run, so that a caller may keep
+// their addresses (CsvFields::KeptText). Codes run from 0 to 255; a map
+// holds any other.
 template <std::string (*kText)(std::int32_t)>
-std::string_view KeptText(std::int32_t code) {
+std::string_view TextOnce(std::int32_t code) {
   static std::array<std::optional<std::string>, 256> texts;
   if (code < 0 || code >= static_cast<std::int32_t>(texts.size())) {
-    static std::string text;
-    text = kText(code);
-    return text;
+    static std::map<std::int32_t, std::string> others;
+    auto found = others.find(code);
+    if (found == others.end()) found = others.emplace(code, kText(code)).first;
+    return found->second;
   }
   auto& text = texts[static_cast<std::size_t>(code)];
   if (!text) text = kText(code);
@@ -63,10 +67,10 @@ std::string_view KeptText(std::int32_t code) {
 
 }  // namespace
 
-std::string_view ErrorText(std::int32_t code) { return KeptText<quandor::GetErrorText>(code); }
+std::string_view ErrorText(std::int32_t code) { return TextOnce<quandor::GetErrorText>(code); }
 
 std::string_view IbanErrorText(std::int32_t code) {
-  return KeptText<quandor::GetIbanErrorText>(code);
+  return TextOnce<quandor::GetIbanErrorText>(code);
 }
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {

@@ -59,8 +59,8 @@ std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
                                     std::optional<std::int32_t>& rules);
 
 // The component's texts of an error code (GetErrorText) and of an IBAN's
-// error code (GetIbanErrorText), made once a run: a batch that writes the
-// message of every row builds no string for it.
+// error code (GetIbanErrorText), made once a run and kept in place until its
+// end: a batch that writes the message of every row builds no string for it.
 std::string_view ErrorText(std::int32_t code);
 std::string_view IbanErrorText(std::int32_t code);
 
