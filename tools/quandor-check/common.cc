@@ -41,11 +41,6 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 
 void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1); }
 
-void PinDataDir() {
-  const char* dir = std::getenv("QUANDOR_DATA_DIR");
-  if (dir == nullptr || *dir == '\0') UseDataDir(quandor::GetDataPath());
-}
-
 namespace {
 
 // The texts stay where they are for the run, so that a caller may keep

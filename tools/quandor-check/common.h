@@ -41,11 +41,6 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 // before any object exists.
 void UseDataDir(std::string_view dir);
 
-// Settles the bank code file's directory for the whole run, unless --data or
-// QUANDOR_DATA_DIR already did: a run answers from one file, and the component
-// is spared a look at the settings file on every row of a batch.
-void PinDataDir();
-
 // ParseCommandArgs for a command that checks at a strictness level, which also
 // reads --strictness (0 to 3; nothing when absent) and refuses a bad value.
 std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
