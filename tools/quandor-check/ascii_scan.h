@@ -57,15 +57,37 @@ std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, Bytes...
 
 // Whether every byte of text is ASCII (below 0x80).
 inline bool IsAscii(std::string_view text) {
+  using namespace ascii_scan;
   const char* p = text.data();
-  std::size_t n = text.size();
-  for (; n >= 8; p += 8, n -= 8) {
-    if ((ascii_scan::Load(p) & ascii_scan::kHighBits) != 0) return false;
+  const std::size_t n = text.size();
+  if (n >= 8) {
+    std::uint64_t high = 0;
+    for (std::size_t i = 0; i + 8 < n; i += 8) high |= Load(p + i);
+    // The last eight bytes, overlapping the words before.
+    return ((high | Load(p + n - 8)) & kHighBits) == 0;
   }
-  for (; n > 0; ++p, --n) {
-    if (static_cast<unsigned char>(*p) >= 0x80) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
   }
   return true;
+}
+
+// Whether text holds the byte c; for short texts, where a call to memchr
+// costs more than the search.
+inline bool HoldsByte(std::string_view text, char c) {
+  using namespace ascii_scan;
+  const char* p = text.data();
+  const std::size_t n = text.size();
+  if (n >= 8) {
+    for (std::size_t i = 0; i + 8 < n; i += 8) {
+      if (HasByte(Load(p + i), c) != 0) return true;
+    }
+    return HasByte(Load(p + n - 8), c) != 0;
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    if (p[i] == c) return true;
+  }
+  return false;
 }
 
 // Whether text is printable ASCII (0x20 to 0x7E) without a double quote or

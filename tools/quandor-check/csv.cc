@@ -1,6 +1,7 @@
 #include "csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "ascii_scan.h"
@@ -56,17 +57,6 @@ constexpr std::string_view kTooLong = "row too long";
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-// The line breaks in [from, to) of d, which holds n bytes: LF, CR LF and
-// CR alone each count once.
-std::size_t LineBreaksIn(const char* d, std::size_t from, std::size_t to, std::size_t n) {
-  std::size_t lines = 0;
-  for (std::size_t i = FindFirstOf(d, from, to, '\n', '\r'); i < to;
-       i = FindFirstOf(d, i + 1, to, '\n', '\r')) {
-    if (d[i] == '\n' || i + 1 == n || d[i + 1] != '\n') ++lines;
-  }
-  return lines;
-}
-
 // The index of a new field of row.
 inline std::size_t StartField(CsvRow& row) {
   if (row.fields.size() <= row.count) [[unlikely]]
@@ -93,8 +83,10 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
     const std::size_t index = StartField(row);
     std::string_view& field = row.fields[index];
     const bool quoted = i < n && d[i] == '"';
-    std::size_t field_lines = 0;  // line breaks and doubled quotes in a quoted field
-    bool doubled_quote = false;
+    std::size_t field_lines = 0;  // line breaks in a quoted field
+    // Whether the field, written back, needs quotes: it holds the delimiter,
+    // a quote or a line break.
+    bool needs_quotes = false;
     if (quoted) {
       ++i;
       const std::size_t start = i;
@@ -106,14 +98,19 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
           // told from a stray quote: the row is malformed either way.
           return Scan::kEndedTooSoon;
         }
-        // Text up to the next quote goes in whole.
-        const void* quote = std::memchr(d + i, '"', n - i);
-        const std::size_t stop =
-            quote == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(quote) - d);
-        field_lines += LineBreaksIn(d, i, stop, n);
+        // Text up to the next quote, line break or delimiter goes in whole.
+        const std::size_t stop = FindFirstOf(d, i, n, '"', '\n', '\r', delimiter_);
         if (unescaped != nullptr) unescaped->append(d + i, stop - i);
         i = stop;
         if (i == n) continue;
+        if (d[i] != '"') {
+          needs_quotes = true;
+          // CR LF, LF and CR alone each count as one line break.
+          if (d[i] == '\n' || (d[i] == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++field_lines;
+          if (unescaped != nullptr) unescaped->push_back(d[i]);
+          ++i;
+          continue;
+        }
         // At a quote: a doubled one, or the closing one.
         if (i + 1 == n && !final) return Scan::kNeedMore;
         if (i + 1 < n && d[i + 1] == '"') {
@@ -122,7 +119,7 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
             unescaped->assign(d + start, i - start);
           }
           unescaped->push_back('"');
-          doubled_quote = true;
+          needs_quotes = true;
           i += 2;
           continue;
         }
@@ -139,17 +136,16 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
     } else {
       // Unquoted text, a quote in it taken as it stands.
       const std::size_t run = i;
-      i = FindFirstOf(d, i, n, delimiter_, '\n', '\r');
+      i = FindFirstOf(d, i, n, delimiter_, '\n', '\r', '"');
+      while (i < n && d[i] == '"') {
+        needs_quotes = true;
+        i = FindFirstOf(d, i + 1, n, delimiter_, '\n', '\r');
+      }
       field = std::string_view(d + run, i - run);
     }
-    // Written back, the field is quoted exactly when it needs quotes.
-    if (row.canonical) {
-      // A quoted field needs its quotes for a doubled quote, a line break or
-      // the delimiter in it.
-      row.canonical = quoted ? doubled_quote || field_lines > 0 ||
-                                   std::memchr(field.data(), delimiter_, field.size()) != nullptr
-                             : std::memchr(field.data(), '"', field.size()) == nullptr;
-    }
+    // Written back, the row's text comes again when each field is quoted
+    // exactly when it needs quotes.
+    row.canonical = row.canonical && quoted == needs_quotes;
     if (i == n) {
       if (!final) return Scan::kNeedMore;
       if (!reader_.at_eof()) return Scan::kEndedTooSoon;  // too long: the caller tells them apart
@@ -289,26 +285,21 @@ bool CsvReader::Next(CsvRow& row) {
 CsvFields& CsvFields::KeptText(std::string_view text) {
   struct Kept {
     std::string_view text;
-    char delimiter;
+    char delimiter = 0;
     std::string field;
   };
-  // A run writes a handful of messages; a search through them is cheaper
-  // than checking the text again.
-  static std::vector<Kept> kept;
-  constexpr std::size_t kMaxKept = 64;
-  for (const Kept& k : kept) {
-    if (k.text.data() == text.data() && k.text.size() == text.size() && k.delimiter == delimiter_) {
-      Separate();
-      out_.append(k.field);
-      return *this;
-    }
+  // A run writes a handful of messages: a slot by the text's address finds
+  // them at one look. Two texts that meet in one slot take turns.
+  static std::array<Kept, 64> kept;
+  Kept& k = kept[(reinterpret_cast<std::uintptr_t>(text.data()) >> 3) % kept.size()];
+  if (k.text.data() != text.data() || k.text.size() != text.size() || k.delimiter != delimiter_) {
+    k.text = text;
+    k.delimiter = delimiter_;
+    k.field.clear();
+    CsvFields(k.field, delimiter_).Text(text);
   }
-  if (kept.size() == kMaxKept) return Text(text);
-  std::string field;
-  CsvFields(field, delimiter_).Text(text);
-  kept.push_back({text, delimiter_, std::move(field)});
   Separate();
-  out_.append(kept.back().field);
+  out_.append(k.field);
   return *this;
 }
 
