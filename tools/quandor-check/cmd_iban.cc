@@ -83,12 +83,14 @@ void AppendVerdict(CsvFields& fields, const quandor::IbanResult& result) {
       .Number(result.nAccountError);
 }
 
-// The message that says what failed first: the IBAN itself, else its bank connection.
+// Whether the message speaks of the IBAN itself, which failed first or has
+// no bank connection checked; else it speaks of the bank connection.
+bool MessageOfIban(const quandor::IbanResult& result) {
+  return !result.IbanOk() || result.nAccountError == quandor::qdNoValidation;
+}
+
 std::string_view Message(const quandor::IbanResult& result) {
-  if (!result.IbanOk() || result.nAccountError == quandor::qdNoValidation) {
-    return IbanErrorText(result.nIbanError);
-  }
-  return ErrorText(result.nAccountError);
+  return MessageOfIban(result) ? IbanErrorText(result.nIbanError) : ErrorText(result.nAccountError);
 }
 
 int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
@@ -167,11 +169,17 @@ int RunIban(Words words) {
   if (operands == 1) return ShowVerdict(banking, args.operands()[0]);
   BankFileWatch watch(BankFileProblem(banking));
   if (csv) {
+    CsvMessages iban_messages(IbanErrorText);
+    CsvMessages account_messages(ErrorText);
     return RunCsvBatch(
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
           const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
           AppendVerdict(fields, result);
-          fields.KeptText(Message(result));
+          if (MessageOfIban(result)) {
+            iban_messages.Append(fields, result.nIbanError);
+          } else {
+            account_messages.Append(fields, result.nAccountError);
+          }
           return watch.Judge(result.Valid(), result.nAccountError);
         });
   }

@@ -131,11 +131,12 @@ int RunValidate(Words words) {
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
   BankFileWatch watch(std::nullopt);
   if (csv) {
+    CsvMessages messages(ErrorText);
     return RunCsvBatch("validate", args, kJob,
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
-                         fields.KeptText(ErrorText(banking.LastError()));
+                         messages.Append(fields, banking.LastError());
                          return watch.Judge(valid, banking.LastError());
                        });
   }

@@ -1,7 +1,6 @@
 #include "csv.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 #include "ascii_scan.h"
@@ -280,27 +279,6 @@ bool CsvReader::Next(CsvRow& row) {
     }
     if (!reader_.Refill() && reader_.failed()) return false;
   }
-}
-
-CsvFields& CsvFields::KeptText(std::string_view text) {
-  struct Kept {
-    std::string_view text;
-    char delimiter = 0;
-    std::string field;
-  };
-  // A run writes a handful of messages: a slot by the text's address finds
-  // them at one look. Two texts that meet in one slot take turns.
-  static std::array<Kept, 64> kept;
-  Kept& k = kept[(reinterpret_cast<std::uintptr_t>(text.data()) >> 3) % kept.size()];
-  if (k.text.data() != text.data() || k.text.size() != text.size() || k.delimiter != delimiter_) {
-    k.text = text;
-    k.delimiter = delimiter_;
-    k.field.clear();
-    CsvFields(k.field, delimiter_).Text(text);
-  }
-  Separate();
-  out_.append(k.field);
-  return *this;
 }
 
 }  // namespace quandor_check

@@ -5,9 +5,11 @@
 #ifndef QUANDOR_CHECK_CSV_H_
 #define QUANDOR_CHECK_CSV_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,9 +35,12 @@ class CsvFields {
       : out_(out), delimiter_(delimiter), first_(!leading) {}
   // A result text: control characters and invalid UTF-8 become U+FFFD.
   CsvFields& Text(std::string_view field);
-  // A text that stays the same at the same place for the whole run, such as
-  // ErrorText's: checked and quoted once, not on every row.
-  CsvFields& KeptText(std::string_view text);
+  // A field already in CSV form (made by CsvFields with this delimiter).
+  CsvFields& Encoded(std::string_view field) {
+    Separate();
+    out_.append(field);
+    return *this;
+  }
   CsvFields& Number(std::int64_t n) {
     Separate();
     AppendNumber(out_, n);
@@ -50,6 +55,30 @@ class CsvFields {
   std::string& out_;
   char delimiter_;
   bool first_;
+
+ public:
+  char delimiter() const { return delimiter_; }
+};
+
+// The message column of a run: the CSV field of each code's text (codes 0
+// to 255, as the component's are), checked and quoted once, not on every
+// row. A run writes with one delimiter.
+class CsvMessages {
+ public:
+  explicit CsvMessages(std::string_view (*text)(std::int32_t)) : text_(text) {}
+  void Append(CsvFields& fields, std::int32_t code) {
+    if (code < 0 || code >= static_cast<std::int32_t>(fields_.size())) {
+      fields.Text(text_(code));
+      return;
+    }
+    std::optional<std::string>& field = fields_[static_cast<std::size_t>(code)];
+    if (!field) CsvFields(field.emplace(), fields.delimiter()).Text(text_(code));
+    fields.Encoded(*field);
+  }
+
+ private:
+  std::string_view (*text_)(std::int32_t);
+  std::array<std::optional<std::string>, 256> fields_;
 };
 
 // One record of a CSV file.
