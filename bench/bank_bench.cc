@@ -19,6 +19,7 @@
 #include "input_check.h"
 #include "methods/check_context.h"
 #include "methods/runner.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace {
@@ -82,6 +83,23 @@ void BM_ValidateWithDataDir(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ValidateWithDataDir);
+
+// A warm Validate on a pinned thread: no file-system call, bank codes spread
+// over the file; by the original rules (Arg 0) and by today's (Arg 1).
+void BM_ValidatePinned(benchmark::State& state) {
+  RequireFile(state);
+  quandor::BankFilePin pin;
+  Banking banking;
+  banking.Rules(static_cast<int32_t>(state.range(0)));
+  const auto& codes = Codes();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(banking.Validate(codes[i], "1234567890"));
+    if (++i == codes.size()) i = 0;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ValidatePinned)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurrent);
 
 // What Validate does without asking the file system: input checks, bisection,
 // reading the record's fields, the method.

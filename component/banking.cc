@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <exception>
+#include <utility>
 
+#include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
 #include "bankdir/bank_lookup.h"
 #include "bankdir/bank_record.h"
@@ -19,32 +21,27 @@
 namespace quandor {
 namespace {
 
-using bankdir::FieldReader;
-
-// Fields 2 to 4 of a record go to name, city and further text, in this
-// order. False at the first missing field; the ones before it stay set.
-bool TakeBankFields(FieldReader& fields, std::string& name, std::string& city,
-                    std::string& complete) {
-  for (std::string* target : {&name, &city, &complete}) {
-    const auto field = fields.Next();
-    if (!field) return false;
-    target->clear();
-    target->append(*field);  // cheaper than assign, and keeps the capacity
-  }
-  return true;
-}
-
-// Fields 6 and 7 of a record, the fields after the method, go to postcode
-// and BIC; a record that ends earlier leaves the rest empty.
-void TakeBankCodes(FieldReader& fields, std::string& postcode, std::string& bic) {
-  for (std::string* target : {&postcode, &bic}) {
-    const auto field = fields.Next();
-    if (!field) return;
-    target->append(*field);
+// Fields 2 to 4 of a record go to name, city and further text, fields 6 and
+// 7 (after the method) to postcode and BIC, as far as the record has them.
+void TakeBankFields(const bankdir::FoundRecord& record, std::string& name, std::string& city,
+                    std::string& complete, std::string& postcode, std::string& bic) {
+  const std::pair<std::size_t, std::string*> targets[] = {
+      {1, &name}, {2, &city}, {3, &complete}, {5, &postcode}, {6, &bic}};
+  for (const auto& [k, target] : targets) {
+    if (k >= record.fields()) return;
+    target->assign(record.Field(k));  // keeps the capacity
   }
 }
 
 }  // namespace
+
+// The banks of the last text search: the reading of the file they were found
+// in, which keeps their lines whatever becomes of the file, and their line
+// numbers in name order. A record is split into fields only when shown.
+struct Banking::FoundBanks {
+  std::shared_ptr<const bankdir::BankFileLines> file;
+  std::vector<uint32_t> lines;  ///< position p is element p - 1
+};
 
 std::string GetDataPath() { return bankdir::GetDataPath(); }
 
@@ -56,7 +53,7 @@ std::string TestingMethodCode(int32_t nMethod) {
   return std::string(methods::CurrentMethodCode(nMethod));
 }
 
-Banking::Banking() {
+Banking::Banking() : pFoundBanks(std::make_unique<FoundBanks>()) {
   nStrictness = qdStrictnessNormal;
   nRules = bankdir::DefaultRules();
   Reset();
@@ -96,26 +93,21 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
       return false;
     }
     const std::string bank_code = JoinArray(bank_digits);
-    const auto line = bankdir::LookupBankRecord(bank_code, nLastError);
-    if (!line) {
+    const auto record = bankdir::LookupBankRecord(bank_code, nLastError);
+    if (!record) {
       nLastError = qdBankNumberUnknown;
       return false;
     }
-    FieldReader fields(*line);
-    fields.Next();
-    const auto method_field =
-        TakeBankFields(fields, sBankName, sBankCity, sBankComplete) ? fields.Next() : std::nullopt;
-    if (!method_field) {
+    TakeBankFields(*record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
+    if (record->fields() < 5) {
       nLastError = qdUnknownError;
       return false;
     }
-    TakeBankCodes(fields, sBankPostcode, sBankBIC);
-    const auto method = bankdir::ReadMethodNumber(*method_field);
-    if (!method) {
+    if (!record->layout.method_fits) {
       nLastError = qdTestingMethodUnknown;
       return false;
     }
-    nTestingMethod = *method;
+    nTestingMethod = record->layout.method;
     nLastError = qdNoError;
 
     methods::AccountDigits digits{};
@@ -138,7 +130,8 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
 
 bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
   Reset();
-  colFoundBanks.clear();
+  pFoundBanks->file.reset();
+  pFoundBanks->lines.clear();
   nLastError = qdNoError;
   bBankFound = false;
   bankdir::SearchOutcome found = bankdir::SearchBankFile(sTest, SearchOption);
@@ -146,17 +139,21 @@ bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
     nLastError = found.code;
     return false;
   }
-  std::vector<std::string_view> names;
-  names.reserve(found.records.size());
-  for (const bankdir::BankRecord& record : found.records) {
-    if (record.size() < 2) {
-      throw MalformedRecordError("bank record without a name: " + record.front());
+  const std::vector<uint32_t>& name_ranks = bankdir::NameRanks(found.file);
+  std::vector<uint32_t> ranks(found.lines.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    ranks[i] = name_ranks[found.lines[i]];
+    if (ranks[i] == bankdir::kNoName) {
+      throw MalformedRecordError(
+          "bank record without a name: " +
+          std::string(bankdir::BankCodeOf(found.file->line(found.lines[i]))));
     }
-    names.push_back(record[1]);
   }
-  const std::vector<std::size_t> order = bankdir::OrderByName(names);
-  colFoundBanks.reserve(order.size());
-  for (std::size_t i : order) colFoundBanks.push_back(std::move(found.records[i]));
+  const std::vector<std::size_t> order = bankdir::OrderByRank(ranks);
+  std::vector<uint32_t>& lines = pFoundBanks->lines;
+  lines.reserve(order.size());
+  for (const std::size_t i : order) lines.push_back(found.lines[i]);
+  pFoundBanks->file = std::move(found.file);
   bBankFound = true;
   nFoundIndex = 1;
   ShowFoundBank(1);
@@ -175,14 +172,14 @@ bool Banking::FirstFoundBank() {
 bool Banking::NextFoundBank() {
   Reset();
   if (!bBankFound) return false;
-  if (static_cast<std::size_t>(nFoundIndex) >= colFoundBanks.size()) return false;
+  if (static_cast<std::size_t>(nFoundIndex) >= pFoundBanks->lines.size()) return false;
   ++nFoundIndex;
   ShowFoundBank(static_cast<std::size_t>(nFoundIndex));
   return true;
 }
 
 int32_t Banking::AmountFoundBanks() const {
-  return bBankFound ? static_cast<int32_t>(colFoundBanks.size()) : -1;
+  return bBankFound ? static_cast<int32_t>(pFoundBanks->lines.size()) : -1;
 }
 
 bool Banking::searchBank(std::string_view sBLZ) {
@@ -192,18 +189,16 @@ bool Banking::searchBank(std::string_view sBLZ) {
     DigitList digits;
     CheckedTexts texts{sBankNumber, sAccountNumber, nLastError};
     if (!CheckBankNumber(sBLZ, digits, nStrictness, texts)) return false;
-    const auto line = bankdir::LookupBankRecord(JoinArray(digits), nLastError);
-    if (!line) {
+    const auto record = bankdir::LookupBankRecord(JoinArray(digits), nLastError);
+    if (!record) {
       nLastError = qdBankNumberUnknown;
       return false;
     }
-    FieldReader fields(*line);
-    fields.Next();
-    if (!TakeBankFields(fields, sBankName, sBankCity, sBankComplete)) {
+    TakeBankFields(*record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
+    if (record->fields() < 4) {
       nLastError = qdUnknownError;
       return false;
     }
-    if (fields.Next()) TakeBankCodes(fields, sBankPostcode, sBankBIC);
     return true;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
@@ -213,9 +208,9 @@ bool Banking::searchBank(std::string_view sBLZ) {
 
 std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view sBLZ) {
   try {
-    const auto line = bankdir::LookupBankRecord(sBLZ, nLastError);
-    if (!line) return std::nullopt;
-    return bankdir::SplitFields(*line);
+    const auto record = bankdir::LookupBankRecord(sBLZ, nLastError);
+    if (!record) return std::nullopt;
+    return bankdir::SplitFields(record->line);
   } catch (const std::exception&) {
     nLastError = qdUnknownError;
     return std::nullopt;
@@ -223,16 +218,15 @@ std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view
 }
 
 void Banking::ShowFoundBank(std::size_t position) {
-  const std::vector<std::string>& record = colFoundBanks.at(position - 1);
-  if (record.size() < 4) {
-    throw MalformedRecordError("bank record with fewer than four fields: " + record.front());
+  const std::string_view line = pFoundBanks->file->line(pFoundBanks->lines.at(position - 1));
+  const bankdir::RecordLayout layout = bankdir::RecordLayout::Of(line);
+  if (layout.fields < 4) {
+    throw MalformedRecordError("bank record with fewer than four fields: " +
+                               std::string(layout.Field(line, 0)));
   }
-  sBankNumber = record[0];
-  sBankComplete = record[3];
-  sBankName = record[1];
-  sBankCity = record[2];
-  if (record.size() > 5) sBankPostcode = record[5];
-  if (record.size() > 6) sBankBIC = record[6];
+  const bankdir::FoundRecord record{line, layout};
+  sBankNumber.assign(record.Field(0));
+  TakeBankFields(record, sBankName, sBankCity, sBankComplete, sBankPostcode, sBankBIC);
 }
 
 }  // namespace quandor

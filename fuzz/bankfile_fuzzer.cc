@@ -3,17 +3,20 @@
 // the file changed under the same thread's index (rewritten in place or
 // replaced), so that the change and rebuild paths run. Nothing may crash; the
 // only exception allowed is the one the text search documents; a record
-// handed out always carries the bank code asked for.
+// handed out always carries the bank code asked for. Some runs pin the file
+// before the change and look up again while pinned.
 //
-// Input: one byte that picks a search option and the way of the change, then
-// the file's contents; after a NUL, the contents after the change (without
-// one, the first line moves to the end).
+// Input: one byte that picks a search option, the way of the change and the
+// pin, then the file's contents; after a NUL, the contents after the change
+// (without one, the first line moves to the end).
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "fuzz_support.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace {
@@ -77,11 +80,17 @@ void Exercise(std::string_view first, std::string_view second, bool has_second, 
   quandor::Banking banking;  // a new thread: a new bank index is loaded
   LookUp(banking, first, option);
   const std::string changed = Changed(first, second, has_second);
-  if (option & 0x80) {
-    quandor::fuzz::WriteFile(g_dir / "blz.new", changed);
-    std::filesystem::rename(g_dir / "blz.new", g_dir / "blz.txt");
-  } else {
-    quandor::fuzz::WriteFile(g_dir / "blz.txt", changed);
+  {
+    // A pinned thread keeps answering from the first contents.
+    std::optional<quandor::BankFilePin> pin;
+    if (option & 0x40) pin.emplace();
+    if (option & 0x80) {
+      quandor::fuzz::WriteFile(g_dir / "blz.new", changed);
+      std::filesystem::rename(g_dir / "blz.new", g_dir / "blz.txt");
+    } else {
+      quandor::fuzz::WriteFile(g_dir / "blz.txt", changed);
+    }
+    if (pin) LookUp(banking, first, option);
   }
   LookUp(banking, changed, option);
 }

@@ -21,9 +21,13 @@ struct Cache {
 BankFileLines::BankFileLines(std::string text, uint64_t reading)
     : text_(std::move(text)), lines_(SplitLines(text_)), reading_(reading) {}
 
-std::string_view BankFileLines::folded_line(std::size_t number) const {
+std::string_view BankFileLines::folded_text() const {
   if (folded_.size() != text_.size()) folded_ = FoldCase(text_);
-  return std::string_view(folded_).substr(lines_[number].begin, lines_[number].length);
+  return folded_;
+}
+
+std::string_view BankFileLines::folded_line(std::size_t number) const {
+  return folded_text().substr(lines_[number].begin, lines_[number].length);
 }
 
 const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& path) {

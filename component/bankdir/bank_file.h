@@ -44,8 +44,9 @@ class BankFileLines {
   std::string_view line(std::size_t number) const {
     return std::string_view(text_).substr(lines_[number].begin, lines_[number].length);
   }
-  // The same line with its letters folded to lower case (see case_fold.h);
-  // folding keeps every byte in its place.
+  // The text and a line with their letters folded to lower case (see
+  // case_fold.h); folding keeps every byte in its place.
+  std::string_view folded_text() const;
   std::string_view folded_line(std::size_t number) const;
 
  private:

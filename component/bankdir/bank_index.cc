@@ -58,10 +58,10 @@ uint64_t CodePrefix(std::string_view code) {
   return prefix;
 }
 
-void BankIndex::Add(std::string_view code, int64_t line) {
+void BankIndex::Add(std::string_view code, int64_t line, const RecordLayout& layout) {
   table_.clear();
   prefixes_.push_back(CodePrefix(code));
-  entries_.push_back({std::string(code), line});
+  entries_.push_back({std::string(code), line, layout});
 }
 
 std::size_t BankIndex::FirstSlot(uint64_t key_prefix) const {
@@ -113,7 +113,9 @@ const BankIndex& BankIndexOf(const BankFileLines& file) {
   built.reserve(file.size());
   for (std::size_t n = 0; n < file.size(); ++n) {
     const std::string_view line = file.line(n);
-    if (!line.empty()) built.Add(BankCodeOf(line), static_cast<int64_t>(n));
+    if (line.empty()) continue;
+    const RecordLayout layout = RecordLayout::Of(line);
+    built.Add(layout.Field(line, 0), static_cast<int64_t>(n), layout);
   }
   built.BuildLookupTable();
   built.built_from_ = file.reading();
@@ -132,15 +134,21 @@ int32_t LoadBankIndex() {
   }
 }
 
-int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last_error) {
+const BankIndexEntry* FindBankEntry(const BankIndex& index, std::string_view key,
+                                    int32_t& last_error) {
   if (index.empty()) {
     last_error = qdUnknownError;
-    return -1;
+    return nullptr;
   }
   const uint64_t key_prefix = CodePrefix(key);
   const std::size_t p =
       index.has_lookup_table() ? index.LookUp(key, key_prefix) : Bisect(index, key, key_prefix);
-  return p == BankIndex::npos ? -1 : index[p].line;
+  return p == BankIndex::npos ? nullptr : &index[p];
+}
+
+int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last_error) {
+  const BankIndexEntry* entry = FindBankEntry(index, key, last_error);
+  return entry == nullptr ? -1 : entry->line;
 }
 
 }  // namespace quandor::bankdir

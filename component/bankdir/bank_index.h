@@ -12,13 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "bankdir/bank_record.h"
+
 namespace quandor::bankdir {
 
 class BankFileLines;
 
 struct BankIndexEntry {
-  std::string code;  // field 1 of the record
-  int64_t line;      // 0-based, empty lines counted
+  std::string code;     // field 1 of the record
+  int64_t line;         // 0-based, empty lines counted
+  RecordLayout layout;  // of that line, when the index was built from a file
 };
 
 // The entries in file order. Beside them it keeps the first eight bytes of
@@ -34,7 +37,7 @@ struct BankIndexEntry {
 class BankIndex {
  public:
   // Adding an entry drops the table.
-  void Add(std::string_view code, int64_t line);
+  void Add(std::string_view code, int64_t line, const RecordLayout& layout = {});
   bool empty() const { return entries_.empty(); }
   std::size_t size() const { return entries_.size(); }
   const BankIndexEntry& operator[](std::size_t i) const { return entries_[i]; }
@@ -82,10 +85,13 @@ const BankIndex& BankIndexOf(const BankFileLines& file);
 // opened, qdUnknownError when reading it failed.
 int32_t LoadBankIndex();
 
-// Line number of the record whose bank code equals key (compared by
-// character code), or -1. The index must be in ascending order of codes;
-// among equal codes one is found. An empty index records qdUnknownError in
-// last_error.
+// The entry of the record whose bank code equals key (compared by character
+// code), or null. The index must be in ascending order of codes; among equal
+// codes one is found. An empty index records qdUnknownError in last_error.
+const BankIndexEntry* FindBankEntry(const BankIndex& index, std::string_view key,
+                                    int32_t& last_error);
+
+// The line number of that entry, or -1.
 int64_t FindBankLine(const BankIndex& index, std::string_view key, int32_t& last_error);
 
 }  // namespace quandor::bankdir

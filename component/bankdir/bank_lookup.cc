@@ -5,7 +5,6 @@
 
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
-#include "bankdir/bank_record.h"
 #include "bankdir/data_path.h"
 #include "quandor/errors.h"
 
@@ -23,7 +22,7 @@ std::string_view KeyOf(std::string_view sBLZ) {
   return key;
 }
 
-std::optional<std::string_view> LookupUnguarded(std::string_view sBLZ, int32_t& last_error) {
+std::optional<FoundRecord> LookupUnguarded(std::string_view sBLZ, int32_t& last_error) {
   const std::string_view key = KeyOf(sBLZ);
   if (key.empty()) {
     last_error = qdBankNumberMissing;
@@ -34,20 +33,24 @@ std::optional<std::string_view> LookupUnguarded(std::string_view sBLZ, int32_t& 
     last_error = qdBankNumberFileMissing;
     return std::nullopt;
   }
-  const int64_t number = FindBankLine(BankIndexOf(*file), key, last_error);
-  // The index and the line come from the same reading; the check stays as
-  // the guard that no other bank's record is ever handed out.
-  if (number < 0 || static_cast<uint64_t>(number) >= file->size() ||
-      BankCodeOf(file->line(static_cast<std::size_t>(number))) != key) {
+  const BankIndexEntry* entry = FindBankEntry(BankIndexOf(*file), key, last_error);
+  if (entry == nullptr || static_cast<uint64_t>(entry->line) >= file->size()) {
     last_error = qdBankNumberUnknown;
     return std::nullopt;
   }
-  return file->line(static_cast<std::size_t>(number));
+  FoundRecord record{file->line(static_cast<std::size_t>(entry->line)), entry->layout};
+  // The index and the line come from the same reading; the check stays as
+  // the guard that no other bank's record is ever handed out.
+  if (record.fields() == 0 || record.Field(0) != key) {
+    last_error = qdBankNumberUnknown;
+    return std::nullopt;
+  }
+  return record;
 }
 
 }  // namespace
 
-std::optional<std::string_view> LookupBankRecord(std::string_view sBLZ, int32_t& last_error) {
+std::optional<FoundRecord> LookupBankRecord(std::string_view sBLZ, int32_t& last_error) {
   try {
     return LookupUnguarded(sBLZ, last_error);
   } catch (const std::exception&) {

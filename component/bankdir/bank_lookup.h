@@ -6,16 +6,27 @@
 #include <optional>
 #include <string_view>
 
+#include "bankdir/bank_record.h"
+
 namespace quandor::bankdir {
+
+// A record as a lookup finds it: its line and where its fields are.
+struct FoundRecord {
+  std::string_view line;
+  const RecordLayout& layout;
+
+  std::size_t fields() const { return layout.fields; }
+  std::string_view Field(std::size_t k) const { return layout.Field(line, k); }
+};
 
 // The line of the record of bank code sBLZ (spaces removed; nothing else is
 // checked), as it stands in the file now, or nothing with the reason in
 // last_error: qdBankNumberMissing (no key), qdBankNumberFileMissing,
 // qdBankNumberUnknown (not in the file), qdUnknownError. The thread's index
 // is built again first when the file changed since it was built. On
-// success last_error is left alone. The line is valid until the thread's next
-// lookup or search.
-std::optional<std::string_view> LookupBankRecord(std::string_view sBLZ, int32_t& last_error);
+// success last_error is left alone. The record is valid until the thread's
+// next lookup or search.
+std::optional<FoundRecord> LookupBankRecord(std::string_view sBLZ, int32_t& last_error);
 
 }  // namespace quandor::bankdir
 

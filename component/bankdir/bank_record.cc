@@ -1,5 +1,6 @@
 #include "bankdir/bank_record.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -55,6 +56,23 @@ std::vector<std::string> SplitFields(std::string_view line) {
   FieldReader reader(line);
   while (const auto field = reader.Next()) fields.emplace_back(*field);
   return fields;
+}
+
+RecordLayout RecordLayout::Of(std::string_view line) {
+  RecordLayout layout;
+  std::size_t begin = 0;
+  while (layout.fields < kFields) {
+    const std::size_t end = std::min(line.find(kFieldSeparator, begin), line.size());
+    layout.ends[layout.fields++] = static_cast<uint32_t>(end);
+    if (end == line.size()) break;
+    begin = end + 1;
+  }
+  if (layout.fields >= 5) {
+    const auto method = ReadMethodNumber(layout.Field(line, 4));
+    layout.method_fits = method.has_value();
+    layout.method = method.value_or(0);
+  }
+  return layout;
 }
 
 std::string_view BankCodeOf(std::string_view line) {

@@ -4,6 +4,7 @@
 #ifndef QUANDOR_BANKDIR_BANK_RECORD_H_
 #define QUANDOR_BANKDIR_BANK_RECORD_H_
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -49,6 +50,28 @@ std::string_view BankCodeOf(std::string_view line);
 // Nothing when it does not fit the 16 bits in which a method is reported:
 // such a number names no method, and must never be taken for another one.
 std::optional<int32_t> ReadMethodNumber(std::string_view field);
+
+// The fields of a record as far as a check needs them (bank code to BIC),
+// found once when the file is loaded, so that a lookup neither splits the
+// line nor reads its method number again.
+struct RecordLayout {
+  static constexpr std::size_t kFields = 7;
+
+  // The layout of line, which must be shorter than 4 GiB.
+  static RecordLayout Of(std::string_view line);
+
+  // Field k (0-based) of line, which must be the line the layout was made
+  // of; k must be below fields.
+  std::string_view Field(std::string_view line, std::size_t k) const {
+    const uint32_t begin = k == 0 ? 0 : ends[k - 1] + 1;
+    return line.substr(begin, ends[k] - begin);
+  }
+
+  std::array<uint32_t, kFields> ends{};  // where field k + 1 ends: its ";" or the line's end
+  uint8_t fields = 0;                    // fields present, counting up to kFields
+  bool method_fits = false;              // field 5 is there and fits (see ReadMethodNumber)
+  int32_t method = 0;                    // its number when it fits
+};
 
 }  // namespace quandor::bankdir
 

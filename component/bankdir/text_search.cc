@@ -1,8 +1,8 @@
 #include "bankdir/text_search.h"
 
-#include <algorithm>
+#include <string.h>
+
 #include <exception>
-#include <numeric>
 
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_record.h"
@@ -15,46 +15,91 @@ namespace {
 
 struct MissingField {};
 
+// Where line n of the file starts and ends (before its line end), as
+// positions in the text and so in the folded text.
+std::size_t LineBegin(const BankFileLines& file, std::size_t n) {
+  return static_cast<std::size_t>(file.line(n).data() - file.text().data());
+}
+std::size_t LineEnd(const BankFileLines& file, std::size_t n) {
+  return LineBegin(file, n) + file.line(n).size();
+}
+
+// The whole-line search: one pass for the text over the whole folded file,
+// each hit then placed in its line, rather than a search per line. A hit
+// that runs over a line end belongs to no line. memmem, not find: it skips
+// ahead by a table where find stops at every copy of the first letter, and
+// the letters of "bank" stand in every line.
+void FindInLines(const BankFileLines& file, std::string_view folded_text,
+                 std::vector<uint32_t>& found) {
+  if (folded_text.empty()) {
+    for (std::size_t n = 0; n < file.size(); ++n) {
+      if (!file.line(n).empty()) found.push_back(static_cast<uint32_t>(n));
+    }
+    return;
+  }
+  const std::string_view folded = file.folded_text();
+  std::size_t from = 0;
+  std::size_t n = 0;
+  while (n < file.size()) {
+    const void* found_at =
+        memmem(folded.data() + from, folded.size() - from, folded_text.data(), folded_text.size());
+    if (found_at == nullptr) return;
+    const auto hit = static_cast<std::size_t>(static_cast<const char*>(found_at) - folded.data());
+    const std::size_t hit_end = hit + folded_text.size();
+    while (n < file.size() && LineEnd(file, n) < hit_end) ++n;
+    if (n == file.size()) return;
+    const std::size_t begin = LineBegin(file, n);
+    if (hit < begin) {
+      // No later hit that starts before this line fits the line before.
+      from = begin;
+      continue;
+    }
+    found.push_back(static_cast<uint32_t>(n));
+    if (++n < file.size()) from = LineBegin(file, n);
+  }
+}
+
 // Whether a record matches in field mode. Fields are fetched only as far as
 // the flags need them, so a short record fails only when a missing field has
-// to be tried.
+// to be tried. The folded fields stand where the fields stand.
 bool FieldsMatch(std::string_view line, std::string_view folded_line, int32_t option,
                  std::string_view text, std::string_view folded_text) {
   FieldReader fields(line);
-  FieldReader folded_fields(folded_line);
-  auto next = [](FieldReader& reader) {
-    const auto field = reader.Next();
+  auto next = [&fields] {
+    const auto field = fields.Next();
     if (!field) throw MissingField{};
     return *field;
   };
-  const std::string_view code = next(fields);
-  next(folded_fields);
+  auto folded = [&](std::string_view field) {
+    return folded_line.substr(static_cast<std::size_t>(field.data() - line.data()), field.size());
+  };
+  const std::string_view code = next();
   if ((option & qdSearchBLZ) && Contains(code, text)) return true;
   if (!(option & (qdSearchName | qdSearchCity))) return false;
-  next(fields);
-  const std::string_view name = next(folded_fields);
-  if ((option & qdSearchName) && Contains(name, folded_text)) return true;
+  const std::string_view name = next();
+  if ((option & qdSearchName) && Contains(folded(name), folded_text)) return true;
   if (!(option & qdSearchCity)) return false;
-  next(fields);
-  return Contains(next(folded_fields), folded_text);
+  return Contains(folded(next()), folded_text);
 }
 
 SearchOutcome SearchUnguarded(std::string_view sTest, int32_t option) {
-  const BankFileLines* file = CurrentBankFile(BankFilePath()).get();
-  if (file == nullptr) return {qdBankNumberFileMissing, {}};
+  std::shared_ptr<const BankFileLines> file = CurrentBankFile(BankFilePath());
+  if (file == nullptr) return {qdBankNumberFileMissing, {}, {}};
   const std::string folded_text = FoldCase(sTest);
-  const bool whole_line = option == qdSearchAll;
-  SearchOutcome outcome{qdNoError, {}};
-  for (std::size_t n = 0; n < file->size(); ++n) {
-    const std::string_view line = file->line(n);
-    if (line.empty()) continue;
-    const bool match = whole_line
-                           ? Contains(file->folded_line(n), folded_text)
-                           : FieldsMatch(line, file->folded_line(n), option, sTest, folded_text);
-    if (match) outcome.records.push_back(SplitFields(line));
+  std::vector<uint32_t> found;
+  if (option == qdSearchAll) {
+    FindInLines(*file, folded_text, found);
+  } else {
+    for (std::size_t n = 0; n < file->size(); ++n) {
+      const std::string_view line = file->line(n);
+      if (line.empty()) continue;
+      if (FieldsMatch(line, file->folded_line(n), option, sTest, folded_text)) {
+        found.push_back(static_cast<uint32_t>(n));
+      }
+    }
   }
-  if (outcome.records.empty()) outcome.code = qdNoBankFound;
-  return outcome;
+  if (found.empty()) return {qdNoBankFound, {}, {}};
+  return {qdNoError, std::move(file), std::move(found)};
 }
 
 }  // namespace
@@ -63,32 +108,10 @@ SearchOutcome SearchBankFile(std::string_view sTest, int32_t option) {
   try {
     return SearchUnguarded(sTest, option);
   } catch (const MissingField&) {
-    return {qdUnknownError, {}};
+    return {qdUnknownError, {}, {}};
   } catch (const std::exception&) {
-    return {qdUnknownError, {}};
+    return {qdUnknownError, {}, {}};
   }
-}
-
-std::vector<std::size_t> OrderByName(const std::vector<std::string_view>& names) {
-  // A record goes to the end of its run of equal names while no greater name
-  // has been found before it, and to the front of that run afterwards; so the
-  // later ones of the second kind stand first. A rank per record captures this
-  // and a sort does the rest.
-  std::vector<int64_t> rank(names.size());
-  std::string_view greatest;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const auto arrival = static_cast<int64_t>(i) + 1;
-    const bool at_end = i == 0 || names[i] >= greatest;
-    rank[i] = at_end ? arrival : -arrival;
-    if (at_end) greatest = names[i];
-  }
-  std::vector<std::size_t> order(names.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    if (names[a] != names[b]) return names[a] < names[b];
-    return rank[a] < rank[b];
-  });
-  return order;
 }
 
 }  // namespace quandor::bankdir

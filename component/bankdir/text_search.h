@@ -3,17 +3,22 @@
 #define QUANDOR_BANKDIR_TEXT_SEARCH_H_
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "bankdir/name_order.h"  // the order of the banks found
+
 namespace quandor::bankdir {
 
-using BankRecord = std::vector<std::string>;  // the fields of one line
+class BankFileLines;
 
 struct SearchOutcome {
   int32_t code;  // qdNoError, qdBankNumberFileMissing, qdNoBankFound, qdUnknownError
-  std::vector<BankRecord> records;  // in file order; empty unless code is qdNoError
+  // The reading searched, kept so that the line numbers stay meaningful when
+  // the file changes; null unless code is qdNoError.
+  std::shared_ptr<const BankFileLines> file;
+  std::vector<uint32_t> lines;  // the records found, in file order
 };
 
 // Every record of the bank code file that holds sTest. Option 0 (qdSearchAll)
@@ -24,13 +29,6 @@ struct SearchOutcome {
 // has to be tried gives qdUnknownError. An empty sTest is held by every
 // non-empty text.
 SearchOutcome SearchBankFile(std::string_view sTest, int32_t option);
-
-// The order in which found records are kept, ascending by bank name (field 2)
-// compared by character code: each record, in the order found, is appended
-// when its name is at least the last name so far, and otherwise goes before
-// the first record whose name is not below its own. Returns the positions
-// into names in that order, without moving anything, in O(n log n).
-std::vector<std::size_t> OrderByName(const std::vector<std::string_view>& names);
 
 }  // namespace quandor::bankdir
 

@@ -10,6 +10,9 @@ Modules: ``quandor.iban`` (check and build IBANs), ``quandor.pandas``
 (``validate_frame`` for data frames, also Dask's partitions).
 """
 
+import contextlib
+from typing import Iterator
+
 from quandor import _quandor
 from quandor._enums import CardCompany, Error, IbanError, Rules, SearchField, Strictness
 from quandor._many import ValidationColumns, validate_many
@@ -45,6 +48,23 @@ def pin_data_dir() -> str:
     return os.environ["QUANDOR_DATA_DIR"]
 
 
+@contextlib.contextmanager
+def pinned_bank_file() -> Iterator[None]:
+    """Answers the calling thread's checks from the bank code file as it is now.
+
+    Inside the ``with`` block, lookups, checks and searches of this thread
+    use the data path, settings and bank code file as they were on entry,
+    without looking at the files again: much faster for many single checks,
+    and consistent, but a change of the file is seen only after the block.
+    Blocks nest. ``validate_many`` pins the file for its own call anyway.
+    """
+    _quandor.pin_bank_file()
+    try:
+        yield
+    finally:
+        _quandor.unpin_bank_file()
+
+
 def default_rules() -> Rules:
     """The rules new objects apply: QUANDOR_RULES, else the settings file, else ORIGINAL."""
     return Rules(_quandor.default_rules())
@@ -55,4 +75,4 @@ __version__ = _quandor.version()
 __all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
            "MalformedRecordError", "Rules", "SearchField", "Strictness", "ValidationColumns",
            "ValidationResult", "data_path", "default_rules", "iban", "method_code",
-           "pin_data_dir", "validate_many"]
+           "pin_data_dir", "pinned_bank_file", "validate_many"]

@@ -43,7 +43,8 @@ def validate_many(blzs: Any, accounts: Any, *, strictness: int = Strictness.NORM
     ``blzs`` and ``accounts`` are equally long sequences: lists, tuples, NumPy
     arrays or pandas Series of str (also bytes, or int for a column read as
     numbers; None and NaN count as missing). The checks run in C++ without
-    the interpreter lock, so other Python threads go on meanwhile.
+    the interpreter lock, so other Python threads go on meanwhile, and all
+    of them from the bank code file as it was when the call began.
 
     A missing bank code file gives every row ``Error.BANK_NUMBER_FILE_MISSING``.
     Raises TypeError for an element of another type and ValueError when the

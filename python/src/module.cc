@@ -14,6 +14,7 @@
 #include "quandor/creditcard.h"
 #include "quandor/errors.h"
 #include "quandor/iban.h"
+#include "quandor/quandor.h"
 #include "validate_many.h"
 
 namespace py = pybind11;
@@ -156,6 +157,12 @@ PYBIND11_MODULE(_quandor, m) {
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
   m.def("default_rules", &quandor::GetDefaultRules);
   m.def("data_path", &quandor::GetDataPath);
+  m.def("pin_bank_file", [] { quandor_pin_bank_file(); });
+  m.def("unpin_bank_file", [] {
+    if (quandor_unpin_bank_file() != QUANDOR_OK) {
+      throw py::value_error("unpin_bank_file: the calling thread holds no pin");
+    }
+  });
   m.def("version", [] { return quandor::Creditcard().Version(); });
 
   m.def("check_iban", [](std::string_view iban) { return IbanTuple(quandor::CheckIban(iban)); });

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace py = pybind11;
@@ -122,6 +123,8 @@ py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strict
     bool* valid_out = valid.mutable_data();
     std::int32_t* error_out = error.mutable_data();
     py::gil_scoped_release unlocked;
+    // One batch, one version of the bank code file, and no look at it per row.
+    const quandor::BankFilePin pin;
     // Made here, in this thread, so that the thread's bank index serves it.
     quandor::Banking banking;
     banking.Strictness(strictness);

@@ -113,6 +113,20 @@ def test_own_bank_code_file(data_dir):
     in_fresh_thread(run)
 
 
+def test_pinned_bank_file_keeps_its_version(data_dir):
+    (data_dir / "blz.txt").write_text("10000000;Musterbank;Berlin;Muster;09\n")
+
+    def run():
+        banking = quandor.Banking()
+        with quandor.pinned_bank_file():
+            (data_dir / "blz.txt").write_text("20000000;Neubank;Kiel;Neu;09\n")
+            assert banking.validate("10000000", "1").bank_name == "Musterbank"
+        assert banking.validate("10000000", "1").error == Error.BANK_NUMBER_UNKNOWN
+        with pytest.raises(ValueError):
+            _quandor.unpin_bank_file()
+    in_fresh_thread(run)
+
+
 def test_object_used_from_another_thread():
     # An object serves calls of any thread, also of one that made no object yet.
     banking = quandor.Banking()

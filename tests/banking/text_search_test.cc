@@ -147,6 +147,50 @@ TEST(SearchBankByText, ShortFoundRecordIsRaised) {
   });
 }
 
+// The whole-line search runs over the whole file at once: a hit counts for
+// the line it lies in, never across a line end, and once per line.
+TEST(SearchBankByText, WholeLineHitsStayInTheirLine) {
+  BankFileDir dir(std::string("10000000;Bank B;Berlin;BB;09\r\n\n") +
+                  "20000000;Bank Bank;Hamburg;BH;09\n30000000;Spk;Halle;SH;00");
+  InFreshThread([&] {
+    Banking b;
+    const struct {
+      std::string_view text;
+      Codes codes;
+    } cases[] = {
+        {"09\r\n", {}},
+        {"09\n2", {}},
+        {"\n", {}},
+        {"bank", {"10000000", "20000000"}},
+        {"1000", {"10000000"}},
+        {"sh;00", {"30000000"}},
+        {"", {"10000000", "20000000", "30000000"}},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.text);
+      EXPECT_EQ(b.SearchBankByText(c.text), !c.codes.empty());
+      EXPECT_EQ(FoundCodes(b), c.codes);
+    }
+  });
+}
+
+// The banks found are those of the file as it was searched, whatever becomes
+// of it; a search of the changed file orders by its own names.
+TEST(SearchBankByText, FoundBanksOutliveTheFileSearched) {
+  BankFileDir dir({"10000000;Bank A;Berlin;BA;0", "20000000;Bank B;Hamburg;BB;0"});
+  InFreshThread([&] {
+    Banking b;
+    ASSERT_TRUE(b.SearchBankByText("Bank"));
+    dir.Replace(
+        testing::BankFileText({"10000000;Bank Z;Berlin;BZ;0", "20000000;Bank Y;Hamburg;BY"}));
+    EXPECT_TRUE(b.searchBank("10000000"));  // the thread reads the new file
+    EXPECT_EQ(b.BankName(), "Bank Z");
+    EXPECT_EQ(FoundCodes(b), (Codes{"10000000", "20000000"}));
+    ASSERT_TRUE(b.SearchBankByText("Bank", qdSearchName));
+    EXPECT_EQ(FoundCodes(b), (Codes{"20000000", "10000000"}));
+  });
+}
+
 // The insertion that the found list has always been built by.
 std::vector<std::size_t> InsertOneByOne(const std::vector<std::string_view>& names) {
   std::vector<std::size_t> list;

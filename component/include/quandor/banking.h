@@ -26,6 +26,7 @@
 #define QUANDOR_BANKING_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,9 +41,9 @@ namespace quandor {
 /// at this moment, ending in "/": QUANDOR_DATA_DIR, else the setting, else the
 /// library's own directory (see above). Empty when the settings file is there
 /// but cannot be read whole (a line too long for the INI reader, over 1 MiB):
-/// it is refused rather than cut, and lookups find no bank code file. A host that wants one run to use one
-/// file throughout may set QUANDOR_DATA_DIR to it before creating objects,
-/// which also spares every lookup a look at the settings file.
+/// it is refused rather than cut, and lookups find no bank code file. A host that wants one run to
+/// use one file throughout may set QUANDOR_DATA_DIR to it before creating objects, which also
+/// spares every lookup a look at the settings file.
 QUANDOR_EXPORT std::string GetDataPath();
 
 /// The rules that new Banking and Creditcard objects apply (ValidateRules):
@@ -121,8 +122,8 @@ class QUANDOR_EXPORT Banking {
 
   /// Searches the bank code file for sTest in the fields that SearchOption
   /// names (qdSearchAll: the whole line) and keeps the banks found, sorted by
-  /// name; shows the first. False with qdBankNumberFileMissing, qdNoBankFound
-  /// or qdUnknownError (also for a non-empty line that lacks a searched field).
+  /// name, as the file stood at the search; shows the first. False with qdBankNumberFileMissing,
+  /// qdNoBankFound or qdUnknownError (also for a non-empty line that lacks a searched field).
   /// Throws MalformedRecordError when a found record has no name, or when the
   /// record it shows has fewer than four fields.
   bool SearchBankByText(std::string_view sTest, int32_t SearchOption = qdSearchAll);
@@ -147,6 +148,7 @@ class QUANDOR_EXPORT Banking {
   std::optional<std::vector<std::string>> SearchBankInfo(std::string_view sBLZ);
 
  private:
+  struct FoundBanks;
   void ShowFoundBank(std::size_t position);
 
   std::string sBankNumber;
@@ -160,7 +162,7 @@ class QUANDOR_EXPORT Banking {
   int32_t nStrictness = qdStrictnessNormal;
   int32_t nRules = qdRulesOriginal;
   bool bBankFound = false;
-  std::vector<std::vector<std::string>> colFoundBanks;  ///< position p is element p - 1
+  std::unique_ptr<FoundBanks> pFoundBanks;  ///< the last text search's banks, in name order
   int32_t nFoundIndex = 0;
   int32_t nLastError = qdNoValidation;
 };
