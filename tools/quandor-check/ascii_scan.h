@@ -10,6 +10,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quandor_check {
 namespace ascii_scan {
 
@@ -38,9 +42,18 @@ inline std::uint64_t HasByte(std::uint64_t word, char c) {
 
 // Position of the first of the given bytes in [from, n) of d, or n.
 template <typename... Bytes>
-std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, Bytes... bytes) {
+inline std::size_t FindFirstOf(const char* d, std::size_t from, std::size_t n, Bytes... bytes) {
   using namespace ascii_scan;
   std::size_t i = from;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time where the processor has the instructions for it.
+  for (; i + 16 <= n; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i hits = (_mm_cmpeq_epi8(chunk, _mm_set1_epi8(bytes)) | ...);
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return i + static_cast<std::size_t>(std::countr_zero(mask));
+  }
+#endif
   if constexpr (std::endian::native == std::endian::little) {
     // The lowest flagged lane of HasByte is always a true match.
     for (; i + 8 <= n; i += 8) {
