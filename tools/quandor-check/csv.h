@@ -35,6 +35,7 @@ class CsvFields {
       : out_(out), delimiter_(delimiter), first_(!leading) {}
   // A result text: control characters and invalid UTF-8 become U+FFFD.
   CsvFields& Text(std::string_view field);
+  char delimiter() const { return delimiter_; }
   // A field already in CSV form (made by CsvFields with this delimiter).
   CsvFields& Encoded(std::string_view field) {
     Separate();
@@ -55,9 +56,6 @@ class CsvFields {
   std::string& out_;
   char delimiter_;
   bool first_;
-
- public:
-  char delimiter() const { return delimiter_; }
 };
 
 // The message column of a run: the CSV field of each code's text (codes 0
