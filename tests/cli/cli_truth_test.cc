@@ -1,7 +1,12 @@
 // The tool tells the truth: no row lost or merged, no failure passed off as
 // success, nothing from the bank code file written raw to a terminal.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 
 #include "cli_runner.h"
@@ -115,6 +120,50 @@ TEST_F(CliTruthTest, MissingOrEmptyBankFileIsNamed) {
     const CliResult result = sandbox_.Run(c.args, c.input);
     EXPECT_EQ(result.status, c.status) << c.args;
     EXPECT_NE(result.err.find(c.said), std::string::npos) << c.args << "\n" << result.err;
+  }
+}
+
+// A batch answers every row from the bank code file as it was at its start,
+// whatever happens to the file while the rows still come in through a pipe.
+TEST_F(CliTruthTest, BatchAnswersFromTheFileAsItWasAtTheStart) {
+  // Far more than a pipe holds: once written, the tool has been reading,
+  // so it made its start before the file changes.
+  std::string rows;
+  for (int i = 0; i < 20000; ++i) rows += "37050198;532013000\n";
+  const std::string answer = "1;1;0;370 501 98;532013000;Sparkasse K\xC3\xB6lnBonn;K\xC3\xB6ln\n";
+  const struct {
+    const char* change;
+    const char* file;  // the file's new contents; nullptr: deleted
+  } cases[] = {
+      {"replaced", "37050198;Andere Bank;Bonn;Andere;00;53111;\r\n"},
+      {"emptied", ""},
+      {"deleted", nullptr},
+  };
+  for (const auto& c : cases) {
+    WriteFile(sandbox_ / "blz.txt", kBankFile);
+    const std::string fifo = (sandbox_ / "rows").string();
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string command = "cd '" + sandbox_.dir().string() + "' && XDG_CONFIG_HOME=. '" +
+                                QUANDOR_CHECK_BIN + "' --data . validate <rows >out 2>err";
+    std::FILE* run = ::popen(command.c_str(), "w");
+    ASSERT_NE(run, nullptr);
+    const int feed = ::open(fifo.c_str(), O_WRONLY);
+    ASSERT_GE(feed, 0);
+    ASSERT_EQ(::write(feed, rows.data(), rows.size()), static_cast<ssize_t>(rows.size()));
+    // Not an atomic swap: the name is missing or the file half written for a while.
+    std::filesystem::remove(sandbox_ / "blz.txt");
+    if (c.file != nullptr) WriteFile(sandbox_ / "blz.txt", c.file);
+    ASSERT_EQ(::write(feed, rows.data(), rows.size()), static_cast<ssize_t>(rows.size()));
+    ::close(feed);
+    const int status = ::pclose(run);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.change;
+    const std::string out = ReadFile(sandbox_ / "out");
+    std::string expected;
+    for (int i = 0; i < 40000; ++i) expected += answer;
+    EXPECT_TRUE(out == expected) << c.change << ": " << out.substr(0, 300);
+    EXPECT_NE(ReadFile(sandbox_ / "err").find("rows: 40000 read, 40000 valid"), std::string::npos)
+        << c.change << ReadFile(sandbox_ / "err");
   }
 }
 

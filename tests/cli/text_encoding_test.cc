@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quandor_check {
@@ -23,9 +25,10 @@ TEST(DecodeFieldsTest, EachRecordIsUtf8OrWindows1252) {
       {InputEncoding::kWindows1252, {"\xC3\xB6"}, {"\xC3\x83\xC2\xB6"}},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> fields = c.in;
-    DecodeFields(fields, c.encoding);
-    EXPECT_EQ(fields, c.out) << c.in[0];
+    std::vector<std::string_view> fields(c.in.begin(), c.in.end());
+    std::deque<std::string> owned;
+    DecodeFields(fields, owned, c.encoding);
+    EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()), c.out) << c.in[0];
   }
   EXPECT_EQ(ParseEncoding("CP1252"), InputEncoding::kWindows1252);
   EXPECT_EQ(ParseEncoding("UTF-8"), InputEncoding::kUtf8);

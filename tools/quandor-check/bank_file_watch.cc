@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "stream_io.h"
+
 namespace quandor_check {
 namespace {
 
@@ -41,11 +43,16 @@ RowOutcome BankFileWatch::Judge(bool ok, std::int32_t error) {
       error != quandor::qdNoBankFound) {
     return RowOutcome::kInvalid;
   }
-  const auto problem = FileProblem(path_);
-  if (!problem) return RowOutcome::kInvalid;
+  // The file looked fine at the start, yet the pinned version could not be
+  // read: it changed between that look and the pin.
+  if (!problem_ && error == quandor::qdBankNumberFileMissing) {
+    problem_ = "bank code file " + BankFilePath() + " cannot be read";
+  }
+  if (!problem_) return RowOutcome::kInvalid;
   if (!reported_) {
+    OutputSink::FlushActive();
     std::fprintf(stderr, "quandor-check: %s; rows that need it are not checked\n",
-                 problem->c_str());
+                 problem_->c_str());
     reported_ = true;
   }
   return RowOutcome::kNotCheckable;

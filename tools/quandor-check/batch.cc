@@ -162,7 +162,12 @@ void AppendMalformedRow(std::string& out, const CsvJob& job, std::uint64_t line,
   CsvFields fields(out, delimiter, true);
   fields.Number(0);
   for (std::size_t i = 2; i < job.result_names.size(); ++i) fields.Text("");
-  fields.Text("line " + std::to_string(line) + ": " + std::string(problem));
+  // Kept for the run: a file of broken rows costs no allocation per row.
+  static std::string message;
+  message.assign("line ");
+  AppendNumber(message, static_cast<std::int64_t>(line));
+  message.append(": ").append(problem);
+  fields.Text(message);
 }
 
 }  // namespace quandor_check

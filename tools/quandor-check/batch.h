@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "args.h"
+#include "ascii_scan.h"
 #include "bank_file_watch.h"
 #include "common.h"
 #include "csv.h"
@@ -165,7 +166,11 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
   CsvRow row;
   const auto next_row = [&] {
     if (!reader.Next(row)) return false;
-    DecodeFields(std::span(row.fields.data(), row.count), *encoding);
+    // A whole record of ASCII, the usual case, is told at one go.
+    if (!(row.problem.empty() && IsAscii(row.text)) &&
+        DecodeFields(std::span(row.fields.data(), row.count), row.owned, *encoding)) {
+      row.canonical = false;
+    }
     return true;
   };
   std::vector<std::size_t> positions;
@@ -189,6 +194,10 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
     // Spreadsheets tell UTF-8 by its byte order mark: what came with one leaves with one.
     if (first_row && reader.had_bom()) out.append("\xEF\xBB\xBF");
     first_row = false;
+    if (r.canonical) {
+      out.append(r.text);
+      return;
+    }
     for (std::size_t i = 0; i < r.count; ++i) {
       if (i > 0) out.push_back(*delimiter);
       AppendCsvField(out, r.fields[i], *delimiter);
@@ -216,7 +225,8 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, C
       AppendMalformedRow(out, job, row.line, row.problem, *delimiter);
       tally.Add(RowOutcome::kMalformed);
     } else if (lacking < positions.size()) {
-      missing = "row has no column " + std::to_string(positions[lacking] + 1);
+      missing.assign("row has no column ");
+      AppendNumber(missing, static_cast<std::int64_t>(positions[lacking] + 1));
       AppendMalformedRow(out, job, row.line, missing, *delimiter);
       tally.Add(RowOutcome::kMalformed);
     } else {

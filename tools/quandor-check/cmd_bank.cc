@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -20,6 +21,9 @@ With BLZ, shows the bank; exit status 1 when the code is invalid or unknown.
 Without, reads one bank code a line from standard input and writes a line
   found;error;bank_number;bank_name;bank_city;bank_complete
 for each (found 1 or 0, error the code of LastError).
+
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
 
 Options:
   --strictness N  0 to 3: which characters besides digits a bank code may hold
@@ -66,6 +70,8 @@ int RunBank(Words words) {
   }
   if (args.operands().size() > 1) return UsageError("bank", "expects at most one BLZ");
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
   if (strictness) banking.Strictness(*strictness);
@@ -83,7 +89,7 @@ int RunBank(Words words) {
     ShowFurtherFields(banking);
     return kExitOk;
   }
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     const bool found = banking.searchBank(line);
     CsvFields(out, ';')

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/iban.h"
 
@@ -41,6 +42,9 @@ for each (iban empty when rejected; error the code as validate gives it,
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;iban_ok;blz;account;account_error;message
+
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
 
 Options:
   --make                 build German IBANs from BLZ and ACCOUNT (see above)
@@ -79,18 +83,21 @@ void AppendVerdict(CsvFields& fields, const quandor::IbanResult& result) {
       .Number(result.nAccountError);
 }
 
-// The message that says what failed first: the IBAN itself, else its bank connection.
-std::string Message(const quandor::IbanResult& result) {
-  if (!result.IbanOk() || result.nAccountError == quandor::qdNoValidation) {
-    return quandor::GetIbanErrorText(result.nIbanError);
-  }
-  return quandor::GetErrorText(result.nAccountError);
+// Whether the message speaks of the IBAN itself, which failed first or has
+// no bank connection checked; else it speaks of the bank connection.
+bool MessageOfIban(const quandor::IbanResult& result) {
+  return !result.IbanOk() || result.nAccountError == quandor::qdNoValidation;
+}
+
+std::string_view Message(const quandor::IbanResult& result) {
+  return MessageOfIban(result) ? IbanErrorText(result.nIbanError) : ErrorText(result.nAccountError);
 }
 
 int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
   const quandor::IbanResult result = quandor::ValidateIban(iban, banking);
-  std::printf("Result:  %s (%s)\n", result.ValidOrUncheckable() ? "valid" : "invalid",
-              Message(result).c_str());
+  const std::string_view message = Message(result);
+  std::printf("Result:  %s (%.*s)\n", result.ValidOrUncheckable() ? "valid" : "invalid",
+              static_cast<int>(message.size()), message.data());
   if (!result.sIban.empty())
     std::printf("IBAN:    %s\n", quandor::FormatIban(result.sIban).c_str());
   if (result.IbanOk() && result.nAccountError != quandor::qdNoValidation) {
@@ -152,19 +159,27 @@ int RunIban(Words words) {
     return UsageError("iban", "CSV options need the input file, not an IBAN");
 
   // Without the bank code file, IBANs of other countries are still checked
-  // and a German one reports account_error 9.
+  // and a German one reports account_error 9. The whole run answers from
+  // the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (strictness) banking.Strictness(*strictness);
   if (rules) banking.Rules(*rules);
 
   if (operands == 1) return ShowVerdict(banking, args.operands()[0]);
-  BankFileWatch watch;
+  BankFileWatch watch(BankFileProblem(banking));
   if (csv) {
+    CsvMessages iban_messages(IbanErrorText);
+    CsvMessages account_messages(ErrorText);
     return RunCsvBatch(
         "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
           const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
           AppendVerdict(fields, result);
-          fields.Text(Message(result));
+          if (MessageOfIban(result)) {
+            iban_messages.Append(fields, result.nIbanError);
+          } else {
+            account_messages.Append(fields, result.nAccountError);
+          }
           return watch.Judge(result.Valid(), result.nAccountError);
         });
   }

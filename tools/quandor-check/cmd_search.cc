@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -21,6 +22,9 @@ is found. Without, reads one search text a line from standard input and
 writes a line
   found;error;amount;codes
 for each (codes: the bank codes found, in list order, joined by ",").
+
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
 
 Options:
   --in FIELDS  where to search: a comma-separated choice of blz, name, city
@@ -63,6 +67,8 @@ int RunSearch(Words words) {
     return UsageError("search", "expects at most one TEXT (quote a text with blanks)");
   }
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) return Fail(kExitUsage, *problem);
 
@@ -85,7 +91,7 @@ int RunSearch(Words words) {
 
   std::string codes;
   std::uint64_t line_number = 0;
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {
     ++line_number;
     try {
@@ -102,6 +108,7 @@ int RunSearch(Words words) {
       CsvFields(out, ';').Number(found ? 1 : 0).Number(last_error).Number(amount).Text(codes);
       return watch.Judge(found, last_error);
     } catch (const quandor::MalformedRecordError& e) {
+      OutputSink::FlushActive();
       std::fprintf(stderr, "quandor-check: line %llu: malformed record in the bank code file: %s\n",
                    static_cast<unsigned long long>(line_number), e.what());
       CsvFields(out, ';').Number(0).Number(quandor::qdUnknownError).Number(-1).Text("");

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -32,6 +33,9 @@ delimiter, a missing column) gets valid 0, an empty error and "line N: reason"
 as message; reading goes on with the next line. Input in UTF-8 or
 Windows-1252 is decided record by record; the output is UTF-8.
 
+The run answers from the bank code file as it was at its start; a change to
+the file during the run takes effect at the next run.
+
 Options:
   --strictness N         0 to 3: which characters besides digits the input may hold
   --rules RULES          check methods: original (as first built, the default) or
@@ -53,20 +57,11 @@ Options:
   --help                 show this help
 )";
 
-constexpr OptionSpec kSpecs[] = {kHelpOption,
-                                 kDataOption,
-                                 kStrictnessOption,
-                                 kRulesOption,
-                                 {"blz-column", true},
-                                 {"account-column", true},
-                                 kBatchOptions[0],
-                                 kBatchOptions[1],
-                                 kBatchOptions[2],
-                                 kBatchOptions[3],
-                                 kCsvOptions[0],
-                                 kCsvOptions[1],
-                                 kCsvOptions[2],
-                                 kCsvOptions[3]};
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          kStrictnessOption,
+                                 kRulesOption,     {"blz-column", true}, {"account-column", true},
+                                 kBatchOptions[0], kBatchOptions[1],     kBatchOptions[2],
+                                 kBatchOptions[3], kCsvOptions[0],       kCsvOptions[1],
+                                 kCsvOptions[2],   kCsvOptions[3]};
 
 constexpr CsvJob::Column kColumns[] = {{"blz-column", "1"}, {"account-column", "2"}};
 constexpr std::string_view kResultNames[] = {"valid",       "error",          "method",
@@ -123,6 +118,8 @@ int RunValidate(Words words) {
   if (operands == 2 && csv)
     return UsageError("validate", "CSV options need the input file, not BLZ ACCOUNT");
 
+  // The whole run answers from the files as they are now.
+  const quandor::BankFilePin pin;
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) {
     // A single check without the file has no verdict; a batch cannot run.
@@ -132,13 +129,14 @@ int RunValidate(Words words) {
   if (rules) banking.Rules(*rules);
 
   if (operands == 2) return ShowVerdict(banking, args.operands()[0], args.operands()[1]);
-  BankFileWatch watch;
+  BankFileWatch watch(std::nullopt);
   if (csv) {
+    CsvMessages messages(ErrorText);
     return RunCsvBatch("validate", args, kJob,
                        [&](std::span<const std::string_view> values, CsvFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
-                         fields.Text(banking.LastErrorString());
+                         messages.Append(fields, banking.LastError());
                          return watch.Judge(valid, banking.LastError());
                        });
   }

@@ -1,11 +1,14 @@
 #include "common.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "quandor/banking.h"
+#include "quandor/iban.h"
 
 namespace quandor_check {
 
@@ -38,9 +41,31 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 
 void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1); }
 
-void PinDataDir() {
-  const char* dir = std::getenv("QUANDOR_DATA_DIR");
-  if (dir == nullptr || *dir == '\0') UseDataDir(quandor::GetDataPath());
+namespace {
+
+// The texts stay where they are for the run, so that a caller may keep
+// their addresses (CsvFields::KeptText). Codes run from 0 to 255; a map
+// holds any other.
+template <std::string (*kText)(std::int32_t)>
+std::string_view TextOnce(std::int32_t code) {
+  static std::array<std::optional<std::string>, 256> texts;
+  if (code < 0 || code >= static_cast<std::int32_t>(texts.size())) {
+    static std::map<std::int32_t, std::string> others;
+    auto found = others.find(code);
+    if (found == others.end()) found = others.emplace(code, kText(code)).first;
+    return found->second;
+  }
+  auto& text = texts[static_cast<std::size_t>(code)];
+  if (!text) text = kText(code);
+  return *text;
+}
+
+}  // namespace
+
+std::string_view ErrorText(std::int32_t code) { return TextOnce<quandor::GetErrorText>(code); }
+
+std::string_view IbanErrorText(std::int32_t code) {
+  return TextOnce<quandor::GetIbanErrorText>(code);
 }
 
 std::optional<std::int64_t> ParseInteger(std::string_view text) {

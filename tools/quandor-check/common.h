@@ -41,11 +41,6 @@ std::optional<int> ParseCommandArgs(std::string_view command, std::string_view h
 // before any object exists.
 void UseDataDir(std::string_view dir);
 
-// Settles the bank code file's directory for the whole run, unless --data or
-// QUANDOR_DATA_DIR already did: a run answers from one file, and the component
-// is spared a look at the settings file on every row of a batch.
-void PinDataDir();
-
 // ParseCommandArgs for a command that checks at a strictness level, which also
 // reads --strictness (0 to 3; nothing when absent) and refuses a bad value.
 std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
@@ -57,6 +52,12 @@ std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_v
 // library's default applies). Returns the exit status of a usage error.
 std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
                                     std::optional<std::int32_t>& rules);
+
+// The component's texts of an error code (GetErrorText) and of an IBAN's
+// error code (GetIbanErrorText), made once a run and kept in place until its
+// end: a batch that writes the message of every row builds no string for it.
+std::string_view ErrorText(std::int32_t code);
+std::string_view IbanErrorText(std::int32_t code);
 
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);

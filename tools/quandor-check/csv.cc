@@ -1,27 +1,51 @@
 #include "csv.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "ascii_scan.h"
 
 namespace quandor_check {
 
 bool NeedsCsvQuotes(std::string_view field, char delimiter) {
-  for (const char c : field) {
-    if (c == delimiter || c == '"' || c == '\r' || c == '\n') return true;
-  }
-  return false;
+  return FindFirstOf(field.data(), 0, field.size(), delimiter, '"', '\r', '\n') < field.size();
 }
 
 void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
-  if (!NeedsCsvQuotes(field, delimiter)) {
+  if (IsPlainCsvText(field, delimiter) || !NeedsCsvQuotes(field, delimiter)) {
     out.append(field);
     return;
   }
   out.push_back('"');
-  for (const char c : field) {
-    if (c == '"') out.push_back('"');
-    out.push_back(c);
+  // Runs up to and including each quote, which is then doubled.
+  for (;;) {
+    const void* quote = std::memchr(field.data(), '"', field.size());
+    if (quote == nullptr) break;
+    const std::size_t run =
+        static_cast<std::size_t>(static_cast<const char*>(quote) - field.data());
+    out.append(field.data(), run + 1);
+    out.push_back('"');
+    field.remove_prefix(run + 1);
   }
+  out.append(field);
   out.push_back('"');
+}
+
+CsvFields& CsvFields::Text(std::string_view field) {
+  Separate();
+  if (IsPlainCsvText(field, delimiter_)) {
+    out_.append(field);
+  } else if (IsPrintable(field)) {
+    AppendCsvField(out_, field, delimiter_);
+  } else {
+    // Rare (a control character from the bank code file): a buffer kept
+    // for the run spares an allocation per field.
+    static std::string printable;
+    printable.clear();
+    AppendPrintable(printable, field);
+    AppendCsvField(out_, printable, delimiter_);
+  }
+  return *this;
 }
 
 namespace {
@@ -32,11 +56,11 @@ constexpr std::string_view kTooLong = "row too long";
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-std::string& StartField(CsvRow& row) {
-  if (row.fields.size() <= row.count) row.fields.resize(row.count + 1);
-  std::string& field = row.fields[row.count++];
-  field.clear();
-  return field;
+// The index of a new field of row.
+inline std::size_t StartField(CsvRow& row) {
+  if (row.fields.size() <= row.count) [[unlikely]]
+    row.fields.resize(row.count + 1);
+  return row.count++;
 }
 
 }  // namespace
@@ -51,12 +75,21 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
   // a full buffer means the record is too long.
   const bool final = reader_.at_eof() || reader_.full();
   row.count = 0;
+  row.canonical = true;
   lines = 0;
   std::size_t i = 0;
   for (;;) {
-    std::string& field = StartField(row);
-    if (i < n && d[i] == '"') {
+    const std::size_t index = StartField(row);
+    std::string_view& field = row.fields[index];
+    const bool quoted = i < n && d[i] == '"';
+    std::size_t field_lines = 0;  // line breaks in a quoted field
+    // Whether the field, written back, needs quotes: it holds the delimiter,
+    // a quote or a line break.
+    bool needs_quotes = false;
+    if (quoted) {
       ++i;
+      const std::size_t start = i;
+      std::string* unescaped = nullptr;  // from the first doubled quote on
       for (;;) {
         if (i == n) {
           if (!final) return Scan::kNeedMore;
@@ -64,33 +97,58 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
           // told from a stray quote: the row is malformed either way.
           return Scan::kEndedTooSoon;
         }
-        const char c = d[i];
-        if (c == '"') {
-          if (i + 1 == n && !final) return Scan::kNeedMore;
-          if (i + 1 < n && d[i + 1] == '"') {
-            field.push_back('"');
-            i += 2;
-            continue;
-          }
+        // Text up to the next quote, line break or delimiter goes in whole.
+        const std::size_t stop = FindFirstOf(d, i, n, '"', '\n', '\r', delimiter_);
+        if (unescaped != nullptr) unescaped->append(d + i, stop - i);
+        i = stop;
+        if (i == n) continue;
+        if (d[i] != '"') {
+          needs_quotes = true;
+          // CR LF, LF and CR alone each count as one line break.
+          if (d[i] == '\n' || (d[i] == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++field_lines;
+          if (unescaped != nullptr) unescaped->push_back(d[i]);
           ++i;
-          // Only a delimiter or the line end may follow a closing quote.
-          // Anything else means the opening quote was a stray one that
-          // swallowed the lines up to here: one record would hide several.
-          if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
-          break;
+          continue;
         }
-        if (c == '\n' || (c == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++lines;
-        field.push_back(c);
+        // At a quote: a doubled one, or the closing one.
+        if (i + 1 == n && !final) return Scan::kNeedMore;
+        if (i + 1 < n && d[i + 1] == '"') {
+          if (unescaped == nullptr) {
+            unescaped = &row.Own(index);
+            unescaped->assign(d + start, i - start);
+          }
+          unescaped->push_back('"');
+          needs_quotes = true;
+          i += 2;
+          continue;
+        }
+        field = unescaped != nullptr ? std::string_view(*unescaped)
+                                     : std::string_view(d + start, i - start);
         ++i;
+        // Only a delimiter or the line end may follow a closing quote.
+        // Anything else means the opening quote was a stray one that
+        // swallowed the lines up to here: one record would hide several.
+        if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
+        break;
       }
+      lines += field_lines;
+    } else {
+      // Unquoted text, a quote in it taken as it stands.
+      const std::size_t run = i;
+      i = FindFirstOf(d, i, n, delimiter_, '\n', '\r', '"');
+      while (i < n && d[i] == '"') {
+        needs_quotes = true;
+        i = FindFirstOf(d, i + 1, n, delimiter_, '\n', '\r');
+      }
+      field = std::string_view(d + run, i - run);
     }
-    // Unquoted text, a quote in it taken as it stands.
-    const std::size_t run = i;
-    while (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) ++i;
-    field.append(d + run, i - run);
+    // Written back, the row's text comes again when each field is quoted
+    // exactly when it needs quotes.
+    row.canonical = row.canonical && quoted == needs_quotes;
     if (i == n) {
       if (!final) return Scan::kNeedMore;
       if (!reader_.at_eof()) return Scan::kEndedTooSoon;  // too long: the caller tells them apart
+      row.text = std::string_view(d, n);
       length = n;
       ++lines;  // the last line, without a line end
       return Scan::kComplete;
@@ -100,6 +158,7 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
       continue;
     }
     ++lines;
+    row.text = std::string_view(d, i);
     if (d[i] == '\r') {
       if (i + 1 < n && d[i + 1] == '\n') {
         length = i + 2;
@@ -121,10 +180,15 @@ void CsvReader::TakeLiteralLine(CsvRow& row, std::size_t max_length) {
   std::size_t end = 0;
   while (end < n && !IsLineEnd(d[end])) ++end;
   row.count = 0;
+  row.text = {};
+  row.canonical = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= end; ++i) {
     if (i == end || d[i] == delimiter_) {
-      StartField(row).assign(d + start, i - start);
+      // Owned: the rest of the line is skipped below, which may move the buffer.
+      const std::size_t index = StartField(row);
+      row.Own(index).assign(d + start, i - start);
+      row.fields[index] = row.owned[index];
       start = i + 1;
     }
   }

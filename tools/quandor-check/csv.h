@@ -5,8 +5,11 @@
 #ifndef QUANDOR_CHECK_CSV_H_
 #define QUANDOR_CHECK_CSV_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +34,12 @@ class CsvFields {
   CsvFields(std::string& out, char delimiter, bool leading = false)
       : out_(out), delimiter_(delimiter), first_(!leading) {}
   // A result text: control characters and invalid UTF-8 become U+FFFD.
-  CsvFields& Text(std::string_view field) {
+  CsvFields& Text(std::string_view field);
+  char delimiter() const { return delimiter_; }
+  // A field already in CSV form (made by CsvFields with this delimiter).
+  CsvFields& Encoded(std::string_view field) {
     Separate();
-    if (IsPrintable(field)) {
-      AppendCsvField(out_, field, delimiter_);
-    } else {
-      AppendCsvField(out_, Printable(field), delimiter_);
-    }
+    out_.append(field);
     return *this;
   }
   CsvFields& Number(std::int64_t n) {
@@ -56,12 +58,37 @@ class CsvFields {
   bool first_;
 };
 
+// The message column of a run: the CSV field of each code's text (codes 0
+// to 255, as the component's are), checked and quoted once, not on every
+// row. A run writes with one delimiter.
+class CsvMessages {
+ public:
+  explicit CsvMessages(std::string_view (*text)(std::int32_t)) : text_(text) {}
+  void Append(CsvFields& fields, std::int32_t code) {
+    if (code < 0 || code >= static_cast<std::int32_t>(fields_.size())) {
+      fields.Text(text_(code));
+      return;
+    }
+    std::optional<std::string>& field = fields_[static_cast<std::size_t>(code)];
+    if (!field) CsvFields(field.emplace(), fields.delimiter()).Text(text_(code));
+    fields.Encoded(*field);
+  }
+
+ private:
+  std::string_view (*text_)(std::int32_t);
+  std::array<std::optional<std::string>, 256> fields_;
+};
+
 // One record of a CSV file.
 struct CsvRow {
-  // fields[0 .. count) are this row's; the strings behind them are reused
-  // from row to row so that reading allocates nothing once warmed up.
-  std::vector<std::string> fields;
+  // fields[0 .. count) are this row's, valid until the next read: views of
+  // the input as read, or of owned[i] for a field that differs from its
+  // bytes in the input (doubled quotes, decoded text). Both are reused from
+  // row to row so that reading allocates nothing once warmed up.
+  std::vector<std::string_view> fields;
   std::size_t count = 0;
+  // A deque, so that growing it leaves the fields that view it alone.
+  std::deque<std::string> owned;
   // 1-based line of the file where the row starts, and the number of
   // physical lines it takes. Rows follow each other without gaps, so that
   // every line of the input belongs to exactly one row.
@@ -70,9 +97,17 @@ struct CsvRow {
   // Why the row is malformed, or empty. A malformed row still carries its
   // fields, split at every delimiter with quotes taken literally.
   std::string_view problem;
+  // The record as it stands in the input, without its line end; valid until
+  // the next read. canonical: writing the fields back as CSV gives text
+  // again, so that text can be copied instead (false for a malformed row).
+  std::string_view text;
+  bool canonical = false;
 
-  std::string_view field(std::size_t i) const {
-    return i < count ? std::string_view(fields[i]) : std::string_view();
+  std::string_view field(std::size_t i) const { return i < count ? fields[i] : std::string_view(); }
+  // The storage of field i, grown as needed.
+  std::string& Own(std::size_t i) {
+    if (owned.size() <= i) owned.resize(i + 1);
+    return owned[i];
   }
 };
 

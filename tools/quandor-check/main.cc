@@ -93,7 +93,6 @@ int Dispatch(Words words) {
     PrintHelp(stderr);
     return kExitUsage;
   }
-  PinDataDir();
   const std::string_view name = words[i];
   for (const Command& command : AllCommands()) {
     if (command.name == name) return command.run(words.subspan(i + 1));

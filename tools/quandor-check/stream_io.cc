@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 
 namespace quandor_check {
@@ -118,11 +117,22 @@ bool LineReader::Next(std::string_view& line) {
   }
 }
 
-OutputSink::OutputSink(int fd, std::size_t flush_at) : fd_(fd), flush_at_(flush_at) {
+OutputSink* OutputSink::active_ = nullptr;
+
+OutputSink::OutputSink(int fd, std::size_t flush_at)
+    : outer_(active_), fd_(fd), flush_at_(flush_at) {
   buffer_.reserve(flush_at + 4096);
+  active_ = this;
 }
 
-OutputSink::~OutputSink() { Flush(); }
+OutputSink::~OutputSink() {
+  Flush();
+  active_ = outer_;
+}
+
+void OutputSink::FlushActive() {
+  if (active_ != nullptr) active_->Flush();
+}
 
 bool OutputSink::Flush() {
   std::size_t done = 0;
@@ -138,12 +148,6 @@ bool OutputSink::Flush() {
   // After a failure the output is dropped so that memory stays bounded.
   buffer_.clear();
   return error_ == 0;
-}
-
-void AppendNumber(std::string& out, std::int64_t n) {
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, n);
-  out.append(digits, result.ptr);
 }
 
 }  // namespace quandor_check

@@ -4,6 +4,7 @@
 #ifndef QUANDOR_CHECK_STREAM_IO_H_
 #define QUANDOR_CHECK_STREAM_IO_H_
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -82,6 +83,10 @@ class LineReader {
 
 // Collects output and writes it in large blocks. Write errors (a full disk,
 // a closed pipe) are remembered and reported by ok()/error().
+//
+// The sink made last and still alive is the run's output: a message on
+// standard error during the run calls FlushActive() first, so that output
+// and messages keep their order when both go to one place.
 class OutputSink {
  public:
   explicit OutputSink(int fd, std::size_t flush_at = 1 << 18);
@@ -97,8 +102,11 @@ class OutputSink {
   bool Flush();
   bool ok() const { return error_ == 0; }
   int error() const { return error_; }
+  static void FlushActive();
 
  private:
+  static OutputSink* active_;
+  OutputSink* outer_;
   int fd_;
   std::size_t flush_at_;
   std::string buffer_;
@@ -106,7 +114,15 @@ class OutputSink {
 };
 
 // Appends the decimal form of n.
-void AppendNumber(std::string& out, std::int64_t n);
+inline void AppendNumber(std::string& out, std::int64_t n) {
+  if (n >= 0 && n < 10) {
+    out.push_back(static_cast<char>('0' + n));
+    return;
+  }
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, n);
+  out.append(digits, result.ptr);
+}
 
 }  // namespace quandor_check
 

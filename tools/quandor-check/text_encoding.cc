@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ascii_scan.h"
 #include "bankdir/text_decoding.h"
 #include "utf8_repair.h"
 
@@ -59,21 +60,29 @@ std::optional<InputEncoding> ParseEncoding(std::string_view name) {
   return std::nullopt;
 }
 
-void DecodeFields(std::span<std::string> fields, InputEncoding encoding) {
-  const auto valid = [](const std::string& field) { return IsValidUtf8(field); };
+bool DecodeFields(std::span<std::string_view> fields, std::deque<std::string>& owned,
+                  InputEncoding encoding) {
+  // ASCII reads the same in every encoding.
+  const auto ascii = [](std::string_view field) { return IsAscii(field); };
+  if (std::all_of(fields.begin(), fields.end(), ascii)) return false;
+  const auto valid = [](std::string_view field) { return IsValidUtf8(field); };
   if (encoding != InputEncoding::kWindows1252 && std::all_of(fields.begin(), fields.end(), valid)) {
-    return;
+    return false;
   }
-  for (std::string& field : fields) {
+  if (owned.size() < fields.size()) owned.resize(fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::string decoded;
     if (encoding == InputEncoding::kUtf8) {
-      if (valid(field)) continue;
-      std::string decoded;
-      AppendValidUtf8(decoded, field);
-      field = std::move(decoded);
+      if (valid(fields[i])) continue;
+      AppendValidUtf8(decoded, fields[i]);
     } else {
-      field = Windows1252ToUtf8(field);
+      decoded = Windows1252ToUtf8(fields[i]);
     }
+    // The field may view owned[i] itself: it is read before owned[i] changes.
+    owned[i] = std::move(decoded);
+    fields[i] = owned[i];
   }
+  return true;
 }
 
 void AppendValidUtf8(std::string& out, std::string_view text) {
@@ -87,6 +96,7 @@ void AppendPrintable(std::string& out, std::string_view text) {
 }
 
 bool IsPrintable(std::string_view text) {
+  if (IsPlainCsvText(text, '"')) return true;
   bool ascii = true;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);

@@ -4,6 +4,7 @@
 #ifndef QUANDOR_CHECK_TEXT_ENCODING_H_
 #define QUANDOR_CHECK_TEXT_ENCODING_H_
 
+#include <deque>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,10 +22,13 @@ enum class InputEncoding {
 // (cp1252, latin1, iso-8859-1); nothing for any other name. Case is ignored.
 std::optional<InputEncoding> ParseEncoding(std::string_view name);
 
-// Turns the fields of one record into UTF-8 in place. Under kAuto the record
-// is decided as a whole, as a line of the bank code file is: one field that
-// is not UTF-8 makes every field of it Windows-1252.
-void DecodeFields(std::span<std::string> fields, InputEncoding encoding);
+// Turns the fields of one record into UTF-8: a field that changes is written
+// to owned[i] (grown as needed), which fields[i] then views. Under kAuto the
+// record is decided as a whole, as a line of the bank code file is: one field
+// that is not UTF-8 makes every field of it Windows-1252. False when no field
+// was changed.
+bool DecodeFields(std::span<std::string_view> fields, std::deque<std::string>& owned,
+                  InputEncoding encoding);
 
 // Appends text with every invalid UTF-8 sequence replaced by U+FFFD.
 void AppendValidUtf8(std::string& out, std::string_view text);
