@@ -49,15 +49,6 @@ BankIndex& MutableThreadBankIndex() {
 
 }  // namespace
 
-uint64_t CodePrefix(std::string_view code) {
-  uint64_t prefix = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    const auto byte = i < code.size() ? static_cast<unsigned char>(code[i]) : 0u;
-    prefix = (prefix << 8) | byte;
-  }
-  return prefix;
-}
-
 void BankIndex::Add(std::string_view code, int64_t line, const RecordLayout& layout) {
   table_.clear();
   prefixes_.push_back(CodePrefix(code));
@@ -95,7 +86,7 @@ std::size_t BankIndex::LookUp(std::string_view key, uint64_t key_prefix) const {
   for (std::size_t slot = FirstSlot(key_prefix);; slot = (slot + 1) & mask) {
     if (table_[slot] == 0) return npos;
     const std::size_t p = table_[slot] - 1;
-    if (prefixes_[p] == key_prefix && entries_[p].code == key) return p;
+    if (SameCode(entries_[p].code, prefixes_[p], key, key_prefix)) return p;
   }
 }
 

@@ -6,8 +6,10 @@
 #ifndef QUANDOR_BANKDIR_BANK_INDEX_H_
 #define QUANDOR_BANKDIR_BANK_INDEX_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,8 +71,30 @@ class BankIndex {
   friend const BankIndex& BankIndexOf(const BankFileLines& file);
 };
 
-// The first eight bytes of code as BankIndex keeps them.
-uint64_t CodePrefix(std::string_view code);
+// The first eight bytes of code as BankIndex keeps them: big-endian, so that
+// prefixes order as the codes do, and zero-filled.
+inline uint64_t CodePrefix(std::string_view code) {
+  if (code.size() >= 8) {
+    uint64_t word;
+    std::memcpy(&word, code.data(), 8);
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+    return word;
+  }
+  uint64_t prefix = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const auto byte = i < code.size() ? static_cast<unsigned char>(code[i]) : 0u;
+    prefix = (prefix << 8) | byte;
+  }
+  return prefix;
+}
+
+// Whether code, whose prefix is code_prefix, equals key with key_prefix: for
+// codes of up to eight bytes the prefixes and lengths tell it without a
+// comparison of the texts.
+inline bool SameCode(std::string_view code, uint64_t code_prefix, std::string_view key,
+                     uint64_t key_prefix) {
+  return code_prefix == key_prefix && code.size() == key.size() && (key.size() <= 8 || code == key);
+}
 
 // The calling thread's index, as last built.
 const BankIndex& ThreadBankIndex();
