@@ -37,35 +37,27 @@ std::vector<std::string> AllMethodCodes() {
   return codes;
 }
 
+// The mix of methods 0 to 99 by code (Arg 0) and by number (Arg 1), as
+// Validate runs it.
 void BM_RunCheckMethod(benchmark::State& state) {
   const auto accounts = SomeAccounts();
   const auto codes = AllMethodCodes();
+  const bool by_number = state.range(0) == 1;
   std::size_t i = 0;
   for (auto _ : state) {
     AccountDigits digits = accounts[i % accounts.size()];
     int32_t error = qdNoError;
     CheckContext ctx{digits, error, "10020030"};
-    RunCheckMethod(ctx, codes[i % codes.size()]);
+    if (by_number) {
+      RunCheckMethod(ctx, static_cast<int32_t>(i % codes.size()));
+    } else {
+      RunCheckMethod(ctx, codes[i % codes.size()]);
+    }
     benchmark::DoNotOptimize(error);
     ++i;
   }
 }
-BENCHMARK(BM_RunCheckMethod);
-
-// The same mix by method number, as Validate runs it.
-void BM_RunCheckMethodByNumber(benchmark::State& state) {
-  const auto accounts = SomeAccounts();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    AccountDigits digits = accounts[i % accounts.size()];
-    int32_t error = qdNoError;
-    CheckContext ctx{digits, error, "10020030"};
-    RunCheckMethod(ctx, static_cast<int32_t>(i % 100));
-    benchmark::DoNotOptimize(error);
-    ++i;
-  }
-}
-BENCHMARK(BM_RunCheckMethodByNumber);
+BENCHMARK(BM_RunCheckMethod)->Arg(0)->Arg(1);
 
 // Today's set on the same mix: method numbers 0 to 99 (Arg 100), and with the
 // letter methods A0 to E4 (Arg 145).

@@ -16,31 +16,34 @@ struct Checked {
   std::string account_digits;
 };
 
-Checked RunChecks(std::string_view blz, std::string_view account, int32_t strictness) {
+// What a way of checking makes of the input: check(bank, account, out) fills
+// the lists and texts and says whether the input passed.
+template <class Check>
+Checked Run(Check check) {
   Checked c{};
   c.error = qdNoError;
   DigitList bank;
   DigitList acc;
   CheckedTexts out{c.bank_number, c.account_number, c.error};
-  c.passed = CheckInput(blz, account, bank, acc, strictness, out);
+  c.passed = check(bank, acc, out);
   if (bank.complete()) c.bank_digits = JoinArray(bank);
   if (acc.complete()) c.account_digits = JoinArray(acc);
   return c;
 }
 
+Checked RunChecks(std::string_view blz, std::string_view account, int32_t strictness) {
+  return Run([&](DigitList& bank, DigitList& acc, CheckedTexts& out) {
+    return CheckInput(blz, account, bank, acc, strictness, out);
+  });
+}
+
 // The same by the two checks one after the other, the way of every input
 // that is not plain digits.
 Checked RunEachCheck(std::string_view blz, std::string_view account, int32_t strictness) {
-  Checked c{};
-  c.error = qdNoError;
-  DigitList bank;
-  DigitList acc;
-  CheckedTexts out{c.bank_number, c.account_number, c.error};
-  c.passed = CheckBankNumber(blz, bank, strictness, out) &&
-             CheckAccountNumber(account, acc, strictness, out);
-  if (bank.complete()) c.bank_digits = JoinArray(bank);
-  if (acc.complete()) c.account_digits = JoinArray(acc);
-  return c;
+  return Run([&](DigitList& bank, DigitList& acc, CheckedTexts& out) {
+    return CheckBankNumber(blz, bank, strictness, out) &&
+           CheckAccountNumber(account, acc, strictness, out);
+  });
 }
 
 void ExpectSameAsEachCheck(const std::string& blz, const std::string& account, int32_t strictness) {
