@@ -73,14 +73,16 @@ inline void AppendToArray(DigitList& list, int value) { DigitAppender(list).Appe
 template <std::size_t kWidth>
 void AssignDigits(DigitList& list, std::string_view digits) {
   static_assert(kWidth <= DigitList::kCapacity);
-  // Built in a buffer of its own, then stored at once: stores into the list
-  // would make the compiler read the characters again after each one.
-  std::array<int16_t, kWidth> values{};
+  // Stored straight into the list: values built in a buffer of their own and
+  // copied from there would be read back wider than they were written, and
+  // such a load waits until the stores have left the core.
+  int16_t* values = list.values_.data();
+  for (std::size_t i = 0; i < kWidth; ++i) values[i] = 0;
   const std::size_t fill = kWidth - digits.size();
+  const char* text = digits.data();
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    values[fill + i] = static_cast<int16_t>(digits[i] - '0');
+    values[fill + i] = static_cast<int16_t>(text[i] - '0');
   }
-  std::copy(values.begin(), values.end(), list.values_.begin());
   list.size_ = kWidth;
 }
 

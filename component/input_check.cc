@@ -1,6 +1,7 @@
 #include "input_check.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <exception>
 
@@ -32,6 +33,25 @@ std::size_t GroupBankCode(std::string_view text, char (&grouped)[kGroupedSize]) 
     if (i < text.size()) grouped[n++] = text[i];
   }
   return n;
+}
+
+// The same for a text of exactly eight characters, built in registers and
+// stored whole: bytes stored one by one and read back as a word would make
+// the read wait until the stores have left the core.
+void GroupEightChars(const char* text, char (&grouped)[kGroupedSize]) {
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  // Little-endian: byte i of a word is character i.
+  uint64_t head = (word & 0xFFFFFFu) | (uint64_t{' '} << 24) | ((word & 0xFFFFFF000000u) << 8) |
+                  (uint64_t{' '} << 56);
+  auto tail = static_cast<uint16_t>(word >> 48);
+  if constexpr (std::endian::native == std::endian::big) {
+    head = __builtin_bswap64(head);
+    tail = static_cast<uint16_t>(tail << 8 | tail >> 8);
+  }
+  std::memcpy(grouped, &head, sizeof head);
+  std::memcpy(grouped + sizeof head, &tail, sizeof tail);
 }
 
 // Builds a display text in place: the string is sized to the longest
@@ -158,7 +178,8 @@ bool CheckPlainDigits(std::string_view sBLZ, std::string_view sKontoNr, DigitLis
   AssignDigits<8>(bank_digits, sBLZ);
   if (strictness == qdStrictnessNormal || strictness == qdStrictnessStrict) {
     char grouped[kGroupedSize];
-    out.bank_number.assign(grouped, GroupBankCode(sBLZ, grouped));
+    GroupEightChars(sBLZ.data(), grouped);
+    out.bank_number.assign(grouped, kGroupedSize);
   } else {
     out.bank_number.assign(sBLZ);
   }
