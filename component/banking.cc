@@ -108,8 +108,12 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
     if (!CheckInput(sBLZ, sKontoNr, bank_digits, account_digits, nStrictness, texts)) {
       return false;
     }
+    // A bank code typed as its eight digits is the key as it stands; only
+    // another text that passed needs its digits joined.
     DigitText bank_code_text;
-    const std::string_view bank_code = JoinArray(bank_digits, bank_code_text);
+    const std::string_view bank_code = sBLZ.size() == 8 && EightDigits(sBLZ.data())
+                                           ? sBLZ
+                                           : JoinArray(bank_digits, bank_code_text);
     const auto record = bankdir::LookupBankRecord(bank_code, nLastError);
     if (!record) {
       nLastError = qdBankNumberUnknown;

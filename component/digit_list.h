@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -107,6 +108,18 @@ std::string_view JoinArray(const DigitList& list, DigitText& buffer);
 std::string DigitsOnly(std::string_view text);
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the eight characters from text on are all digits, tested at once:
+// a byte below '0' borrows into its top bit when '0' is taken away, one above
+// '9' carries into it when 0x46 is added.
+inline bool EightDigits(const char* text) {
+  constexpr uint64_t kZeros = 0x3030303030303030u;
+  constexpr uint64_t kPastNine = 0x4646464646464646u;
+  constexpr uint64_t kTopBits = 0x8080808080808080u;
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return (((word - kZeros) | (word + kPastNine)) & kTopBits) == 0;
+}
 
 }  // namespace quandor
 

@@ -151,18 +151,6 @@ bool CheckAccountNumberUnguarded(std::string_view sKontoNr, DigitList& digits, i
 
 bool AllDigits(std::string_view text) { return std::all_of(text.begin(), text.end(), IsDigit); }
 
-// Whether eight characters are all digits, tested at once: a byte below '0'
-// borrows into its top bit when '0' is taken away, one above '9' carries into
-// it when 0x46 is added.
-bool EightDigits(const char* text) {
-  constexpr uint64_t kZeros = 0x3030303030303030u;
-  constexpr uint64_t kPastNine = 0x4646464646464646u;
-  constexpr uint64_t kTopBits = 0x8080808080808080u;
-  uint64_t word;
-  std::memcpy(&word, text, sizeof word);
-  return (((word - kZeros) | (word + kPastNine)) & kTopBits) == 0;
-}
-
 // Nearly every input is a bank code of eight digits and an account number of
 // one to ten, which every strictness takes as it is: no character to judge,
 // no digit count to test. Gives what the two checks give, or returns false

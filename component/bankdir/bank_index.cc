@@ -42,9 +42,19 @@ std::size_t Bisect(const BankIndex& index, std::string_view key, uint64_t key_pr
   return order == 0 ? mid : BankIndex::npos;
 }
 
-BankIndex& MutableThreadBankIndex() {
+BankIndex& ThreadsOwnIndex() {
   thread_local BankIndex index;
   return index;
+}
+
+// The index is reached through a pointer of its own, which needs no
+// destructor and so no guard: one look-up of the thread's storage per call,
+// where the index itself costs a test of its guard and further look-ups.
+BankIndex& MutableThreadBankIndex() {
+  thread_local BankIndex* reached = nullptr;
+  if (reached == nullptr) [[unlikely]]
+    reached = &ThreadsOwnIndex();
+  return *reached;
 }
 
 }  // namespace
@@ -105,9 +115,7 @@ void BankIndex::reserve(std::size_t n) {
 
 const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
 
-const BankIndex& BankIndexOf(const BankFileLines& file) {
-  BankIndex& index = MutableThreadBankIndex();
-  if (index.built_from_ == file.reading()) return index;
+BankIndex BankIndex::Build(const BankFileLines& file) {
   BankIndex built;
   built.reserve(file.size());
   for (std::size_t n = 0; n < file.size(); ++n) {
@@ -121,7 +129,13 @@ const BankIndex& BankIndexOf(const BankFileLines& file) {
   }
   built.BuildLookupTable();
   built.built_from_ = file.reading();
-  index = std::move(built);
+  return built;
+}
+
+const BankIndex& BankIndexOf(const BankFileLines& file) {
+  BankIndex& index = MutableThreadBankIndex();
+  if (index.built_from_ != file.reading()) [[unlikely]]
+    index = BankIndex::Build(file);
   return index;
 }
 

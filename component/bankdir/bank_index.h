@@ -68,6 +68,9 @@ class BankIndex {
 
  private:
   std::size_t FirstSlot(uint64_t key_prefix) const;
+  // The index of a reading. Kept out of line, so that BankIndexOf, which
+  // nearly always finds its index built, sets up no frame for it.
+  [[gnu::noinline]] static BankIndex Build(const BankFileLines& file);
 
   std::vector<BankIndexEntry> entries_;
   std::vector<std::string> codes_;
