@@ -31,7 +31,7 @@ std::vector<std::string> SpreadBankCodes() {
   Banking banking;  // loads the thread's index
   std::vector<std::string> codes;
   const auto& index = quandor::bankdir::ThreadBankIndex();
-  for (std::size_t i = 0; i < index.size(); i += 7) codes.push_back(index[i].code);
+  for (std::size_t i = 0; i < index.size(); i += 7) codes.push_back(index.code(i));
   return codes;
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -73,14 +74,16 @@ inline void AppendToArray(DigitList& list, int value) { DigitAppender(list).Appe
 template <std::size_t kWidth>
 void AssignDigits(DigitList& list, std::string_view digits) {
   static_assert(kWidth <= DigitList::kCapacity);
-  // Built in a buffer of its own, then stored at once: stores into the list
-  // would make the compiler read the characters again after each one.
-  std::array<int16_t, kWidth> values{};
+  // Stored straight into the list: values built in a buffer of their own and
+  // copied from there would be read back wider than they were written, and
+  // such a load waits until the stores have left the core.
+  int16_t* values = list.values_.data();
+  for (std::size_t i = 0; i < kWidth; ++i) values[i] = 0;
   const std::size_t fill = kWidth - digits.size();
+  const char* text = digits.data();
   for (std::size_t i = 0; i < digits.size(); ++i) {
-    values[fill + i] = static_cast<int16_t>(digits[i] - '0');
+    values[fill + i] = static_cast<int16_t>(text[i] - '0');
   }
-  std::copy(values.begin(), values.end(), list.values_.begin());
   list.size_ = kWidth;
 }
 
@@ -105,6 +108,18 @@ std::string_view JoinArray(const DigitList& list, DigitText& buffer);
 std::string DigitsOnly(std::string_view text);
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the eight characters from text on are all digits, tested at once:
+// a byte below '0' borrows into its top bit when '0' is taken away, one above
+// '9' carries into it when 0x46 is added.
+inline bool EightDigits(const char* text) {
+  constexpr uint64_t kZeros = 0x3030303030303030u;
+  constexpr uint64_t kPastNine = 0x4646464646464646u;
+  constexpr uint64_t kTopBits = 0x8080808080808080u;
+  uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+  return (((word - kZeros) | (word + kPastNine)) & kTopBits) == 0;
+}
 
 }  // namespace quandor
 

@@ -15,7 +15,7 @@ namespace {
 int Compare(std::string_view key, uint64_t key_prefix, const BankIndex& index, std::size_t p) {
   const uint64_t prefix = index.prefix(p);
   if (key_prefix != prefix) return key_prefix < prefix ? -1 : 1;
-  return key.compare(index[p].code);
+  return key.compare(index.code(p));
 }
 
 // The position whose code equals key, or npos. A bisection that keeps both
@@ -42,17 +42,31 @@ std::size_t Bisect(const BankIndex& index, std::string_view key, uint64_t key_pr
   return order == 0 ? mid : BankIndex::npos;
 }
 
-BankIndex& MutableThreadBankIndex() {
+BankIndex& ThreadsOwnIndex() {
   thread_local BankIndex index;
   return index;
+}
+
+// The index is reached through a pointer of its own, which needs no
+// destructor and so no guard: one look-up of the thread's storage per call,
+// where the index itself costs a test of its guard and further look-ups.
+BankIndex& MutableThreadBankIndex() {
+  thread_local BankIndex* reached = nullptr;
+  if (reached == nullptr) [[unlikely]]
+    reached = &ThreadsOwnIndex();
+  return *reached;
 }
 
 }  // namespace
 
 void BankIndex::Add(std::string_view code, int64_t line, const RecordLayout& layout) {
   table_.clear();
-  prefixes_.push_back(CodePrefix(code));
-  entries_.push_back({std::string(code), line, layout});
+  codes_.emplace_back(code);
+  BankIndexEntry& entry = entries_.emplace_back();
+  entry.prefix = CodePrefix(code);
+  entry.code_size = static_cast<uint32_t>(code.size());
+  entry.layout = layout;
+  entry.line = line;
 }
 
 std::size_t BankIndex::FirstSlot(uint64_t key_prefix) const {
@@ -70,12 +84,12 @@ void BankIndex::BuildLookupTable() {
   table_shift_ = 64 - bits;
   const std::size_t mask = table_.size() - 1;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const std::string_view code = entries_[i].code;
-    const std::size_t found = Bisect(*this, code, prefixes_[i]);
+    const std::string_view code = codes_[i];
+    const std::size_t found = Bisect(*this, code, entries_[i].prefix);
     if (found == npos) continue;
-    std::size_t slot = FirstSlot(prefixes_[i]);
+    std::size_t slot = FirstSlot(entries_[i].prefix);
     // A code seen before already has its slot, holding the same position.
-    while (table_[slot] != 0 && entries_[table_[slot] - 1].code != code) slot = (slot + 1) & mask;
+    while (table_[slot] != 0 && codes_[table_[slot] - 1] != code) slot = (slot + 1) & mask;
     table_[slot] = static_cast<uint32_t>(found + 1);
   }
 }
@@ -86,20 +100,22 @@ std::size_t BankIndex::LookUp(std::string_view key, uint64_t key_prefix) const {
   for (std::size_t slot = FirstSlot(key_prefix);; slot = (slot + 1) & mask) {
     if (table_[slot] == 0) return npos;
     const std::size_t p = table_[slot] - 1;
-    if (SameCode(entries_[p].code, prefixes_[p], key, key_prefix)) return p;
+    const BankIndexEntry& entry = entries_[p];
+    if (entry.prefix == key_prefix && entry.code_size == key.size() &&
+        (key.size() <= 8 || codes_[p] == key)) {
+      return p;
+    }
   }
 }
 
 void BankIndex::reserve(std::size_t n) {
-  prefixes_.reserve(n);
   entries_.reserve(n);
+  codes_.reserve(n);
 }
 
 const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
 
-const BankIndex& BankIndexOf(const BankFileLines& file) {
-  BankIndex& index = MutableThreadBankIndex();
-  if (index.built_from_ == file.reading()) return index;
+BankIndex BankIndex::Build(const BankFileLines& file) {
   BankIndex built;
   built.reserve(file.size());
   for (std::size_t n = 0; n < file.size(); ++n) {
@@ -107,10 +123,19 @@ const BankIndex& BankIndexOf(const BankFileLines& file) {
     if (line.empty()) continue;
     const RecordLayout layout = RecordLayout::Of(line);
     built.Add(layout.Field(line, 0), static_cast<int64_t>(n), layout);
+    BankIndexEntry& entry = built.entries_.back();
+    entry.line_begin = static_cast<uint32_t>(line.data() - file.text().data());
+    entry.line_size = static_cast<uint32_t>(line.size());
   }
   built.BuildLookupTable();
   built.built_from_ = file.reading();
-  index = std::move(built);
+  return built;
+}
+
+const BankIndex& BankIndexOf(const BankFileLines& file) {
+  BankIndex& index = MutableThreadBankIndex();
+  if (index.built_from_ != file.reading()) [[unlikely]]
+    index = BankIndex::Build(file);
   return index;
 }
 

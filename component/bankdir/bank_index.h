@@ -20,16 +20,23 @@ namespace quandor::bankdir {
 
 class BankFileLines;
 
-struct BankIndexEntry {
-  std::string code;     // field 1 of the record
-  int64_t line;         // 0-based, empty lines counted
-  RecordLayout layout;  // of that line, when the index was built from a file
+// What a lookup reads of an entry, in one cache line of its own: the first
+// eight bytes of the code (see CodePrefix) and its length, which decide
+// equality for codes of up to eight bytes, and where the record's line
+// stands in the text of the reading the index was built from, so that the
+// line is found without the file's table of lines.
+struct alignas(64) BankIndexEntry {
+  uint64_t prefix = 0;
+  uint32_t code_size = 0;
+  uint32_t line_begin = 0;  // offset in the text; with line_size 0 and 0 for
+  uint32_t line_size = 0;   // an entry that was added without a file
+  RecordLayout layout;      // of that line, when the index was built from a file
+  int64_t line = 0;         // 0-based, empty lines counted
 };
 
-// The entries in file order. Beside them it keeps the first eight bytes of
-// every code as one big-endian number (zero-filled) in an array of its own:
-// the bisection then compares integers in a few cache lines and looks at a
-// whole code only when those bytes are equal.
+// The entries in file order, and beside them the whole codes, which the
+// bisection and the lookup look at only when the first eight bytes of a code
+// are equal to those of the key and it is longer than eight bytes.
 //
 // Once complete, the index can also hold a hash table with, for every
 // distinct code, the position that the bisection settles on for it. A lookup
@@ -43,7 +50,8 @@ class BankIndex {
   bool empty() const { return entries_.empty(); }
   std::size_t size() const { return entries_.size(); }
   const BankIndexEntry& operator[](std::size_t i) const { return entries_[i]; }
-  uint64_t prefix(std::size_t i) const { return prefixes_[i]; }
+  const std::string& code(std::size_t i) const { return codes_[i]; }
+  uint64_t prefix(std::size_t i) const { return entries_[i].prefix; }
   void reserve(std::size_t n);
 
   // The reading of the file the index was built from; 0 for none.
@@ -60,9 +68,12 @@ class BankIndex {
 
  private:
   std::size_t FirstSlot(uint64_t key_prefix) const;
+  // The index of a reading. Kept out of line, so that BankIndexOf, which
+  // nearly always finds its index built, sets up no frame for it.
+  [[gnu::noinline]] static BankIndex Build(const BankFileLines& file);
 
-  std::vector<uint64_t> prefixes_;
   std::vector<BankIndexEntry> entries_;
+  std::vector<std::string> codes_;
   // Open addressing, linear probing, at most half full: position + 1, 0 free.
   std::vector<uint32_t> table_;
   int table_shift_ = 0;  // 64 - log2 of the table's size

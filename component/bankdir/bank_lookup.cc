@@ -36,11 +36,16 @@ std::optional<FoundRecord> LookupUnguarded(std::string_view sBLZ, int32_t& last_
     return std::nullopt;
   }
   const BankIndexEntry* entry = FindBankEntry(BankIndexOf(*file), key, last_error);
-  if (entry == nullptr || static_cast<uint64_t>(entry->line) >= file->size()) {
+  // The line from where the entry says it stands in the text, not through
+  // the file's table of lines: one cache line fewer to wait for.
+  const std::string_view text = file->text();
+  if (entry == nullptr || entry->line_begin > text.size() ||
+      entry->line_size > text.size() - entry->line_begin) {
     last_error = qdBankNumberUnknown;
     return std::nullopt;
   }
-  FoundRecord record{file->line(static_cast<std::size_t>(entry->line)), entry->layout};
+  FoundRecord record{text.substr(entry->line_begin, entry->line_size), entry->layout,
+                     text.size() - entry->line_begin};
   // The index and the line come from the same reading; the check stays as
   // the guard that no other bank's record is ever handed out.
   const std::string_view code = record.Field(0);

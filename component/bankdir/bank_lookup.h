@@ -14,6 +14,9 @@ namespace quandor::bankdir {
 struct FoundRecord {
   std::string_view line;
   const RecordLayout& layout;
+  // Bytes that may be read from line.data() on: at least line.size(), more
+  // where the line stands inside a longer text.
+  std::size_t readable;
 
   std::size_t fields() const { return layout.fields; }
   std::string_view Field(std::size_t k) const { return layout.Field(line, k); }

@@ -10,10 +10,10 @@
 
 namespace quandor::methods {
 
-std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
+ExpectedDigit CheckRowChain(CheckContext& ctx, const TableRow* row) {
   if (row == nullptr) {
     ctx.last_error = qdTestingMethodUnknown;
-    return std::nullopt;
+    return {};
   }
   // The table is checked when compiled to have no loops, so this ends.
   for (;;) {
@@ -21,16 +21,20 @@ std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
     if (row->has_switch && row->switch_rule.Holds(ctx.digits)) {
       if (row->switch_target == TableRow::kAlwaysWrong) {
         ctx.last_error = qdWrongCheckDigit;
-        return std::nullopt;
+        return {};
       }
       row = &TableRowAt(row->switch_target);
     }
-    const auto expected = CheckWeightedSum(ctx, row->weighing);
+    const ExpectedDigit expected = WeighDigits(ctx, row->weighing);
     // Only a wrong check digit leads on; a failure ends the chain.
     if (ctx.last_error != qdWrongCheckDigit || row->fallback == TableRow::kNone) return expected;
     ctx.last_error = qdNoError;
     row = &TableRowAt(row->fallback);
   }
+}
+
+std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row) {
+  return CheckRowChain(ctx, row).get();
 }
 
 namespace {
@@ -71,7 +75,7 @@ void RunCheckMethod(CheckContext& ctx, int32_t method_number) {
   }
   RunGuarded(ctx, [&] {
     if (RunSpecialMethod(ctx, method_number)) return;
-    CheckByTable(ctx, FindMethodRow(method_number));
+    CheckRowChain(ctx, FindMethodRow(method_number));
   });
 }
 

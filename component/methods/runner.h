@@ -8,6 +8,7 @@
 
 #include "methods/check_context.h"
 #include "methods/method_table.h"
+#include "methods/weighted_sum.h"
 
 namespace quandor::methods {
 
@@ -35,6 +36,9 @@ bool RunSpecialMethod(CheckContext& ctx, int32_t method_number);
 // no row was tried or the check failed. The verdict is ctx.last_error; a null
 // row gives qdTestingMethodUnknown.
 std::optional<int> CheckByTable(CheckContext& ctx, const TableRow* row);
+
+// The same as an ExpectedDigit (see weighted_sum.h), for callers that pass it on.
+ExpectedDigit CheckRowChain(CheckContext& ctx, const TableRow* row);
 
 // The same for the row of one table code. Inline, so that the code that a
 // routine names in its source is read when compiled.

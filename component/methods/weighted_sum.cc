@@ -34,11 +34,11 @@ int Remainder(int sum, int modulus) {
 
 }  // namespace
 
-std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing& row) {
+ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row) {
   using Kind = notation::RuleEntry::Kind;
-  const auto fail = [&ctx]() -> std::optional<int> {
+  const auto fail = [&ctx]() -> ExpectedDigit {
     ctx.last_error = qdUnknownError;
-    return std::nullopt;
+    return {};
   };
 
   if (!AllDecimal(ctx.digits)) return fail();
@@ -78,7 +78,7 @@ std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing&
   }
 
   if (check_digit != value) ctx.last_error = qdWrongCheckDigit;
-  return value;
+  return {value, true};
 }
 
 std::optional<int> CheckWeightedSum(CheckContext& ctx, const MethodRow& row) {

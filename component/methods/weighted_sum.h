@@ -19,8 +19,23 @@ namespace quandor::methods {
 // Looks at this row only: switches and fallbacks are CheckByTable's.
 std::optional<int> CheckWeightedSum(CheckContext& ctx, const MethodRow& row);
 
+// An expected check digit, or none, as it crosses a call: a plain struct
+// comes back in a register, where a std::optional<int> is put together on
+// the stack and read back wider than it was written, a load that waits
+// until the stores have left the core.
+struct ExpectedDigit {
+  int value = 0;
+  bool known = false;
+
+  std::optional<int> get() const { return known ? std::optional<int>(value) : std::nullopt; }
+};
+
 // The same on a row already read.
-std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing& row);
+ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row);
+
+inline std::optional<int> CheckWeightedSum(CheckContext& ctx, const notation::Weighing& row) {
+  return WeighDigits(ctx, row).get();
+}
 
 }  // namespace quandor::methods
 

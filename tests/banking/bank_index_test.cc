@@ -33,7 +33,7 @@ TEST(FindBankLine, AgreesWithALinearSearch) {
         EXPECT_EQ(line, -1) << "round " << round << " key " << key;
       } else {
         ASSERT_GE(line, 0) << "round " << round << " key " << key;
-        EXPECT_EQ(index[static_cast<std::size_t>(line - 1) / 2].code, key);
+        EXPECT_EQ(index.code(static_cast<std::size_t>(line - 1) / 2), key);
       }
     }
   }
