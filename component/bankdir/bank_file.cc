@@ -62,7 +62,6 @@ std::string_view BankFileLines::folded_line(std::size_t number) const {
 
 const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& path,
                                                             uint64_t changes) {
-  if (const PinnedFiles* pin = ThreadPin()) return pin->bank_file;
   thread_local Cache cache;
   if (cache.look.Vouches(path, changes)) return cache.lines;
   // A stamp is compared only with one taken of the same path.

@@ -61,8 +61,8 @@ class BankFileLines {
 // The calling thread's reading of the file at path, for an operation that
 // took changes from ChangesSoFar() at its start (change_watch.h). The file
 // is looked at again (stat) unless the watch vouches that nothing on its path
-// changed since the last look, and read again when its stamp changed. On a
-// pinned thread (thread_pin.h) the pinned reading, whatever the path. Null
+// changed since the last look, and read again when its stamp changed. Only
+// for an unpinned thread: a pinned one takes no changes. Null
 // when the file cannot be opened, is no regular file or is larger than
 // kMaxBankFileSize. Throws std::system_error when reading an opened file
 // fails. The reference stays valid until the thread's next call; a copy
@@ -72,7 +72,8 @@ const std::shared_ptr<const BankFileLines>& CurrentBankFile(const std::string& p
 
 // The same for the bank code file wherever the data path puts it now
 // (data_path.h), with one look at what changed for both: the operation that
-// every lookup and search starts with. No system call on a pinned thread.
+// every lookup and search starts with. On a pinned thread (thread_pin.h) the
+// pinned reading, without any system call.
 const std::shared_ptr<const BankFileLines>& CurrentBankFile();
 
 }  // namespace quandor::bankdir

@@ -41,6 +41,7 @@ struct Settings {
   std::string filepath;  // [path] filepath
   std::string rules;     // [check] rules
   bool refused = false;  // the file is there but could not be read whole
+  uint64_t look = 0;     // tells this thread's looks at the file apart
 };
 
 // Far beyond any settings file; a larger one is refused unread.
@@ -135,16 +136,18 @@ void LookAtSettings(SettingsCache& cache, const std::string& path) {
 const Settings& CurrentSettings(uint64_t changes) {
   thread_local SettingsCache cache;
   thread_local std::string path;
+  thread_local uint64_t looks = 0;
   SettingsFilePath(path);
   if (path.empty()) {
     cache.settings = {};
-    return cache.settings;
+  } else {
+    if (cache.look.Vouches(path, changes)) return cache.settings;
+    if (cache.look.path() != path) cache.settled = false;
+    cache.look.Begin(path, changes);
+    LookAtSettings(cache, path);
+    cache.look.End();
   }
-  if (cache.look.Vouches(path, changes)) return cache.settings;
-  if (cache.look.path() != path) cache.settled = false;
-  cache.look.Begin(path, changes);
-  LookAtSettings(cache, path);
-  cache.look.End();
+  cache.settings.look = ++looks;
   return cache.settings;
 }
 
@@ -157,12 +160,18 @@ std::optional<int32_t> ReadRules(const char* text) {
 
 // The directory of the bank code file, ending in "/"; empty when the
 // settings file had to be refused, so that no other directory's file is read.
-void BuildDataPath(std::string& out, uint64_t changes) {
-  const char* env = std::getenv("QUANDOR_DATA_DIR");
-  if (env != nullptr && env[0] != '\0') {
+// The settings when there is no need to read them.
+const Settings kNoSettings;
+
+// Whether QUANDOR_DATA_DIR names the directory.
+bool Named(const char* env) { return env != nullptr && env[0] != '\0'; }
+
+// From env, the value of QUANDOR_DATA_DIR, or, when it names none, from the
+// settings.
+void BuildDataPath(std::string& out, const char* env, const Settings& settings) {
+  if (Named(env)) {
     out = env;
   } else {
-    const Settings& settings = CurrentSettings(changes);
     if (settings.refused) {
       out.clear();
       return;
@@ -184,16 +193,31 @@ void BuildDataPath(std::string& out, uint64_t changes) {
 
 std::string GetDataPath() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->data_path;
+  const char* env = std::getenv("QUANDOR_DATA_DIR");
   std::string path;
-  BuildDataPath(path, ChangesSoFar());
+  BuildDataPath(path, env, Named(env) ? kNoSettings : CurrentSettings(ChangesSoFar()));
   return path;
 }
 
 const std::string& BankFilePath(uint64_t changes) {
-  if (const PinnedFiles* pin = ThreadPin()) return pin->bank_file_path;
   thread_local std::string path;
-  BuildDataPath(path, changes);
+  // What the path was built from: the directory the environment named, or a
+  // look at the settings file. While that stands, so does the path, and a
+  // lookup is spared building it anew.
+  thread_local std::string built_from_env;
+  thread_local uint64_t built_from_look = 0;
+  const char* env = std::getenv("QUANDOR_DATA_DIR");
+  const Settings* settings = nullptr;
+  if (Named(env)) {
+    if (built_from_env == env) return path;
+  } else {
+    settings = &CurrentSettings(changes);
+    if (built_from_env.empty() && built_from_look == settings->look) return path;
+  }
+  BuildDataPath(path, env, settings != nullptr ? *settings : kNoSettings);
   if (!path.empty()) path += kBankFileName;
+  built_from_env = Named(env) ? env : "";
+  built_from_look = settings != nullptr ? settings->look : 0;
   return path;
 }
 

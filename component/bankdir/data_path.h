@@ -33,7 +33,8 @@ std::string GetDataPath();
 // next call; it is rebuilt without touching the heap once the buffer has
 // grown to size. The settings file is looked at unless the change watch
 // vouches for the last look (change_watch.h); the first form is for an
-// operation that took changes from ChangesSoFar() at its start.
+// operation of an unpinned thread that took changes from ChangesSoFar() at its
+// start, the second answers the pinned path on a pinned thread.
 const std::string& BankFilePath(uint64_t changes);
 const std::string& BankFilePath();
 
