@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -21,16 +22,58 @@
 namespace quandor::bankdir {
 namespace {
 
+// Whether QUANDOR_DATA_DIR names the directory.
+bool Named(const char* data_dir) { return data_dir != nullptr && data_dir[0] != '\0'; }
+
+// The environment variables that place the files. A lookup may need all
+// three; one pass over the environment finds them, where getenv would make
+// three. The first entry of a name counts, as for getenv.
+struct PathEnvironment {
+  const char* data_dir = nullptr;     // QUANDOR_DATA_DIR
+  const char* config_home = nullptr;  // XDG_CONFIG_HOME
+  const char* home = nullptr;         // HOME
+};
+
+// For the bank code file's place, QUANDOR_DATA_DIR suffices when set: the
+// pass then ends there, as getenv would.
+enum class Needed { kDataPath, kSettings };
+
+PathEnvironment ReadPathEnvironment(Needed needed) {
+  PathEnvironment found;
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    if (needed == Needed::kDataPath && Named(found.data_dir)) break;
+    const char* text = *entry;
+    auto take = [text](std::string_view name, const char*& value) {
+      if (value == nullptr && std::strncmp(text, name.data(), name.size()) == 0 &&
+          text[name.size()] == '=') {
+        value = text + name.size() + 1;
+      }
+    };
+    switch (text[0]) {
+      case 'Q':
+        take("QUANDOR_DATA_DIR", found.data_dir);
+        break;
+      case 'X':
+        take("XDG_CONFIG_HOME", found.config_home);
+        break;
+      case 'H':
+        take("HOME", found.home);
+        break;
+      default:
+        break;
+    }
+  }
+  return found;
+}
+
 // The settings file's path, per XDG: a relative XDG_CONFIG_HOME is ignored.
-void SettingsFilePath(std::string& path) {
+void SettingsFilePath(const PathEnvironment& env, std::string& path) {
   path.clear();
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    path = config;
+  if (env.config_home != nullptr && env.config_home[0] == '/') {
+    path = env.config_home;
   } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') return;
-    path = home;
+    if (env.home == nullptr || env.home[0] == '\0') return;
+    path = env.home;
     path += "/.config";
   }
   path += "/Quandor/Quandor.ini";
@@ -133,11 +176,11 @@ void LookAtSettings(SettingsCache& cache, const std::string& path) {
 
 // The settings as the file holds them now, for an operation that took
 // changes at its start; empty texts when the file or a setting is absent.
-const Settings& CurrentSettings(uint64_t changes) {
+const Settings& CurrentSettings(const PathEnvironment& env, uint64_t changes) {
   thread_local SettingsCache cache;
   thread_local std::string path;
   thread_local uint64_t looks = 0;
-  SettingsFilePath(path);
+  SettingsFilePath(env, path);
   if (path.empty()) {
     cache.settings = {};
   } else {
@@ -158,19 +201,15 @@ std::optional<int32_t> ReadRules(const char* text) {
   return std::nullopt;
 }
 
-// The directory of the bank code file, ending in "/"; empty when the
-// settings file had to be refused, so that no other directory's file is read.
 // The settings when there is no need to read them.
 const Settings kNoSettings;
 
-// Whether QUANDOR_DATA_DIR names the directory.
-bool Named(const char* env) { return env != nullptr && env[0] != '\0'; }
-
-// From env, the value of QUANDOR_DATA_DIR, or, when it names none, from the
-// settings.
-void BuildDataPath(std::string& out, const char* env, const Settings& settings) {
-  if (Named(env)) {
-    out = env;
+// The directory of the bank code file, ending in "/": the one QUANDOR_DATA_DIR
+// names, else the one the settings name; empty when the settings file had to
+// be refused, so that no other directory's file is read.
+void BuildDataPath(std::string& out, const PathEnvironment& env, const Settings& settings) {
+  if (Named(env.data_dir)) {
+    out = env.data_dir;
   } else {
     if (settings.refused) {
       out.clear();
@@ -182,7 +221,7 @@ void BuildDataPath(std::string& out, const char* env, const Settings& settings) 
     } else if (out.front() != '/') {
       // Relative to the settings file, wherever the host was started.
       thread_local std::string settings_path;
-      SettingsFilePath(settings_path);
+      SettingsFilePath(env, settings_path);
       out.insert(0, settings_path, 0, settings_path.rfind('/') + 1);
     }
   }
@@ -193,9 +232,10 @@ void BuildDataPath(std::string& out, const char* env, const Settings& settings) 
 
 std::string GetDataPath() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->data_path;
-  const char* env = std::getenv("QUANDOR_DATA_DIR");
+  const PathEnvironment env = ReadPathEnvironment(Needed::kDataPath);
   std::string path;
-  BuildDataPath(path, env, Named(env) ? kNoSettings : CurrentSettings(ChangesSoFar()));
+  BuildDataPath(path, env,
+                Named(env.data_dir) ? kNoSettings : CurrentSettings(env, ChangesSoFar()));
   return path;
 }
 
@@ -206,17 +246,17 @@ const std::string& BankFilePath(uint64_t changes) {
   // lookup is spared building it anew.
   thread_local std::string built_from_env;
   thread_local uint64_t built_from_look = 0;
-  const char* env = std::getenv("QUANDOR_DATA_DIR");
+  const PathEnvironment env = ReadPathEnvironment(Needed::kDataPath);
   const Settings* settings = nullptr;
-  if (Named(env)) {
-    if (built_from_env == env) return path;
+  if (Named(env.data_dir)) {
+    if (built_from_env == env.data_dir) return path;
   } else {
-    settings = &CurrentSettings(changes);
+    settings = &CurrentSettings(env, changes);
     if (built_from_env.empty() && built_from_look == settings->look) return path;
   }
   BuildDataPath(path, env, settings != nullptr ? *settings : kNoSettings);
   if (!path.empty()) path += kBankFileName;
-  built_from_env = Named(env) ? env : "";
+  built_from_env = Named(env.data_dir) ? env.data_dir : "";
   built_from_look = settings != nullptr ? settings->look : 0;
   return path;
 }
@@ -229,7 +269,9 @@ const std::string& BankFilePath() {
 int32_t DefaultRules() {
   if (const PinnedFiles* pin = ThreadPin()) return pin->default_rules;
   if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return *chosen;
-  if (const auto chosen = ReadRules(CurrentSettings(ChangesSoFar()).rules.c_str())) {
+  const Settings& settings =
+      CurrentSettings(ReadPathEnvironment(Needed::kSettings), ChangesSoFar());
+  if (const auto chosen = ReadRules(settings.rules.c_str())) {
     return *chosen;
   }
   return qdRulesOriginal;
