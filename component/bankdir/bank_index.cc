@@ -63,7 +63,7 @@ void BankIndex::Add(std::string_view code, int64_t line, const RecordLayout& lay
   table_.clear();
   codes_.emplace_back(code);
   BankIndexEntry& entry = entries_.emplace_back();
-  entry.prefix = CodePrefix(code);
+  entry.prefix = FieldPrefix(code);
   entry.code_size = static_cast<uint32_t>(code.size());
   entry.layout = layout;
   entry.line = line;
@@ -156,7 +156,7 @@ const BankIndexEntry* FindBankEntry(const BankIndex& index, std::string_view key
     last_error = qdUnknownError;
     return nullptr;
   }
-  const uint64_t key_prefix = CodePrefix(key);
+  const uint64_t key_prefix = FieldPrefix(key);
   const std::size_t p =
       index.has_lookup_table() ? index.LookUp(key, key_prefix) : Bisect(index, key, key_prefix);
   return p == BankIndex::npos ? nullptr : &index[p];

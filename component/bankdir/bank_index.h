@@ -6,10 +6,8 @@
 #ifndef QUANDOR_BANKDIR_BANK_INDEX_H_
 #define QUANDOR_BANKDIR_BANK_INDEX_H_
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +19,7 @@ namespace quandor::bankdir {
 class BankFileLines;
 
 // What a lookup reads of an entry, in one cache line of its own: the first
-// eight bytes of the code (see CodePrefix) and its length, which decide
+// eight bytes of the code (see FieldPrefix) and its length, which decide
 // equality for codes of up to eight bytes, and where the record's line
 // stands in the text of the reading the index was built from, so that the
 // line is found without the file's table of lines.
@@ -81,23 +79,6 @@ class BankIndex {
 
   friend const BankIndex& BankIndexOf(const BankFileLines& file);
 };
-
-// The first eight bytes of code as BankIndex keeps them: big-endian, so that
-// prefixes order as the codes do, and zero-filled.
-inline uint64_t CodePrefix(std::string_view code) {
-  if (code.size() >= 8) {
-    uint64_t word;
-    std::memcpy(&word, code.data(), 8);
-    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
-    return word;
-  }
-  uint64_t prefix = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    const auto byte = i < code.size() ? static_cast<unsigned char>(code[i]) : 0u;
-    prefix = (prefix << 8) | byte;
-  }
-  return prefix;
-}
 
 // Whether code, whose prefix is code_prefix, equals key with key_prefix: for
 // codes of up to eight bytes the prefixes and lengths tell it without a

@@ -49,7 +49,7 @@ std::optional<FoundRecord> LookupUnguarded(std::string_view sBLZ, int32_t& last_
   // The index and the line come from the same reading; the check stays as
   // the guard that no other bank's record is ever handed out.
   const std::string_view code = record.Field(0);
-  if (!SameCode(code, CodePrefix(code), key, CodePrefix(key))) {
+  if (!SameCode(code, FieldPrefix(code), key, FieldPrefix(key))) {
     last_error = qdBankNumberUnknown;
     return std::nullopt;
   }

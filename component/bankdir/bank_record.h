@@ -5,7 +5,9 @@
 #define QUANDOR_BANKDIR_BANK_RECORD_H_
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +38,24 @@ class FieldReader {
   std::string_view rest_;
   bool done_ = false;
 };
+
+// The first eight bytes of a field as one number, big-endian and zero-filled,
+// so that the numbers order as the fields do (a smaller number, a smaller
+// field; an equal one says nothing for longer fields).
+inline uint64_t FieldPrefix(std::string_view field) {
+  if (field.size() >= 8) {
+    uint64_t word;
+    std::memcpy(&word, field.data(), 8);
+    if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+    return word;
+  }
+  uint64_t prefix = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    const auto byte = i < field.size() ? static_cast<unsigned char>(field[i]) : 0u;
+    prefix = (prefix << 8) | byte;
+  }
+  return prefix;
+}
 
 // Every field of the line, in order; a line without ";" is one field.
 std::vector<std::string> SplitFields(std::string_view line);

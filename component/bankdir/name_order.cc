@@ -8,17 +8,6 @@
 namespace quandor::bankdir {
 namespace {
 
-// The first eight bytes of a text as a number that orders as the texts do,
-// shorter texts padded with zero bytes: a smaller number is a smaller text, an
-// equal one says nothing.
-uint64_t HeadOf(std::string_view text) {
-  uint64_t head = 0;
-  for (std::size_t i = 0; i < sizeof head; ++i) {
-    head = head << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
-  }
-  return head;
-}
-
 // Equal names get equal ranks, smaller names smaller ones, counted from 0.
 // The sort compares the names' first bytes as one number, so that only names
 // with the same start cost a comparison of text.
@@ -29,7 +18,7 @@ std::vector<uint32_t> RanksOf(const std::vector<std::string_view>& names) {
     std::size_t position;
   };
   std::vector<Entry> entries(names.size());
-  for (std::size_t i = 0; i < names.size(); ++i) entries[i] = {HeadOf(names[i]), names[i], i};
+  for (std::size_t i = 0; i < names.size(); ++i) entries[i] = {FieldPrefix(names[i]), names[i], i};
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     return a.name < b.name;
