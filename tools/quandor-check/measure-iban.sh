@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Measures quandor-check iban on a large batch of German IBANs read from
+# stdin. Prints wall time and peak memory of each run (/usr/bin/time) and
+# their median.
+#
+# Usage: tools/quandor-check/measure-iban.sh [BUILD_DIR] [ROWS] [RUNS]
+#        (defaults: build/release, 1000000, 5; build with the release preset first)
+# The input: bank codes drawn from data/blz.txt, random 10-digit accounts,
+# right IBAN check digits, fixed seed, so that runs compare. Every IBAN goes
+# on to the check of its bank connection, as a customer file's would.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build/release}
+rows=${2:-1000000}
+runs=${3:-5}
+bin=$build/bin/quandor-check
+[ -x "$bin" ] || { echo "no $bin; build first (cmake --preset release && cmake --build --preset release)" >&2; exit 2; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Check digits: 98 minus the remainder of BBAN + "1314" (D = 13, E = 14) + "00"
+# modulo 97, taken one digit at a time.
+awk -F';' -v n="$rows" 'BEGIN { srand(42) }
+  { code[NR] = $1 }
+  END { for (i = 0; i < n; i++) {
+          bban = code[1 + int(rand() * NR)]
+          for (d = 0; d < 10; d++) bban = bban int(rand() * 10)
+          text = bban "131400"; r = 0
+          for (d = 1; d <= length(text); d++) r = (r * 10 + substr(text, d, 1)) % 97
+          printf "DE%02d%s\n", 98 - r, bban } }' data/blz.txt >"$work/ibans.txt"
+
+for ((run = 1; run <= runs; run++)); do
+  /usr/bin/time -f '%e %M' -o "$work/time" "$bin" iban --data "$build/bin" <"$work/ibans.txt" >"$work/out" 2>/dev/null || true
+  read -r wall rss <"$work/time"
+  echo "$wall $rss" >>"$work/times"
+  printf 'run %d: %s s  %s KB\n' "$run" "$wall" "$rss"
+done
+sort -n "$work/times" | awk -v n="$runs" -v rows="$rows" \
+  'NR == int((n + 1) / 2) { printf "median of %d runs: %s s (%s KB), %d rows\n", n, $1, $2, rows }'
+echo "IBANs valid: $(awk -F';' '$1 == 1' "$work/out" | wc -l) of $(wc -l <"$work/out")"
