@@ -3,29 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "iban_registry.h"
+
 namespace quandor {
 
 namespace {
-
-struct CountryLength {
-  std::string_view country;
-  int length;
-};
-
-// Registry lengths of the countries of the SEPA area, sorted by country code.
-// Territories that issue IBANs of their parent country (Åland, the French
-// overseas departments, the Channel Islands) need no row of their own.
-constexpr std::array<CountryLength, 41> kIbanRegistry = {{
-    {"AD", 24}, {"AL", 28}, {"AT", 20}, {"BE", 16}, {"BG", 22}, {"CH", 21}, {"CY", 28},
-    {"CZ", 24}, {"DE", 22}, {"DK", 18}, {"EE", 20}, {"ES", 24}, {"FI", 18}, {"FR", 27},
-    {"GB", 22}, {"GI", 23}, {"GR", 27}, {"HR", 21}, {"HU", 28}, {"IE", 22}, {"IS", 26},
-    {"IT", 27}, {"LI", 21}, {"LT", 20}, {"LU", 20}, {"LV", 21}, {"MC", 27}, {"MD", 24},
-    {"ME", 22}, {"MK", 19}, {"MT", 31}, {"NL", 18}, {"NO", 15}, {"PL", 28}, {"PT", 25},
-    {"RO", 24}, {"SE", 24}, {"SI", 19}, {"SK", 24}, {"SM", 27}, {"VA", 22},
-}};
-
-static_assert(std::ranges::is_sorted(kIbanRegistry, {}, &CountryLength::country),
-              "IbanLength bisects the registry");
 
 constexpr std::string_view kGermany = "DE";
 constexpr std::size_t kGermanBankCodeDigits = 8;
@@ -75,21 +57,14 @@ int Mod97(std::string_view iban) {
   return remainder;
 }
 
-// The form of the country's BBAN beyond letters and digits, where the IBAN
-// carries parts that this library checks further.
-bool BbanFormOk(std::string_view country, std::string_view bban) {
-  return country != kGermany || AllDigits(bban);
-}
-
 IbanError CheckElectronicForm(std::string_view iban) {
   if (iban.empty()) return qdIbanMissing;
   if (iban.size() < 2 || !IsUpper(iban[0]) || !IsUpper(iban[1])) return qdIbanIncorrectly;
-  const std::string_view country = iban.substr(0, 2);
-  const int length = IbanLength(country);
-  if (length == 0) return qdIbanCountryUnknown;
-  if (iban.size() != static_cast<std::size_t>(length)) return qdIbanWrongLength;
+  const iban_registry::Country* country = iban_registry::FindCountry(iban.substr(0, 2));
+  if (country == nullptr) return qdIbanCountryUnknown;
+  if (iban.size() != country->length) return qdIbanWrongLength;
   const std::string_view check = iban.substr(2, 2);
-  if (!AllDigits(check) || !BbanFormOk(country, iban.substr(4))) return qdIbanIncorrectly;
+  if (!AllDigits(check) || !country->BbanFits(iban.substr(4))) return qdIbanIncorrectly;
   // 00, 01 and 99 satisfy the remainder when 97, 98 and 02 would, but are
   // never issued.
   if (check == "00" || check == "01" || check == "99") return qdIbanWrongCheckDigits;
@@ -145,8 +120,8 @@ std::string GetIbanErrorText(int32_t nCode) {
 }
 
 int IbanLength(std::string_view sCountry) {
-  const auto* row = std::ranges::lower_bound(kIbanRegistry, sCountry, {}, &CountryLength::country);
-  return row != kIbanRegistry.end() && row->country == sCountry ? row->length : 0;
+  const iban_registry::Country* country = iban_registry::FindCountry(sCountry);
+  return country != nullptr ? static_cast<int>(country->length) : 0;
 }
 
 bool IbanResult::BankNumberFailed() const {

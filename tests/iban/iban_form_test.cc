@@ -12,7 +12,8 @@
 namespace quandor {
 namespace {
 
-// Public specimen IBANs, one of each country of the registry, in paper form.
+// Public specimen IBANs in paper form: one of each country of the SEPA area,
+// then the registry's own examples of countries beyond it.
 const std::vector<std::string> kSpecimens = {
     "AD12 0001 2030 2003 5910 0100",
     "AL47 2121 1009 0000 0002 3569 8741",
@@ -55,6 +56,13 @@ const std::vector<std::string> kSpecimens = {
     "SK31 1200 0000 1987 4263 7541",
     "SM86 U032 2509 8000 0000 0270 100",
     "VA59 0011 2300 0012 3456 78",
+    "AE07 0331 2345 6789 0123 456",
+    "BR18 0036 0305 0000 1000 9795 493C 1",
+    "FO62 6460 0001 6316 34",
+    "GL89 6471 0001 0002 06",
+    "IL62 0108 0000 0009 9999 999",
+    "SA03 8000 0000 6080 1016 7519",
+    "TR33 0006 1005 1978 6457 8413 26",
 };
 
 std::string WithoutBlanks(std::string_view text) {
