@@ -17,8 +17,9 @@ constexpr std::string_view kHelp = R"(Usage: quandor-check iban [OPTIONS] [IBAN]
        quandor-check iban --make [BLZ ACCOUNT]
 
 Checks an IBAN: its form and check digits (ISO 13616, modulo 97) with the
-registry length of its country, and for a German IBAN the embedded bank code
-and account number by the bank's check-digit method. Blanks and lower case
+length and BBAN structure of its country in the IBAN registry, and for a
+German IBAN the embedded bank code and account number by the bank's
+check-digit method. Blanks and lower case
 are accepted.
 
 With IBAN, shows the verdict; exit status 0 when valid, 1 when not. An IBAN

@@ -12,8 +12,10 @@
 /// @endcode
 ///
 /// An IBAN is accepted with or without blanks and in any case. Its form is
-/// checked against the registry length of its country (the countries of the
-/// SEPA area are known) and its check digits by ISO 13616 (ISO 7064 MOD 97-10).
+/// checked against the length and BBAN structure of its country (every country
+/// and territory of the IBAN registry is known: digits, upper-case letters or
+/// either at each position of the BBAN) and its check digits by ISO 13616
+/// (ISO 7064 MOD 97-10). National check digits inside a BBAN are not checked.
 /// For a German IBAN the embedded bank code and account number are further
 /// checked with Banking::Validate, so an IBAN with right check digits can still
 /// name an unknown bank or an account number that its bank's method rejects.
@@ -38,7 +40,8 @@ namespace quandor {
 enum IbanError : int32_t {
   qdIbanOk = 0,                ///< form and check digits are right
   qdIbanMissing = 1,           ///< empty or only blanks
-  qdIbanIncorrectly = 2,       ///< a character that does not belong where it stands
+  qdIbanIncorrectly = 2,       ///< a character that does not belong where it stands,
+                               ///< the BBAN structure of its country included
   qdIbanCountryUnknown = 3,    ///< the first two letters name no known country
   qdIbanWrongLength = 4,       ///< not the registry length of its country
   qdIbanWrongCheckDigits = 5,  ///< characters 3 and 4 do not fit the rest

@@ -359,7 +359,7 @@ typedef struct quandor_iban_result {
  * is the caller's. Accepts NULL and a zero struct. */
 QUANDOR_EXPORT void quandor_free_iban_result(quandor_iban_result* result) QUANDOR_NOEXCEPT;
 
-/* Checks the form and check digits of an IBAN of any country of the SEPA area,
+/* Checks the form and check digits of an IBAN of any country of the IBAN registry,
  * with or without blanks, in any case. The bank connection of a German IBAN is
  * split out but not checked. A wrong IBAN is a verdict, not a failed call. */
 QUANDOR_EXPORT quandor_status quandor_iban_check(const char* iban,
