@@ -5,7 +5,6 @@
 #ifndef QUANDOR_IBAN_REGISTRY_H_
 #define QUANDOR_IBAN_REGISTRY_H_
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -25,23 +24,24 @@ struct RegistryRow {
 // Every row, sorted by country code.
 std::span<const RegistryRow> RegistryRows();
 
-// What a BBAN position admits, as bits: a digit, an upper-case letter.
-inline constexpr uint8_t kDigit = 1;
-inline constexpr uint8_t kLetter = 2;
-
 // The longest IBAN ISO 13616 allows.
 inline constexpr std::size_t kMaxIbanLength = 34;
 
-// A row in the form the check runs on.
+// A row in the form the check runs on: the BBAN positions restricted to one
+// kind of character, as bits (position 0 the lowest); positions in neither
+// mask take a digit or a letter.
 struct Country {
   std::string_view code;
   std::size_t length = 0;
-  std::array<uint8_t, kMaxIbanLength - 4> admits{};  // per BBAN position
+  uint32_t digits_only = 0;
+  uint32_t letters_only = 0;
 
-  // Whether a BBAN of the country's length, in electronic form (digits and
-  // upper-case letters only), has the country's structure.
+  // Whether a BBAN in electronic form (digits and upper-case letters only)
+  // has the country's length and structure.
   bool BbanFits(std::string_view bban) const;
 };
+
+static_assert(kMaxIbanLength - 4 <= 32, "a BBAN position is a bit of uint32_t");
 
 // The country of an upper-case ISO 3166 code, or nullptr.
 const Country* FindCountry(std::string_view code);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures quandor-check iban on a large batch of German IBANs read from
-# stdin. Prints wall time and peak memory of each run (/usr/bin/time) and
-# their median.
+# stdin. Prints wall time, CPU time (user + system) and peak memory of each
+# run (/usr/bin/time) and their medians; on a shared machine the CPU time is
+# the steadier figure.
 #
 # Usage: tools/quandor-check/measure-iban.sh [BUILD_DIR] [ROWS] [RUNS]
 #        (defaults: build/release, 1000000, 5; build with the release preset first)
@@ -30,11 +31,13 @@ awk -F';' -v n="$rows" 'BEGIN { srand(42) }
           printf "DE%02d%s\n", 98 - r, bban } }' data/blz.txt >"$work/ibans.txt"
 
 for ((run = 1; run <= runs; run++)); do
-  /usr/bin/time -f '%e %M' -o "$work/time" "$bin" iban --data "$build/bin" <"$work/ibans.txt" >"$work/out" 2>/dev/null || true
-  read -r wall rss <"$work/time"
-  echo "$wall $rss" >>"$work/times"
-  printf 'run %d: %s s  %s KB\n' "$run" "$wall" "$rss"
+  /usr/bin/time -f '%e %U %S %M' -o "$work/time" "$bin" iban --data "$build/bin" \
+    <"$work/ibans.txt" >"$work/out" 2>/dev/null || true
+  read -r wall user sys rss <"$work/time"
+  cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+  echo "$wall $cpu $rss" >>"$work/times"
+  printf 'run %d: %s s wall  %s s CPU  %s KB\n' "$run" "$wall" "$cpu" "$rss"
 done
-sort -n "$work/times" | awk -v n="$runs" -v rows="$rows" \
-  'NR == int((n + 1) / 2) { printf "median of %d runs: %s s (%s KB), %d rows\n", n, $1, $2, rows }'
+median() { cut -d' ' -f"$1" "$work/times" | sort -n | awk -v n="$runs" 'NR == int((n + 1) / 2)'; }
+echo "median of $runs runs, $rows rows: $(median 1) s wall  $(median 2) s CPU  $(median 3) KB"
 echo "IBANs valid: $(awk -F';' '$1 == 1' "$work/out" | wc -l) of $(wc -l <"$work/out")"
