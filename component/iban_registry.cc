@@ -95,9 +95,8 @@ constexpr std::optional<Country> ReadRow(const RegistryRow& row) {
 }
 
 // Countries are found through a slot per pair of letters, and a BBAN is held
-// against two masks: with these the check of a German IBAN costs fewer
-// instructions than it did when only the SEPA area was known and bisected
-// (tools/quandor-check/measure-iban.sh).
+// against two masks: bisecting the rows and testing position by position cost
+// quandor-check iban 4 % more instructions on German IBANs (measure-iban.sh).
 constexpr std::size_t kLetters = 26;
 
 constexpr std::size_t SlotOfCode(std::string_view code) {
