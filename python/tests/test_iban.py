@@ -14,6 +14,8 @@ Error, IbanError = quandor.Error, quandor.IbanError
     ("DE93370501981234567890", False, IbanError.OK, Error.WRONG_CHECK_DIGIT),
     ("DE71370501980532013001", False, IbanError.WRONG_CHECK_DIGITS, Error.NO_VALIDATION),
     ("GB82 WEST 1234 5698 7654 32", True, IbanError.OK, Error.NO_VALIDATION),
+    ("br18 0036 0305 0000 1000 9795 493c 1", True, IbanError.OK, Error.NO_VALIDATION),
+    ("BR54A0360305000010009795493C1", False, IbanError.INCORRECT, Error.NO_VALIDATION),  # a letter where digits go
     ("DE71 3705", False, IbanError.WRONG_LENGTH, Error.NO_VALIDATION),
     ("", False, IbanError.MISSING, Error.NO_VALIDATION),
     ("DE71-3705", False, IbanError.INCORRECT, Error.NO_VALIDATION),
@@ -53,3 +55,4 @@ def test_make(blz, account, expected):
 
 def test_format():
     assert iban.format("de71370501980532013000") == "DE71 3705 0198 0532 0130 00"
+    assert iban.format("tr330006100519786457841326") == "TR33 0006 1005 1978 6457 8413 26"
