@@ -8,13 +8,7 @@
 # The input: bank codes drawn from data/blz.txt, random accounts of 1 to 10
 # digits, fixed seed, so that runs compare.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-build=${1:-build/release}
-rows=${2:-1000000}
-bin=$build/bin/quandor-check
-[ -x "$bin" ] || { echo "no $bin; build first (cmake --preset release && cmake --build --preset release)" >&2; exit 2; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/measure-setup.sh"
 
 awk -F';' -v n="$rows" 'BEGIN { srand(42) }
   { code[NR] = $1 }

@@ -10,14 +10,8 @@
 # right IBAN check digits, fixed seed, so that runs compare. Every IBAN goes
 # on to the check of its bank connection, as a customer file's would.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-build=${1:-build/release}
-rows=${2:-1000000}
+source "$(dirname "$0")/measure-setup.sh"
 runs=${3:-5}
-bin=$build/bin/quandor-check
-[ -x "$bin" ] || { echo "no $bin; build first (cmake --preset release && cmake --build --preset release)" >&2; exit 2; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 
 # Check digits: 98 minus the remainder of BBAN + "1314" (D = 13, E = 14) + "00"
 # modulo 97, taken one digit at a time.
