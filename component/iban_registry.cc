@@ -4,6 +4,7 @@
 #include "iban_registry.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace quandor::iban_registry {
