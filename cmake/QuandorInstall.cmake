@@ -125,10 +125,14 @@ install(CODE "
 #   quandor_debian_package(<name> <package> <section> "<synopsis>" "<what it holds>"
 #                          DEPENDS <components it needs>)
 # which names the package, describes it, gives it its copyright and changelog
-# and puts it into the set that cpack builds. Files Debian expects in a place
-# of its own (a systemd unit in ${CMAKE_INSTALL_PREFIX}/lib/systemd/system, a
-# configuration file under /etc) are installed there by the same component;
-# maintainer scripts go into CPACK_DEBIAN_<NAME>_PACKAGE_CONTROL_EXTRA.
+# and puts it into the set that cpack builds (<NAME> below is <name> in
+# capitals). Files Debian expects in a place of its own are installed there
+# by the same component: a systemd unit with DESTINATION lib/systemd/system
+# (relative, so /usr/lib/systemd/system in the package), a configuration
+# file with an absolute DESTINATION under /etc, named in a "conffiles" file.
+# That file and the maintainer scripts (postinst, prerm, postrm) go into
+# CPACK_DEBIAN_<NAME>_PACKAGE_CONTROL_EXTRA; further fields, such as
+# CPACK_DEBIAN_<NAME>_PACKAGE_DEPENDS, are set after the call.
 set(QUANDOR_PACKAGE_MAINTAINER "Quandor developers <quandor-devel@quandor.example>" CACHE STRING
   "Maintainer field of the Debian packages, and the signer of their changelog")
 set(CPACK_PACKAGE_NAME quandor)
