@@ -4,7 +4,9 @@
 #   2. the whole suite under AddressSanitizer + UndefinedBehaviorSanitizer (leaks included),
 #   3. the fault and thread tests under ThreadSanitizer,
 #   4. each libFuzzer target for FUZZ_SECONDS (default 30) on its seed corpus;
-#      a longer campaign is the same loop with a larger value.
+#      a longer campaign is the same loop with a larger value,
+#   5. the Debian packages of the debug build: cpack, lintian, and the
+#      consumers of the installed library against the unpacked packages.
 # QUANDOR_QUICK=1 runs step 1 only.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -18,7 +20,7 @@ build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j"$(npr
 
 step "debug build and test suite"
 build debug
-ctest --preset debug -j2 || failed+=(debug)
+ctest --preset debug -j2 -LE debs || failed+=(debug)
 
 if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
   step "AddressSanitizer + UndefinedBehaviorSanitizer"
@@ -46,6 +48,11 @@ if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
     fi
     rm -rf "$corpus" "$corpus.log"
   done
+
+  # The debug tree's packages: what lintian judges (layout, control fields,
+  # documents) is the same for every build type, and this tree is built already.
+  step "Debian packages: cpack, lintian, consumers"
+  ctest --preset debug -L debs --no-tests=error || failed+=(debs)
 fi
 
 echo

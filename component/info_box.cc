@@ -13,7 +13,8 @@ namespace quandor {
 namespace {
 
 QuandorShowInfoBoxFn* LoadModule() {
-  const std::filesystem::path directory = LibraryDirectory();
+  const std::filesystem::path directory =
+      ShippedFileDirectory(QUANDOR_INFOBOX_MODULE, QUANDOR_MODULE_FROM_LIBRARY);
   // Never unloaded: Qt cannot be unloaded once it has made an application.
   void* module = dlopen((directory / QUANDOR_INFOBOX_MODULE).c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module == nullptr) return nullptr;

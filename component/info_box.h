@@ -9,7 +9,8 @@ namespace quandor {
 // the user has closed it.
 //
 // The window lives in the module libquandor_infobox.so, loaded on first use
-// from the directory of this library, so that hosts that never call this load
+// from the directory of this library or, installed, its subdirectory quandor/
+// (ShippedFileDirectory), so that hosts that never call this load
 // no GUI library. Returns false at once, without effect, when the module
 // cannot be loaded or no window can be shown: no display reachable and no
 // QApplication in the host, or a QApplication that runs in another thread.

@@ -5,6 +5,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+
+#include "bankdir/data_path.h"
 
 namespace quandor {
 namespace {
@@ -31,6 +34,24 @@ std::string FindLibraryDirectory() {
 }
 
 }  // namespace
+
+std::string ShippedFileDirectory(const char* file_name, const char* installed_dir) {
+  const std::filesystem::path library = LibraryDirectory();
+  const std::filesystem::path candidates[] = {
+      library,
+      (library / installed_dir).lexically_normal(),
+  };
+  for (const auto& directory : candidates) {
+    if (::access((directory / file_name).c_str(), F_OK) == 0) return directory.string();
+  }
+  return candidates[0].string();
+}
+
+const std::string& ShippedDataDirectory() {
+  static const std::string directory =
+      ShippedFileDirectory(bankdir::kBankFileName, QUANDOR_DATA_FROM_LIBRARY);
+  return directory;
+}
 
 const std::string& LibraryDirectory() {
   static const std::string directory = FindLibraryDirectory();

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
   clang libclang-rt-14-dev                           # libFuzzer targets
   valgrind xvfb xauth python3 dpkg-dev file time     # checks, screenshots, packaging, measuring
+  lintian                                            # checks the Debian packages
   python3-dev pybind11-dev python3-pybind11          # Python package quandor
   python3-numpy python3-pandas python3-pytest        # ... its columns and tests
   python3-dask python3-distributed                   # ... the Dask example

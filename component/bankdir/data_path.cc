@@ -217,7 +217,7 @@ void BuildDataPath(std::string& out, const PathEnvironment& env, const Settings&
     }
     out = settings.filepath;
     if (out.empty()) {
-      out = quandor::LibraryDirectory();
+      out = quandor::ShippedDataDirectory();
     } else if (out.front() != '/') {
       // Relative to the settings file, wherever the host was started.
       thread_local std::string settings_path;

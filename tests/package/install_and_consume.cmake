@@ -9,13 +9,34 @@ function(run what)
   endif()
 endfunction()
 
-set(prefix ${WORK_DIR}/prefix)
 set(consumer_build ${WORK_DIR}/consumer)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/config)
 
-run("Install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --config ${CONFIG})
-foreach(installed ${LIBDIR}/blz.txt ${LIBDIR}/libquandorlib.so include/quandor/banking.h
+if(PACKAGES)
+  # The Debian packages, built by cpack and unpacked into a directory as
+  # dpkg would install them into /; lintian judges each of them.
+  set(root ${WORK_DIR}/root)
+  set(prefix ${root}/usr)
+  run("cpack" ${CMAKE_COMMAND} -E chdir ${BUILD_DIR}
+      cpack -G DEB -C ${CONFIG} -B ${WORK_DIR}/debs)
+  file(GLOB debs ${WORK_DIR}/debs/*.deb)
+  foreach(deb IN LISTS debs)
+    run("Unpacking ${deb}" dpkg-deb -x ${deb} ${root})
+  endforeach()
+  execute_process(COMMAND lintian --fail-on error,warning ${debs}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  message("lintian (${rc}):\n${out}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "lintian found errors or warnings")
+  endif()
+  # pkg-config names /usr; the packages lie under the unpacked root.
+  set(ENV{PKG_CONFIG_SYSROOT_DIR} ${root})
+else()
+  set(prefix ${WORK_DIR}/prefix)
+  run("Install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --config ${CONFIG})
+endif()
+foreach(installed ${DATADIR}/blz.txt ${LIBDIR}/libquandorlib.so include/quandor/banking.h
                   include/quandor/iban.h include/quandor/quandor.h
                   ${LIBDIR}/cmake/Quandor/QuandorConfig.cmake ${LIBDIR}/pkgconfig/quandor.pc)
   if(NOT EXISTS ${prefix}/${installed})

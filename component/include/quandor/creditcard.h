@@ -47,7 +47,8 @@ class QUANDOR_EXPORT Creditcard {
   void Reset();
   /// Shows the component's info box modally, the same one as Banking::ShowInfo.
   /// Returns at once without effect when no display is available or the info
-  /// box module (libquandor_infobox.so beside the library) cannot be loaded.
+  /// box module (libquandor_infobox.so, beside the library or in its
+  /// subdirectory quandor/) cannot be loaded.
   void ShowInfo();
 
   const std::string& CompanyName() const;  ///< always ""
