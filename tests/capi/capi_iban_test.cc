@@ -191,6 +191,38 @@ TEST(CapiIban, FormatAndErrorTexts) {
   }
 }
 
+TEST(CapiTexts, MessagesInAChosenLanguage) {
+  struct Case {
+    quandor_status (*text_of)(int32_t, const char*, char**);
+    int32_t code;
+    const char* lang;
+    quandor_status status;
+    const char* text;
+  };
+  const Case cases[] = {
+      {quandor_error_text_lang, quandor_qdNoError, "de", QUANDOR_OK, "Kein Fehler"},
+      {quandor_error_text_lang, quandor_qdBankNumberUnknown, "en", QUANDOR_OK, "Bank code unknown"},
+      {quandor_error_text_lang, 12, "en", QUANDOR_OK, ""},
+      {quandor_error_text_lang, quandor_qdNoError, "fr", QUANDOR_E_INVALID_ARG, nullptr},
+      {quandor_iban_error_text_lang, quandor_qdIbanWrongCheckDigits, "en", QUANDOR_OK,
+       "IBAN check digits are wrong"},
+      {quandor_iban_error_text_lang, quandor_qdIbanMissing, "de", QUANDOR_OK, "IBAN fehlt"},
+      {quandor_iban_error_text_lang, quandor_qdIbanOk, "EN", QUANDOR_E_INVALID_ARG, nullptr},
+  };
+  for (const Case& c : cases) {
+    char* text = reinterpret_cast<char*>(uintptr_t{0x10});
+    EXPECT_EQ(c.text_of(c.code, c.lang, &text), c.status) << c.code << c.lang;
+    if (c.text == nullptr) {
+      EXPECT_EQ(text, nullptr);
+    } else {
+      EXPECT_EQ(Take(text), c.text);
+    }
+  }
+  char* text = nullptr;
+  EXPECT_EQ(quandor_error_text_lang(1, nullptr, &text), QUANDOR_E_INVALID_ARG);
+  EXPECT_EQ(quandor_iban_error_text_lang(1, "en", nullptr), QUANDOR_E_INVALID_ARG);
+}
+
 // Bad handles are refused like by every member of Banking (capi_objects_test.cc).
 TEST(CapiIban, NullArgumentsFailWithEveryOutCleared) {
   Object banking("Quandor.Banking");

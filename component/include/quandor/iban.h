@@ -34,19 +34,15 @@
 
 namespace quandor {
 
-/// Verdict on the form and the check digits of an IBAN. Values are part of the interface.
-enum IbanError : int32_t {
-  qdIbanOk = 0,                ///< form and check digits are right
-  qdIbanMissing = 1,           ///< empty or only blanks
-  qdIbanIncorrectly = 2,       ///< a character that does not belong where it stands
-  qdIbanCountryUnknown = 3,    ///< the first two letters name no known country
-  qdIbanWrongLength = 4,       ///< not the registry length of its country
-  qdIbanWrongCheckDigits = 5,  ///< characters 3 and 4 do not fit the rest
-};
+/// Verdict on the form and the check digits of an IBAN; the verdicts and
+/// their meanings are listed in quandor/codes.h.
+enum IbanError : int32_t { QUANDOR_IBAN_ERRORS(QUANDOR_CPP_ENUMERATOR) };
 
 /// The German message of an IBAN verdict ("Kein Fehler" for qdIbanOk);
 /// "" for a value that is no IbanError.
 QUANDOR_EXPORT std::string GetIbanErrorText(int32_t nCode);
+/// The message of an IBAN verdict in lang; "" for a value that is no IbanError.
+QUANDOR_EXPORT std::string GetIbanErrorText(int32_t nCode, TextLanguage lang);
 
 /// Registry length of the IBANs of a country, by its upper-case ISO 3166 code
 /// ("DE" gives 22); 0 for a country that is not known.
