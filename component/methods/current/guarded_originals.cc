@@ -72,8 +72,7 @@ int Method68(CheckContext& ctx) {
 int Method74(CheckContext& ctx) {
   if (IsShorterThan(ctx, kShortest74)) return Wrong(ctx);
   const int digit = CheckMethod74(ctx);
-  if (ctx.last_error != qdWrongCheckDigit) return digit;
-  ctx.last_error = qdNoError;
+  if (!NextVariant(ctx)) return digit;
   return CheckByTableRow(ctx, "4");
 }
 
