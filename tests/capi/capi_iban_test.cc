@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "capi_test_support.h"
@@ -51,12 +52,11 @@ struct IbanCase {
 };
 
 void ExpectVerdict(const Verdict& got, const IbanCase& want) {
-  EXPECT_EQ(got.iban_error, want.iban_error);
-  EXPECT_EQ(got.account_error, want.account_error);
-  EXPECT_EQ(got.valid, want.valid);
-  EXPECT_EQ(got.iban, want.iban);
-  EXPECT_EQ(got.bank_number, want.bank_number);
-  EXPECT_EQ(got.account_number, want.account_number);
+  EXPECT_EQ(std::tie(got.iban_error, got.account_error, got.valid),
+            std::tie(want.iban_error, want.account_error, want.valid));
+  EXPECT_EQ(std::tie(got.iban, got.bank_number, got.account_number),
+            std::tuple(std::string(want.iban), std::string(want.bank_number),
+                       std::string(want.account_number)));
 }
 
 constexpr int32_t kUnchecked = quandor_qdNoValidation;

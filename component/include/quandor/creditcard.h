@@ -22,7 +22,7 @@
 namespace quandor {
 
 /// The card companies (ccVisa, ccMasterCard, ccEuroCard, ccAmericanExpress,
-/// ccDinersClub, ccDiscover; quandor/codes.h) and the rule their numbers must
+/// ccDinersClub, ccDiscover; quandor/codes.def) and the rule their numbers must
 /// meet. Under the original rules: Visa 4 with 13 or 16 digits; Mastercard
 /// 51-55 with 16; Eurocard 5 with 16; American Express 34 or 37 with 15; Diners
 /// Club 300-305 with 14, or 36 or 38 with any length; Discover 6011 with 16.

@@ -14,13 +14,13 @@
 #include <string>
 #include <string_view>
 
-#include "quandor/codes.h"
+#include "quandor/codes.def"
 #include "quandor/export.h"
 
 namespace quandor {
 
 /// Outcome of the last operation of an object; the codes and their meanings
-/// are listed in quandor/codes.h.
+/// are listed in quandor/codes.def.
 enum ValidateError : int32_t { QUANDOR_ERRORS(QUANDOR_CPP_ENUMERATOR) };
 
 /// How tolerant the input checks are of characters other than digits.

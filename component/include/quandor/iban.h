@@ -35,7 +35,7 @@
 namespace quandor {
 
 /// Verdict on the form and the check digits of an IBAN; the verdicts and
-/// their meanings are listed in quandor/codes.h.
+/// their meanings are listed in quandor/codes.def.
 enum IbanError : int32_t { QUANDOR_IBAN_ERRORS(QUANDOR_CPP_ENUMERATOR) };
 
 /// The German message of an IBAN verdict ("Kein Fehler" for qdIbanOk);

@@ -77,7 +77,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "quandor/codes.h"
+#include "quandor/codes.def"
 #include "quandor/export.h"
 
 /* No function of this interface throws; C++ hosts may rely on it. */
@@ -115,7 +115,7 @@ typedef int16_t quandor_bool;
 /* An object of either class; an opaque handle, not an address. */
 typedef struct quandor_object quandor_object;
 
-/* ---- Enumerations (the codes of quandor/codes.h, prefixed quandor_) ---- */
+/* ---- Enumerations (the codes of quandor/codes.def, prefixed quandor_) ---- */
 
 /* ValidateError: outcome of an object's last operation (get_LastError). */
 enum { QUANDOR_ERRORS(QUANDOR_C_ENUMERATOR) };

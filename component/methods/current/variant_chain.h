@@ -41,7 +41,7 @@ constexpr Variant ByRoutine(VariantRoutine routine) { return {-1, {}, nullptr, r
 inline int RunVariant(CheckContext& ctx, const Variant& variant) {
   if (variant.method >= 0) {
     RunCurrentMethod(ctx, variant.method);
-    return ctx.last_error == qdNoError ? ctx.digits[kLastIndex] : -1;
+    return AcceptedDigit(ctx, ctx.digits[kLastIndex]);
   }
   if (variant.weighing != nullptr)
     return AcceptedDigit(ctx, CheckWeightedSum(ctx, *variant.weighing));
