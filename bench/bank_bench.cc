@@ -44,12 +44,8 @@ void RequireFile(benchmark::State& state) {
   if (Codes().empty()) state.SkipWithError("no bank code file");
 }
 
-// A warm Validate: input checks, the file's stamp, bisection, record, method;
-// by the original rules (Arg 0) and by today's (Arg 1).
-void BM_Validate(benchmark::State& state) {
-  RequireFile(state);
-  Banking banking;
-  banking.Rules(static_cast<int32_t>(state.range(0)));
+// Validates one account number at the bank codes of the file in turn.
+void ValidateAtEveryCode(benchmark::State& state, Banking& banking) {
   const auto& codes = Codes();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -57,6 +53,15 @@ void BM_Validate(benchmark::State& state) {
     if (++i == codes.size()) i = 0;
   }
   state.SetItemsProcessed(state.iterations());
+}
+
+// A warm Validate: input checks, the file's stamp, bisection, record, method;
+// by the original rules (Arg 0) and by today's (Arg 1).
+void BM_Validate(benchmark::State& state) {
+  RequireFile(state);
+  Banking banking;
+  banking.Rules(static_cast<int32_t>(state.range(0)));
+  ValidateAtEveryCode(state, banking);
 }
 BENCHMARK(BM_Validate)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurrent);
 
@@ -69,18 +74,12 @@ void BM_ValidateWithDataDir(benchmark::State& state) {
   const std::string saved = old ? old : "";
   ::setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
   Banking banking;
-  const auto& codes = Codes();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(banking.Validate(codes[i], "1234567890"));
-    if (++i == codes.size()) i = 0;
-  }
+  ValidateAtEveryCode(state, banking);
   if (old) {
     ::setenv("QUANDOR_DATA_DIR", saved.c_str(), 1);
   } else {
     ::unsetenv("QUANDOR_DATA_DIR");
   }
-  state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ValidateWithDataDir);
 
@@ -91,13 +90,7 @@ void BM_ValidatePinned(benchmark::State& state) {
   quandor::BankFilePin pin;
   Banking banking;
   banking.Rules(static_cast<int32_t>(state.range(0)));
-  const auto& codes = Codes();
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(banking.Validate(codes[i], "1234567890"));
-    if (++i == codes.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
+  ValidateAtEveryCode(state, banking);
 }
 BENCHMARK(BM_ValidatePinned)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurrent);
 

@@ -31,52 +31,6 @@
 #include "quandor/iban.h"
 #include "utf8_repair.h"
 
-// The C enumerations repeat the C++ ones for hosts that cannot read C++.
-namespace {
-constexpr bool SameValue(int32_t c_value, int32_t cpp_value) { return c_value == cpp_value; }
-}  // namespace
-static_assert(SameValue(quandor_qdNoValidation, quandor::qdNoValidation));
-static_assert(SameValue(quandor_qdNoError, quandor::qdNoError));
-static_assert(SameValue(quandor_qdWrongCheckDigit, quandor::qdWrongCheckDigit));
-static_assert(SameValue(quandor_qdBankNumberMissing, quandor::qdBankNumberMissing));
-static_assert(SameValue(quandor_qdAccountNumberMissing, quandor::qdAccountNumberMissing));
-static_assert(SameValue(quandor_qdBankNumberWrongDigits, quandor::qdBankNumberWrongDigits));
-static_assert(SameValue(quandor_qdAccountNumberWrongDigits, quandor::qdAccountNumberWrongDigits));
-static_assert(SameValue(quandor_qdBankNumberUnknown, quandor::qdBankNumberUnknown));
-static_assert(SameValue(quandor_qdTestingMethodUnknown, quandor::qdTestingMethodUnknown));
-static_assert(SameValue(quandor_qdBankNumberFileMissing, quandor::qdBankNumberFileMissing));
-static_assert(SameValue(quandor_qdAccountNumberIncorrectly, quandor::qdAccountNumberIncorrectly));
-static_assert(SameValue(quandor_qdBankNumberIncorrectly, quandor::qdBankNumberIncorrectly));
-static_assert(SameValue(quandor_qdCardWrongCheckDigit, quandor::qdCardWrongCheckDigit));
-static_assert(SameValue(quandor_qdCardCompanyMissing, quandor::qdCardCompanyMissing));
-static_assert(SameValue(quandor_qdCardNumberMissing, quandor::qdCardNumberMissing));
-static_assert(SameValue(quandor_qdCompanyNumberUnknown, quandor::qdCompanyNumberUnknown));
-static_assert(SameValue(quandor_qdCardNumberIncorrectly, quandor::qdCardNumberIncorrectly));
-static_assert(SameValue(quandor_qdNoBankFound, quandor::qdNoBankFound));
-static_assert(SameValue(quandor_qdUnknownError, quandor::qdUnknownError));
-static_assert(SameValue(quandor_qdStrictnessLow, quandor::qdStrictnessLow));
-static_assert(SameValue(quandor_qdStrictnessNormal, quandor::qdStrictnessNormal));
-static_assert(SameValue(quandor_qdStrictnessStrict, quandor::qdStrictnessStrict));
-static_assert(SameValue(quandor_qdStrictnessRestrictive, quandor::qdStrictnessRestrictive));
-static_assert(SameValue(quandor_qdRulesOriginal, quandor::qdRulesOriginal));
-static_assert(SameValue(quandor_qdRulesCurrent, quandor::qdRulesCurrent));
-static_assert(SameValue(quandor_qdSearchAll, quandor::qdSearchAll));
-static_assert(SameValue(quandor_qdSearchBLZ, quandor::qdSearchBLZ));
-static_assert(SameValue(quandor_qdSearchName, quandor::qdSearchName));
-static_assert(SameValue(quandor_qdSearchCity, quandor::qdSearchCity));
-static_assert(SameValue(quandor_ccVisa, quandor::ccVisa));
-static_assert(SameValue(quandor_ccMasterCard, quandor::ccMasterCard));
-static_assert(SameValue(quandor_ccEuroCard, quandor::ccEuroCard));
-static_assert(SameValue(quandor_ccAmericanExpress, quandor::ccAmericanExpress));
-static_assert(SameValue(quandor_ccDinersClub, quandor::ccDinersClub));
-static_assert(SameValue(quandor_ccDiscover, quandor::ccDiscover));
-static_assert(SameValue(quandor_qdIbanOk, quandor::qdIbanOk));
-static_assert(SameValue(quandor_qdIbanMissing, quandor::qdIbanMissing));
-static_assert(SameValue(quandor_qdIbanIncorrectly, quandor::qdIbanIncorrectly));
-static_assert(SameValue(quandor_qdIbanCountryUnknown, quandor::qdIbanCountryUnknown));
-static_assert(SameValue(quandor_qdIbanWrongLength, quandor::qdIbanWrongLength));
-static_assert(SameValue(quandor_qdIbanWrongCheckDigits, quandor::qdIbanWrongCheckDigits));
-
 namespace {
 
 using quandor::Banking;
@@ -722,4 +676,31 @@ quandor_status quandor_iban_format(const char* iban, char** formatted) noexcept 
 quandor_status quandor_iban_error_text(int32_t code, char** text) noexcept {
   ClearOut(text);
   return CallFunction({text}, [&] { *text = CopyText(quandor::GetIbanErrorText(code)); });
+}
+
+namespace {
+
+// The message of code by text_of in the language named lang.
+quandor_status TextInLanguage(int32_t code, const char* lang, char** text,
+                              std::string (*text_of)(int32_t, quandor::TextLanguage)) noexcept {
+  ClearOut(text);
+  return Guarded([&]() -> quandor_status {
+    if (lang == nullptr || text == nullptr) {
+      return Fail(QUANDOR_E_INVALID_ARG, "null pointer argument");
+    }
+    const auto language = quandor::TextLanguageByName(lang);
+    if (!language) return Fail(QUANDOR_E_INVALID_ARG, "language must be \"de\" or \"en\"");
+    *text = CopyText(text_of(code, *language));
+    return Succeed();
+  });
+}
+
+}  // namespace
+
+quandor_status quandor_error_text_lang(int32_t code, const char* lang, char** text) noexcept {
+  return TextInLanguage(code, lang, text, &quandor::GetErrorText);
+}
+
+quandor_status quandor_iban_error_text_lang(int32_t code, const char* lang, char** text) noexcept {
+  return TextInLanguage(code, lang, text, &quandor::GetIbanErrorText);
 }

@@ -74,9 +74,8 @@ inline void AppendToArray(DigitList& list, int value) { DigitAppender(list).Appe
 template <std::size_t kWidth>
 void AssignDigits(DigitList& list, std::string_view digits) {
   static_assert(kWidth <= DigitList::kCapacity);
-  // Stored straight into the list: values built in a buffer of their own and
-  // copied from there would be read back wider than they were written, and
-  // such a load waits until the stores have left the core.
+  // Stored straight into the list: a copy from a buffer of its own would read
+  // the values back wider than they were written, and wait for the stores.
   int16_t* values = list.values_.data();
   for (std::size_t i = 0; i < kWidth; ++i) values[i] = 0;
   const std::size_t fill = kWidth - digits.size();

@@ -1,45 +1,51 @@
 #include "quandor/errors.h"
 
-#include <array>
+#include <span>
 #include <string_view>
+
+#include "quandor/iban.h"
 
 namespace quandor {
 namespace {
 
 struct Message {
   int32_t code;
-  std::string_view text;
+  std::string_view german;
+  std::string_view english;
 };
 
-constexpr std::array kMessages = std::to_array<Message>({
-    {qdNoValidation, "Keine Prüfung durchgeführt"},
-    {qdNoError, "Kein Fehler"},
-    {qdWrongCheckDigit, "Kontonummer ist falsch"},
-    {qdBankNumberMissing, "Bankleitzahl fehlt"},
-    {qdAccountNumberMissing, "Kontonummer fehlt"},
-    {qdBankNumberWrongDigits, "Bankleitzahl hat falsche Anzahl Stellen"},
-    {qdAccountNumberWrongDigits, "Kontonummer hat falsche Anzahl Stellen"},
-    {qdBankNumberUnknown, "Bankleitzahl nicht bekannt"},
-    {qdTestingMethodUnknown, "Keine Prüfmethode hinterlegt"},
-    {qdBankNumberFileMissing, "Bankleitzahlendatei nicht gefunden"},
-    {qdAccountNumberIncorrectly, "Kontonummer hat falsches Format"},
-    {qdBankNumberIncorrectly, "Bankleitzahl hat falsches Format"},
-    {qdCardWrongCheckDigit, "Kreditkartennummer ist falsch"},
-    {qdCardCompanyMissing, "Kein Kreditkarteninstitut angegeben"},
-    {qdCardNumberMissing, "Keine Kreditkartennummer angegeben"},
-    {qdCompanyNumberUnknown, "Unbekanntes Kreditkarteninstitut"},
-    {qdCardNumberIncorrectly, "Kreditkartennummer hat falsches Format"},
-    {qdNoBankFound, "Keine Bank gefunden"},
-    {qdUnknownError, "Unbekannter Fehler"},
-});
+#define QUANDOR_MESSAGE(name, value, python_name, german, english) Message{name, german, english},
+constexpr Message kErrorMessages[] = {QUANDOR_ERRORS(QUANDOR_MESSAGE)};
+constexpr Message kIbanMessages[] = {QUANDOR_IBAN_ERRORS(QUANDOR_MESSAGE)};
+#undef QUANDOR_MESSAGE
+
+std::string TextOf(std::span<const Message> messages, int32_t code, TextLanguage lang) {
+  for (const Message& m : messages) {
+    if (m.code == code) return std::string(lang == TextLanguage::kEnglish ? m.english : m.german);
+  }
+  return {};
+}
 
 }  // namespace
 
-std::string GetErrorText(int32_t nCode) {
-  for (const Message& m : kMessages) {
-    if (m.code == nCode) return std::string(m.text);
-  }
-  return {};
+std::optional<TextLanguage> TextLanguageByName(std::string_view name) {
+  if (name == "de") return TextLanguage::kGerman;
+  if (name == "en") return TextLanguage::kEnglish;
+  return std::nullopt;
+}
+
+std::string GetErrorText(int32_t nCode) { return GetErrorText(nCode, TextLanguage::kGerman); }
+
+std::string GetErrorText(int32_t nCode, TextLanguage lang) {
+  return TextOf(kErrorMessages, nCode, lang);
+}
+
+std::string GetIbanErrorText(int32_t nCode) {
+  return GetIbanErrorText(nCode, TextLanguage::kGerman);
+}
+
+std::string GetIbanErrorText(int32_t nCode, TextLanguage lang) {
+  return TextOf(kIbanMessages, nCode, lang);
 }
 
 }  // namespace quandor

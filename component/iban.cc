@@ -13,15 +13,6 @@ constexpr std::string_view kGermany = "DE";
 constexpr std::size_t kGermanBankCodeDigits = 8;
 constexpr std::size_t kGermanAccountDigits = 10;
 
-constexpr std::array<std::string_view, 6> kIbanMessages = {
-    "Kein Fehler",
-    "IBAN fehlt",
-    "IBAN hat falsches Format",
-    "Länderkennzeichen der IBAN nicht bekannt",
-    "IBAN hat falsche Anzahl Stellen",
-    "IBAN-Prüfziffer ist falsch",
-};
-
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 bool IsUpper(char ch) { return ch >= 'A' && ch <= 'Z'; }
 bool IsLower(char ch) { return ch >= 'a' && ch <= 'z'; }
@@ -113,11 +104,6 @@ ValidateError CollectDigits(std::string_view input, const DigitField& field, std
 }
 
 }  // namespace
-
-std::string GetIbanErrorText(int32_t nCode) {
-  if (nCode < 0 || static_cast<std::size_t>(nCode) >= kIbanMessages.size()) return "";
-  return std::string(kIbanMessages[static_cast<std::size_t>(nCode)]);
-}
 
 int IbanLength(std::string_view sCountry) {
   const iban_registry::Country* country = iban_registry::FindCountry(sCountry);

@@ -336,13 +336,11 @@ void CheckAnswer(quandor_status status, const Held* held, Kind callee) {
 }
 
 void WriteBankFile() {
-  auto dir = quandor::fuzz::MakeTempDir("capi");
-  quandor::fuzz::WriteFile(dir / "blz.txt",
-                           "10000000;Bank Null;Nullstadt;Bank Null;00\r\n"
-                           "10000012;Bank Zw\xC3\xB6lf;M\xC3\xBCnchen;Zw\xC3\xB6lf;12\r\n"
-                           "10000052;Bank Alt;Altstadt;Alt;52\r\n"
-                           "70000000;Zerbrochen\r\n");
-  setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
+  quandor::fuzz::UseBankFile("capi",
+                             "10000000;Bank Null;Nullstadt;Bank Null;00\r\n"
+                             "10000012;Bank Zw\xC3\xB6lf;M\xC3\xBCnchen;Zw\xC3\xB6lf;12\r\n"
+                             "10000052;Bank Alt;Altstadt;Alt;52\r\n"
+                             "70000000;Zerbrochen\r\n");
 }
 
 }  // namespace

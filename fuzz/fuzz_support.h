@@ -28,6 +28,13 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view conten
   out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
 }
 
+// Points the library at a bank code file of contents, in a directory of its own.
+inline void UseBankFile(const char* tag, std::string_view contents) {
+  const std::filesystem::path dir = MakeTempDir(tag);
+  WriteFile(dir / "blz.txt", contents);
+  setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
+}
+
 // Strictness levels to try: the four of ValidateStrictness and two outside it.
 inline int32_t StrictnessFromByte(uint8_t byte) {
   constexpr int32_t kLevels[] = {0, 1, 2, 3, 7, -1};

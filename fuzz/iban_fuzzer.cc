@@ -99,9 +99,7 @@ void CheckBuild(std::string_view bank_code, std::string_view account) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // ValidateIban's bank lookups need a file; one bank is enough.
-  auto dir = quandor::fuzz::MakeTempDir("iban");
-  quandor::fuzz::WriteFile(dir / "blz.txt", "37040044;Commerzbank;K\xC3\xB6ln;Commerzbank;13\r\n");
-  setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
+  quandor::fuzz::UseBankFile("iban", "37040044;Commerzbank;K\xC3\xB6ln;Commerzbank;13\r\n");
   return 0;
 }
 

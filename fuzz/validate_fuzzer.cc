@@ -21,9 +21,7 @@ void WriteBankFile() {
     file += line;
   }
   file += "10020030;Legacy Bank;Altstadt;Legacy;52\r\n";
-  auto dir = quandor::fuzz::MakeTempDir("validate");
-  quandor::fuzz::WriteFile(dir / "blz.txt", file);
-  setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
+  quandor::fuzz::UseBankFile("validate", file);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ int CheckMethod25(CheckContext& ctx) {
     ctx.last_error = qdWrongCheckDigit;
     return -1;
   }
-  return ctx.last_error == qdNoError ? *expected : -1;
+  return AcceptedDigit(ctx, expected);
 }
 
 int CheckMethod41(CheckContext& ctx) {

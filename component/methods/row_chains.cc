@@ -99,14 +99,8 @@ int CheckMethod74(CheckContext& ctx) {
 }
 
 int CheckMethod96(CheckContext& ctx) {
-  const auto first = CheckByTable(ctx, "19");
-  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, first);
-
-  ctx.last_error = qdNoError;
-  const auto second = CheckByTable(ctx, "0");
-  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, second);
-
-  ctx.last_error = qdNoError;
+  const int digit = FirstAccepting(ctx, {"19", "0"});
+  if (!NextVariant(ctx)) return digit;
   if (InRange(AccountNumber(ctx), kUncheckedRange96)) return ValidWithoutCheck(ctx);
   return Wrong(ctx);
 }

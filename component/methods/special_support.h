@@ -1,5 +1,5 @@
-// Verdict helpers and account-number shapes shared by the special methods
-// that hand their work to table rows.
+// Verdict helpers, the chain of checks and account-number shapes shared by
+// the special methods of both sets.
 #ifndef QUANDOR_METHODS_SPECIAL_SUPPORT_H_
 #define QUANDOR_METHODS_SPECIAL_SUPPORT_H_
 
@@ -35,6 +35,27 @@ inline int Failed(CheckContext& ctx) {
 // expected check digit when the row accepted, -1 otherwise.
 inline int AcceptedDigit(const CheckContext& ctx, const std::optional<int>& expected) {
   return expected && ctx.last_error == qdNoError ? *expected : -1;
+}
+
+// After one check of a chain has given its verdict: true, with the rejection
+// wiped, when it rejected and the next check may try; false when it accepted
+// or failed, which is then the verdict of the chain.
+inline bool NextVariant(CheckContext& ctx) {
+  if (ctx.last_error != qdWrongCheckDigit) return false;
+  ctx.last_error = qdNoError;
+  return true;
+}
+
+// The chain of both sets: runs the checks in turn with run(ctx, check), which
+// returns what a routine returns, and accepts with the first that accepts.
+// Only a rejection hands the number on; a failure ends the chain.
+template <class Check, class Run>
+int FirstAccepting(CheckContext& ctx, std::span<const Check> checks, Run run) {
+  for (const Check& check : checks) {
+    const int digit = run(ctx, check);
+    if (!NextVariant(ctx)) return digit;
+  }
+  return Wrong(ctx);
 }
 
 // The account number as one whole value, leading zeros adding nothing.

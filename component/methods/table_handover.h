@@ -2,10 +2,13 @@
 #ifndef QUANDOR_METHODS_TABLE_HANDOVER_H_
 #define QUANDOR_METHODS_TABLE_HANDOVER_H_
 
+#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "methods/check_context.h"
 #include "methods/runner.h"
+#include "methods/special_support.h"
 #include "quandor/errors.h"
 
 namespace quandor::methods {
@@ -14,8 +17,12 @@ namespace quandor::methods {
 // and returns what a special routine returns: the expected check digit when
 // the row accepted, -1 when it rejected or failed.
 inline int CheckByTableRow(CheckContext& ctx, std::string_view code) {
-  const auto expected = CheckByTable(ctx, code);
-  return expected && ctx.last_error == qdNoError ? *expected : -1;
+  return AcceptedDigit(ctx, CheckByTable(ctx, code));
+}
+
+// The table rows of codes tried in turn (FirstAccepting).
+inline int FirstAccepting(CheckContext& ctx, std::initializer_list<std::string_view> codes) {
+  return FirstAccepting(ctx, std::span(codes.begin(), codes.size()), CheckByTableRow);
 }
 
 }  // namespace quandor::methods

@@ -42,8 +42,9 @@ ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row) {
   };
 
   if (!AllDecimal(ctx.digits)) return fail();
-  // Digits 0..9 and weights 0..10: every product and sum is small and
-  // unsigned, which lets the compiler keep them in vector registers.
+  // The bank's rule: every digit times the weight of its place, or the cross
+  // sum of that product, added up; digits 0..9 and weights 0..10 keep every
+  // value small and unsigned.
   unsigned sum = 0;
   if (row.use_cross_sum) {
     for (std::size_t i = 0; i < ctx.digits.size(); ++i) {

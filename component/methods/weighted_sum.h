@@ -19,10 +19,9 @@ namespace quandor::methods {
 // Looks at this row only: switches and fallbacks are CheckByTable's.
 std::optional<int> CheckWeightedSum(CheckContext& ctx, const MethodRow& row);
 
-// An expected check digit, or none, as it crosses a call: a plain struct
-// comes back in a register, where a std::optional<int> is put together on
-// the stack and read back wider than it was written, a load that waits
-// until the stores have left the core.
+// An expected check digit, or none, as it crosses a call; a plain struct,
+// because it comes back in a register where a std::optional<int> takes a
+// slower way through the stack.
 struct ExpectedDigit {
   int value = 0;
   bool known = false;

@@ -1,99 +1,85 @@
 """The library's codes as Python enums.
 
-Their values are the library's own; the package's tests hold them against the
-native module's tables, so that the two cannot drift apart.
+Names and values come from the native module, which takes them from the
+component's one list of codes: nothing here can drift from the library.
 """
 
 from __future__ import annotations
 
 import enum
+from typing import Callable
 
 from quandor import _quandor
 
 
-class Error(enum.IntEnum):
-    """Outcome of the last operation of a ``Banking`` or ``Creditcard`` object.
+class _Coded(enum.IntEnum):
+    """An enum whose members have a message in German or English."""
 
-    ``message`` gives the library's German text, e.g. ``Error.NO_ERROR.message``
-    is ``"Kein Fehler"``.
-    """
-
-    NO_VALIDATION = 0
-    NO_ERROR = 1
-    WRONG_CHECK_DIGIT = 2
-    BANK_NUMBER_MISSING = 3
-    ACCOUNT_NUMBER_MISSING = 4
-    BANK_NUMBER_WRONG_DIGITS = 5
-    ACCOUNT_NUMBER_WRONG_DIGITS = 6
-    BANK_NUMBER_UNKNOWN = 7
-    TESTING_METHOD_UNKNOWN = 8
-    BANK_NUMBER_FILE_MISSING = 9
-    ACCOUNT_NUMBER_INCORRECT = 10
-    BANK_NUMBER_INCORRECT = 11
-    CARD_WRONG_CHECK_DIGIT = 102
-    CARD_COMPANY_MISSING = 103
-    CARD_NUMBER_MISSING = 104
-    COMPANY_NUMBER_UNKNOWN = 107
-    CARD_NUMBER_INCORRECT = 110
-    NO_BANK_FOUND = 200
-    UNKNOWN_ERROR = 255
+    _text: Callable[[int, str], str]
 
     @property
     def message(self) -> str:
         """The German message of the code."""
-        return _quandor.error_text(self.value)
+        return self.text()
+
+    def text(self, lang: str = "de") -> str:
+        """The message of the code in ``lang``: ``"de"`` (German) or ``"en"`` (English)."""
+        return type(self)._text(self.value, lang)
 
 
-class IbanError(enum.IntEnum):
-    """Verdict on the form and the check digits of an IBAN."""
-
-    OK = 0
-    MISSING = 1
-    INCORRECT = 2
-    COUNTRY_UNKNOWN = 3
-    WRONG_LENGTH = 4
-    WRONG_CHECK_DIGITS = 5
-
-    @property
-    def message(self) -> str:
-        """The German message of the verdict."""
-        return _quandor.iban_error_text(self.value)
+def _make(base: type, name: str, members: list[tuple[str, int]], doc: str) -> type:
+    made = base(name, members, module=__name__, qualname=name)
+    made.__doc__ = doc
+    return made
 
 
-class Strictness(enum.IntEnum):
-    """How tolerant the input checks are of characters other than digits."""
-
-    LOW = 0
-    NORMAL = 1
-    STRICT = 2
-    RESTRICTIVE = 3
+class _ErrorCode(_Coded):
+    _text = staticmethod(_quandor.error_text)
 
 
-class Rules(enum.IntEnum):
-    """The check methods applied: as first built, or the Bundesbank's of today."""
-
-    ORIGINAL = 0
-    CURRENT = 1
+class _IbanCode(_Coded):
+    _text = staticmethod(_quandor.iban_error_text)
 
 
-class SearchField(enum.IntFlag):
-    """Fields that ``Banking.search`` looks in; ``ALL`` is the whole record."""
+Error = _make(_ErrorCode, "Error", _quandor.ERRORS, """\
+Outcome of the last operation of a ``Banking`` or ``Creditcard`` object.
 
-    ALL = 0
-    BLZ = 1
-    NAME = 2
-    CITY = 4
+The values are the component's own error codes (``NO_ERROR`` is 1, as in the
+C and C++ interfaces; 0 means that nothing was checked). ``message`` gives the
+library's German text, e.g. ``Error.NO_ERROR.message`` is ``"Kein Fehler"``;
+``text("en")`` the English one.
+""")
 
+IbanError = _make(_IbanCode, "IbanError", _quandor.IBAN_ERRORS, """\
+Verdict on the form and the check digits of an IBAN.
 
-class CardCompany(enum.IntEnum):
-    """The card companies whose number rules ``Creditcard`` knows."""
+The values are the component's IBAN verdicts (``OK`` is 0). ``message`` gives
+the German text, ``text("en")`` the English one.
+""")
 
-    VISA = 0
-    MASTERCARD = 1
-    EUROCARD = 2
-    AMERICAN_EXPRESS = 3
-    DINERS_CLUB = 4
-    DISCOVER = 5
+Strictness = _make(enum.IntEnum, "Strictness", _quandor.STRICTNESS, """\
+How tolerant the input checks are of characters other than digits.
+
+The values are the component's strictness levels.
+""")
+
+Rules = _make(enum.IntEnum, "Rules", _quandor.RULES, """\
+The check methods applied: as first built, or the Bundesbank's of today.
+
+The values are the component's rule sets.
+""")
+
+SearchField = _make(enum.IntFlag, "SearchField", _quandor.SEARCH_FIELDS, """\
+Fields that ``Banking.search`` looks in; ``ALL`` is the whole record.
+
+The values are the component's search flags.
+""")
+
+CardCompany = _make(enum.IntEnum, "CardCompany", _quandor.CARD_COMPANIES, """\
+The card companies whose number rules ``Creditcard`` knows.
+
+The values are the component's company numbers.
+""")
 
 
 def as_error(code: int) -> Error | int:

@@ -110,8 +110,11 @@ class Banking(_quandor.Banking):
         """Check method of the bank last validated, as the Bundesbank names it; "" when none."""
         return _quandor.method_code(_quandor.Banking.method.fget(self))
 
-    def validate(self, blz: str, account: str) -> ValidationResult:
-        """Checks the account number at the bank with the code ``blz``."""
+    def validate(self, blz: str, account: str, *, lang: str = "de") -> ValidationResult:
+        """Checks the account number at the bank with the code ``blz``.
+
+        ``message`` is in ``lang``: ``"de"`` (German) or ``"en"`` (English).
+        """
         _require_text("blz", blz)
         _require_text("account", account)
         valid = _quandor.Banking.validate(self, blz, account)
@@ -119,7 +122,7 @@ class Banking(_quandor.Banking):
         return ValidationResult(
             valid=valid,
             error=error,
-            message=_quandor.error_text(int(error)),
+            message=_quandor.error_text(int(error), lang),
             method=self.method,
             bank_number=self.bank_number,
             account_number=self.account_number,
@@ -185,15 +188,18 @@ class Creditcard(_quandor.Creditcard):
         """Outcome of the last validation."""
         return as_error(_quandor.Creditcard.last_error.fget(self))
 
-    def validate(self, company: int, number: str) -> CardResult:
-        """Checks ``number`` against the rules of ``company`` (``CardCompany``)."""
+    def validate(self, company: int, number: str, *, lang: str = "de") -> CardResult:
+        """Checks ``number`` against the rules of ``company`` (``CardCompany``).
+
+        ``message`` is in ``lang``: ``"de"`` (German) or ``"en"`` (English).
+        """
         _require_int("company", company)
         _require_text("number", number)
         # The library takes a 32-bit company; anything beyond is no company either.
         company_code = company if -2**31 <= company < 2**31 else -1
         valid = _quandor.Creditcard.validate(self, company_code, number)
         error = self.last_error
-        return CardResult(valid, error, _quandor.error_text(int(error)), self.card_number)
+        return CardResult(valid, error, _quandor.error_text(int(error), lang), self.card_number)
 
     def __repr__(self) -> str:
         return f"<quandor.Creditcard last_error={self.last_error!r}>"

@@ -57,12 +57,13 @@ def _thread_banking() -> Banking:
     return banking
 
 
-def check(iban: str, banking: Optional[Banking] = None) -> IbanCheck:
+def check(iban: str, banking: Optional[Banking] = None, *, lang: str = "de") -> IbanCheck:
     """Checks an IBAN (blanks and lower case allowed), and a German one's bank connection.
 
     The bank connection is checked with ``banking`` (its strictness and rules
     apply; it is left as after ``Banking.validate``), else with a default
-    ``Banking`` object of the calling thread.
+    ``Banking`` object of the calling thread. ``message`` is in ``lang``:
+    ``"de"`` (German) or ``"en"`` (English).
     """
     _require_text("iban", iban)
     if banking is not None and not isinstance(banking, Banking):
@@ -72,9 +73,9 @@ def check(iban: str, banking: Optional[Banking] = None) -> IbanCheck:
     verdict = IbanError(iban_error)
     checked = as_error(account_error)
     if verdict != IbanError.OK or checked == Error.NO_VALIDATION:
-        message = verdict.message
+        message = verdict.text(lang)
     else:
-        message = _quandor.error_text(account_error)
+        message = _quandor.error_text(account_error, lang)
     return IbanCheck(valid, verdict, message, electronic, blz, account, checked)
 
 

@@ -24,61 +24,23 @@ namespace {
 
 using NamedValues = std::vector<std::pair<std::string, std::int32_t>>;
 
-// The library's enumerations under the names the Python enums give them; the
-// package's tests hold its enums against these.
-const NamedValues kErrors = {
-    {"NO_VALIDATION", quandor::qdNoValidation},
-    {"NO_ERROR", quandor::qdNoError},
-    {"WRONG_CHECK_DIGIT", quandor::qdWrongCheckDigit},
-    {"BANK_NUMBER_MISSING", quandor::qdBankNumberMissing},
-    {"ACCOUNT_NUMBER_MISSING", quandor::qdAccountNumberMissing},
-    {"BANK_NUMBER_WRONG_DIGITS", quandor::qdBankNumberWrongDigits},
-    {"ACCOUNT_NUMBER_WRONG_DIGITS", quandor::qdAccountNumberWrongDigits},
-    {"BANK_NUMBER_UNKNOWN", quandor::qdBankNumberUnknown},
-    {"TESTING_METHOD_UNKNOWN", quandor::qdTestingMethodUnknown},
-    {"BANK_NUMBER_FILE_MISSING", quandor::qdBankNumberFileMissing},
-    {"ACCOUNT_NUMBER_INCORRECT", quandor::qdAccountNumberIncorrectly},
-    {"BANK_NUMBER_INCORRECT", quandor::qdBankNumberIncorrectly},
-    {"CARD_WRONG_CHECK_DIGIT", quandor::qdCardWrongCheckDigit},
-    {"CARD_COMPANY_MISSING", quandor::qdCardCompanyMissing},
-    {"CARD_NUMBER_MISSING", quandor::qdCardNumberMissing},
-    {"COMPANY_NUMBER_UNKNOWN", quandor::qdCompanyNumberUnknown},
-    {"CARD_NUMBER_INCORRECT", quandor::qdCardNumberIncorrectly},
-    {"NO_BANK_FOUND", quandor::qdNoBankFound},
-    {"UNKNOWN_ERROR", quandor::qdUnknownError},
-};
-const NamedValues kIbanErrors = {
-    {"OK", quandor::qdIbanOk},
-    {"MISSING", quandor::qdIbanMissing},
-    {"INCORRECT", quandor::qdIbanIncorrectly},
-    {"COUNTRY_UNKNOWN", quandor::qdIbanCountryUnknown},
-    {"WRONG_LENGTH", quandor::qdIbanWrongLength},
-    {"WRONG_CHECK_DIGITS", quandor::qdIbanWrongCheckDigits},
-};
-const NamedValues kStrictness = {
-    {"LOW", quandor::qdStrictnessLow},
-    {"NORMAL", quandor::qdStrictnessNormal},
-    {"STRICT", quandor::qdStrictnessStrict},
-    {"RESTRICTIVE", quandor::qdStrictnessRestrictive},
-};
-const NamedValues kRules = {
-    {"ORIGINAL", quandor::qdRulesOriginal},
-    {"CURRENT", quandor::qdRulesCurrent},
-};
-const NamedValues kSearchFields = {
-    {"ALL", quandor::qdSearchAll},
-    {"BLZ", quandor::qdSearchBLZ},
-    {"NAME", quandor::qdSearchName},
-    {"CITY", quandor::qdSearchCity},
-};
-const NamedValues kCardCompanies = {
-    {"VISA", quandor::ccVisa},
-    {"MASTERCARD", quandor::ccMasterCard},
-    {"EUROCARD", quandor::ccEuroCard},
-    {"AMERICAN_EXPRESS", quandor::ccAmericanExpress},
-    {"DINERS_CLUB", quandor::ccDinersClub},
-    {"DISCOVER", quandor::ccDiscover},
-};
+// The library's enumerations under the names the Python enums give them,
+// from which the package builds its enums.
+#define QUANDOR_PYTHON_NAMED(name, value, python_name, ...) {#python_name, quandor::name},
+const NamedValues kErrors = {QUANDOR_ERRORS(QUANDOR_PYTHON_NAMED)};
+const NamedValues kIbanErrors = {QUANDOR_IBAN_ERRORS(QUANDOR_PYTHON_NAMED)};
+const NamedValues kStrictness = {QUANDOR_STRICTNESS(QUANDOR_PYTHON_NAMED)};
+const NamedValues kRules = {QUANDOR_RULES(QUANDOR_PYTHON_NAMED)};
+const NamedValues kSearchFields = {QUANDOR_SEARCH_FIELDS(QUANDOR_PYTHON_NAMED)};
+const NamedValues kCardCompanies = {QUANDOR_CARD_COMPANIES(QUANDOR_PYTHON_NAMED)};
+#undef QUANDOR_PYTHON_NAMED
+
+// The language named lang ("de" or "en"); ValueError for any other.
+quandor::TextLanguage Language(std::string_view lang) {
+  const auto language = quandor::TextLanguageByName(lang);
+  if (!language) throw py::value_error("lang must be 'de' or 'en'");
+  return *language;
+}
 
 // A Banking object may be called from any Python thread, while the library
 // serves an object from the bank index of the calling thread: a thread
@@ -152,8 +114,18 @@ PYBIND11_MODULE(_quandor, m) {
   m.attr("SEARCH_FIELDS") = kSearchFields;
   m.attr("CARD_COMPANIES") = kCardCompanies;
 
-  m.def("error_text", &quandor::GetErrorText, py::arg("code"));
-  m.def("iban_error_text", &quandor::GetIbanErrorText, py::arg("code"));
+  m.def(
+      "error_text",
+      [](std::int32_t code, std::string_view lang) {
+        return quandor::GetErrorText(code, Language(lang));
+      },
+      py::arg("code"), py::arg("lang") = "de");
+  m.def(
+      "iban_error_text",
+      [](std::int32_t code, std::string_view lang) {
+        return quandor::GetIbanErrorText(code, Language(lang));
+      },
+      py::arg("code"), py::arg("lang") = "de");
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
   m.def("default_rules", &quandor::GetDefaultRules);
   m.def("data_path", &quandor::GetDataPath);

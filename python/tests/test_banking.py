@@ -14,21 +14,33 @@ Error = quandor.Error
 GOOD = ("37050198", "532013000")
 
 
-@pytest.mark.parametrize("enum, table", [
-    (quandor.Error, _quandor.ERRORS), (quandor.IbanError, _quandor.IBAN_ERRORS),
-    (quandor.Strictness, _quandor.STRICTNESS), (quandor.Rules, _quandor.RULES),
-    (quandor.SearchField, _quandor.SEARCH_FIELDS), (quandor.CardCompany, _quandor.CARD_COMPANIES),
+@pytest.mark.parametrize("member, name, value", [
+    (Error.NO_VALIDATION, "NO_VALIDATION", 0), (Error.NO_ERROR, "NO_ERROR", 1),
+    (Error.ACCOUNT_NUMBER_INCORRECT, "ACCOUNT_NUMBER_INCORRECT", 10),
+    (Error.UNKNOWN_ERROR, "UNKNOWN_ERROR", 255), (quandor.IbanError.OK, "OK", 0),
+    (quandor.Strictness.RESTRICTIVE, "RESTRICTIVE", 3), (quandor.Rules.CURRENT, "CURRENT", 1),
+    (quandor.SearchField.CITY, "CITY", 4), (quandor.CardCompany.DISCOVER, "DISCOVER", 5),
 ])
-def test_enums_are_the_librarys(enum, table):
-    assert [(name, member.value) for name, member in enum.__members__.items()] == table
+def test_enums_carry_the_librarys_codes(member, name, value):
+    assert (member.name, member.value, type(member)(value)) == (name, value, member)
 
 
-def test_messages_are_german():
-    assert Error.NO_ERROR.message == "Kein Fehler"
-    assert Error.NO_BANK_FOUND.message == "Keine Bank gefunden"
-    assert all(error.message for error in Error if error != Error.NO_VALIDATION)
-    assert quandor.IbanError.WRONG_CHECK_DIGITS.message
+@pytest.mark.parametrize("message, expected", [
+    (lambda: Error.NO_ERROR.message, "Kein Fehler"),
+    (lambda: Error.NO_BANK_FOUND.text("de"), "Keine Bank gefunden"),
+    (lambda: Error.NO_BANK_FOUND.text("en"), "No bank found"),
+    (lambda: quandor.IbanError.WRONG_CHECK_DIGITS.text("en"), "IBAN check digits are wrong"),
+    (lambda: quandor.Banking().validate(*GOOD, lang="en").message, "No error"),
+    (lambda: quandor.Creditcard().validate(0, "x", lang="en").message, "Credit card number is wrong"),
+    (lambda: quandor.iban.check("DE00", lang="en").message, "IBAN has the wrong number of characters"),
+])
+def test_messages_german_by_default_english_on_request(message, expected):
+    assert message() == expected
 
+
+def test_messages_refuse_other_languages():
+    with pytest.raises(ValueError):
+        Error.NO_ERROR.text("fr")
 
 @pytest.mark.parametrize("blz, account, error", [
     (*GOOD, Error.NO_ERROR),

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <span>
+#include <string>
 #include <utility>
 
 #include "quandor/banking.h"
+#include "quandor/iban.h"
 #include "support/bank_file_fixture.h"
 
 namespace quandor {
@@ -74,38 +78,50 @@ TEST(BankingObject, ResetKeepsStrictnessAndSearch) {
   });
 }
 
-// Every code of the enumeration with its message, and values between and
-// around the codes without one.
-TEST(ErrorText, Messages) {
-  const std::pair<int32_t, const char*> messages[] = {
-      {qdNoValidation, "Keine Pr\u00fcfung durchgef\u00fchrt"},
-      {qdNoError, "Kein Fehler"},
-      {qdWrongCheckDigit, "Kontonummer ist falsch"},
-      {qdBankNumberMissing, "Bankleitzahl fehlt"},
-      {qdAccountNumberMissing, "Kontonummer fehlt"},
-      {qdBankNumberWrongDigits, "Bankleitzahl hat falsche Anzahl Stellen"},
-      {qdAccountNumberWrongDigits, "Kontonummer hat falsche Anzahl Stellen"},
-      {qdBankNumberUnknown, "Bankleitzahl nicht bekannt"},
-      {qdTestingMethodUnknown, "Keine Pr\u00fcfmethode hinterlegt"},
-      {qdBankNumberFileMissing, "Bankleitzahlendatei nicht gefunden"},
-      {qdAccountNumberIncorrectly, "Kontonummer hat falsches Format"},
-      {qdBankNumberIncorrectly, "Bankleitzahl hat falsches Format"},
-      {qdCardWrongCheckDigit, "Kreditkartennummer ist falsch"},
-      {qdCardCompanyMissing, "Kein Kreditkarteninstitut angegeben"},
-      {qdCardNumberMissing, "Keine Kreditkartennummer angegeben"},
-      {qdCompanyNumberUnknown, "Unbekanntes Kreditkarteninstitut"},
-      {qdCardNumberIncorrectly, "Kreditkartennummer hat falsches Format"},
-      {qdNoBankFound, "Keine Bank gefunden"},
-      {qdUnknownError, "Unbekannter Fehler"},
-      {-1, ""},
-      {12, ""},
-      {101, ""},
-      {105, ""},
-      {199, ""},
-      {256, ""},
+// A few messages in both languages as hosts read them, and values between
+// and around the codes without one.
+TEST(ErrorText, GermanByDefaultAndEnglishOnRequest) {
+  struct Case {
+    int32_t code;
+    const char* german;
+    const char* english;
   };
-  for (const auto& [code, text] : messages) {
-    EXPECT_EQ(GetErrorText(code), text) << code;
+  const Case cases[] = {
+      {qdNoError, "Kein Fehler", "No error"},
+      {qdWrongCheckDigit, "Kontonummer ist falsch", "Account number is wrong"},
+      {qdTestingMethodUnknown, "Keine Pr\u00fcfmethode hinterlegt", "No check method on record"},
+      {qdCardNumberIncorrectly, "Kreditkartennummer hat falsches Format",
+       "Credit card number has the wrong format"},
+      {qdUnknownError, "Unbekannter Fehler", "Unknown error"},
+      {-1, "", ""},
+      {12, "", ""},
+      {256, "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetErrorText(c.code), c.german) << c.code;
+    EXPECT_EQ(GetErrorText(c.code, TextLanguage::kGerman), c.german) << c.code;
+    EXPECT_EQ(GetErrorText(c.code, TextLanguage::kEnglish), c.english) << c.code;
+  }
+}
+
+// No code lacks a text in either language, and no two codes share one.
+TEST(ErrorText, EveryCodeHasItsOwnTextInEachLanguage) {
+#define QUANDOR_CODE(name, ...) name,
+  const int32_t errors[] = {QUANDOR_ERRORS(QUANDOR_CODE)};
+  const int32_t verdicts[] = {QUANDOR_IBAN_ERRORS(QUANDOR_CODE)};
+#undef QUANDOR_CODE
+  using TextOf = std::string (*)(int32_t, TextLanguage);
+  const std::pair<std::span<const int32_t>, TextOf> lists[] = {{errors, &GetErrorText},
+                                                               {verdicts, &GetIbanErrorText}};
+  for (TextLanguage lang : {TextLanguage::kGerman, TextLanguage::kEnglish}) {
+    for (const auto& [codes, text_of] : lists) {
+      std::set<std::string> seen;
+      for (int32_t code : codes) {
+        const std::string text = text_of(code, lang);
+        EXPECT_FALSE(text.empty()) << code;
+        EXPECT_TRUE(seen.insert(text).second) << text;
+      }
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "capi_test_support.h"
@@ -51,12 +52,11 @@ struct IbanCase {
 };
 
 void ExpectVerdict(const Verdict& got, const IbanCase& want) {
-  EXPECT_EQ(got.iban_error, want.iban_error);
-  EXPECT_EQ(got.account_error, want.account_error);
-  EXPECT_EQ(got.valid, want.valid);
-  EXPECT_EQ(got.iban, want.iban);
-  EXPECT_EQ(got.bank_number, want.bank_number);
-  EXPECT_EQ(got.account_number, want.account_number);
+  EXPECT_EQ(std::tie(got.iban_error, got.account_error, got.valid),
+            std::tie(want.iban_error, want.account_error, want.valid));
+  EXPECT_EQ(std::tie(got.iban, got.bank_number, got.account_number),
+            std::tuple(std::string(want.iban), std::string(want.bank_number),
+                       std::string(want.account_number)));
 }
 
 constexpr int32_t kUnchecked = quandor_qdNoValidation;
@@ -189,6 +189,38 @@ TEST(CapiIban, FormatAndErrorTexts) {
     ASSERT_EQ(quandor_iban_error_text(code, &text), QUANDOR_OK) << code;
     EXPECT_EQ(Take(text), message);
   }
+}
+
+TEST(CapiTexts, MessagesInAChosenLanguage) {
+  struct Case {
+    quandor_status (*text_of)(int32_t, const char*, char**);
+    int32_t code;
+    const char* lang;
+    quandor_status status;
+    const char* text;
+  };
+  const Case cases[] = {
+      {quandor_error_text_lang, quandor_qdNoError, "de", QUANDOR_OK, "Kein Fehler"},
+      {quandor_error_text_lang, quandor_qdBankNumberUnknown, "en", QUANDOR_OK, "Bank code unknown"},
+      {quandor_error_text_lang, 12, "en", QUANDOR_OK, ""},
+      {quandor_error_text_lang, quandor_qdNoError, "fr", QUANDOR_E_INVALID_ARG, nullptr},
+      {quandor_iban_error_text_lang, quandor_qdIbanWrongCheckDigits, "en", QUANDOR_OK,
+       "IBAN check digits are wrong"},
+      {quandor_iban_error_text_lang, quandor_qdIbanMissing, "de", QUANDOR_OK, "IBAN fehlt"},
+      {quandor_iban_error_text_lang, quandor_qdIbanOk, "EN", QUANDOR_E_INVALID_ARG, nullptr},
+  };
+  for (const Case& c : cases) {
+    char* text = reinterpret_cast<char*>(uintptr_t{0x10});
+    EXPECT_EQ(c.text_of(c.code, c.lang, &text), c.status) << c.code << c.lang;
+    if (c.text == nullptr) {
+      EXPECT_EQ(text, nullptr);
+    } else {
+      EXPECT_EQ(Take(text), c.text);
+    }
+  }
+  char* text = nullptr;
+  EXPECT_EQ(quandor_error_text_lang(1, nullptr, &text), QUANDOR_E_INVALID_ARG);
+  EXPECT_EQ(quandor_iban_error_text_lang(1, "en", nullptr), QUANDOR_E_INVALID_ARG);
 }
 
 // Bad handles are refused like by every member of Banking (capi_objects_test.cc).

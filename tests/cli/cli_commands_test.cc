@@ -215,5 +215,27 @@ TEST_F(CliCommandsTest, CardSingleAndBatch) {
             "0;102;\n");
 }
 
+TEST_F(CliCommandsTest, LangChoosesTheLanguageOfTheMessages) {
+  struct Case {
+    const char* args;
+    int status;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"validate 37050198 1234567890", 1, "(Kontonummer ist falsch)"},
+      {"--lang de validate 37050198 1234567890", 1, "(Kontonummer ist falsch)"},
+      {"--lang en validate 37050198 1234567890", 1, "(Account number is wrong)"},
+      {"--lang=en bank 37050199", 1, "Bank code unknown"},
+      {"--lang en iban DE00", 1, "IBAN has the wrong number of characters"},
+      {"--lang fr bank 37050198", 2, "--lang"},
+  };
+  for (const Case& c : cases) {
+    const CliResult result = Run(c.args);
+    EXPECT_EQ(result.status, c.status) << c.args;
+    EXPECT_NE((result.out + result.err).find(c.text), std::string::npos)
+        << c.args << ": " << result.out << result.err;
+  }
+}
+
 }  // namespace
 }  // namespace quandor_check

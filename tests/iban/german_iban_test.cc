@@ -85,48 +85,37 @@ TEST(ValidateIban, ChecksTheEmbeddedBankConnection) {
   });
 }
 
-TEST(ValidateIban, ReportsAnUnknownBankCodeBehindRightCheckDigits) {
-  testing::BankFileDir dir(kBanks);
-  testing::InFreshThread([] {
-    Banking banking;
-    const IbanResult result = ValidateIban(MakeGermanIban("37040045", "532013000"), banking);
-    EXPECT_TRUE(result.IbanOk());
-    EXPECT_EQ(result.nAccountError, qdBankNumberUnknown);
-    EXPECT_TRUE(result.BankNumberFailed());
-    EXPECT_FALSE(result.AccountNumberFailed());
-    EXPECT_FALSE(result.AccountOk());
-    EXPECT_FALSE(result.Valid());
-  });
-}
-
-TEST(ValidateIban, ReportsAnAccountThatItsBankRejects) {
-  testing::BankFileDir dir(kBanks);
-  testing::InFreshThread([] {
-    Banking banking;
-    const IbanResult good = ValidateIban(MakeGermanIban("20041133", "123456782"), banking);
-    EXPECT_TRUE(good.Valid());
-    EXPECT_EQ(good.nAccountError, qdNoError);
-
-    const IbanResult bad = ValidateIban(MakeGermanIban("20041133", "123456789"), banking);
-    EXPECT_TRUE(bad.IbanOk());
-    EXPECT_EQ(bad.nAccountError, qdWrongCheckDigit);
-    EXPECT_FALSE(bad.BankNumberFailed());
-    EXPECT_TRUE(bad.AccountNumberFailed());
-    EXPECT_FALSE(bad.Valid());
-  });
-}
-
-TEST(ValidateIban, ReportsAMissingBankCodeFileAsTheBankCodesFault) {
-  testing::BankFileDir dir(kBanks);
-  dir.Remove();
-  testing::InFreshThread([] {
-    Banking banking;
-    const IbanResult result = ValidateIban("DE89 3704 0044 0532 0130 00", banking);
-    EXPECT_TRUE(result.IbanOk());
-    EXPECT_EQ(result.nAccountError, qdBankNumberFileMissing);
-    EXPECT_TRUE(result.BankNumberFailed());
-    EXPECT_FALSE(result.Valid());
-  });
+// Right form and check digits, and a bank connection that fails or passes:
+// whose fault a failure is.
+TEST(ValidateIban, ReportsWhoseFaultTheBankConnectionIs) {
+  struct Case {
+    std::string iban;
+    bool with_file;
+    ValidateError error;
+    bool bank_failed;
+    bool account_failed;
+  };
+  const Case cases[] = {
+      {MakeGermanIban("20041133", "123456782"), true, qdNoError, false, false},
+      {MakeGermanIban("37040045", "532013000"), true, qdBankNumberUnknown, true, false},
+      {MakeGermanIban("20041133", "123456789"), true, qdWrongCheckDigit, false, true},
+      {"DE89 3704 0044 0532 0130 00", false, qdBankNumberFileMissing, true, false},
+  };
+  for (const Case& c : cases) {
+    testing::BankFileDir dir(kBanks);
+    if (!c.with_file) dir.Remove();
+    testing::InFreshThread([&c] {
+      Banking banking;
+      const IbanResult result = ValidateIban(c.iban, banking);
+      SCOPED_TRACE(c.iban);
+      EXPECT_TRUE(result.IbanOk());
+      EXPECT_EQ(result.nAccountError, c.error);
+      EXPECT_EQ(result.BankNumberFailed(), c.bank_failed);
+      EXPECT_EQ(result.AccountNumberFailed(), c.account_failed);
+      EXPECT_EQ(result.AccountOk(), c.error == qdNoError);
+      EXPECT_EQ(result.Valid(), c.error == qdNoError);
+    });
+  }
 }
 
 TEST(ValidateIban, LeavesBankingAloneWhenThereIsNoGermanAccountToCheck) {

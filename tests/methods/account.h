@@ -51,9 +51,11 @@ class Account {
   CheckContext ctx_;
 };
 
-// The verdict of the method runner for an account number under a method code.
-inline int32_t Verdict(std::string_view code, std::string_view number) {
-  Account account(number);
+// The verdict of the method runner for an account number under a method code
+// (at a bank code, for the methods that read it).
+inline int32_t Verdict(std::string_view code, std::string_view number,
+                       std::string_view bank_code = "10020030") {
+  Account account(number, bank_code);
   RunCheckMethod(account.ctx(), code);
   return account.error();
 }

@@ -165,5 +165,49 @@ TEST(CurrentMethods50To79, LegacyAccountNumber) {
   });
 }
 
+// Methods 52 and 53, and B6 where it hands over to 53, take the former
+// system's number of exactly eight (52) or nine (53) digits; the original set
+// still accepts shorter ones.
+TEST(CurrentMethods50To79, LegacyNumberOfTheStatedLengthOnly) {
+  struct Case {
+    std::string_view code;
+    std::string_view account;
+    std::string_view bank_code;
+    int32_t today;
+    int32_t original;  // 0: the original set has no such method
+  };
+  const Case cases[] = {
+      {"52", "67", "13051172", kWrong, kValid},
+      {"52", "372080", "13051172", kWrong, kValid},
+      {"52", "43001500", "13051172", kValid, kValid},
+      {"53", "710614", "16052072", kWrong, kValid},
+      {"53", "28977726", "16052072", kWrong, kValid},
+      {"53", "12345678", "16052072", kWrong, kValid},
+      {"53", "382432256", "16052072", kValid, kValid},
+      {"B6", "487310018", "80053782", kValid, 0},
+      {"B6", "10000008", "80053782", kWrong, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CurrentVerdict(c.code, c.account, c.bank_code), c.today) << c.code << c.account;
+    if (c.original == 0) continue;
+    Account account(c.account, c.bank_code);
+    RunCheckMethod(account.ctx(), c.code);
+    EXPECT_EQ(account.error(), c.original) << c.code << c.account;
+  }
+}
+
+// Where the text leaves room for more than one reading, the one chosen (the
+// README's method section lists them).
+TEST(CurrentMethods50To79, ReadingsWhereTheTextLeavesRoom) {
+  ExpectCurrentVerdicts({
+      {"16", "253570", kWrong},
+      {"74", "818679", kWrong},
+      {"74", "242248", kValid},
+      {"63", "80", kValid},
+      {"C7", "80", kValid},
+      {"75", "1234567890", kWrong},
+  });
+}
+
 }  // namespace
 }  // namespace quandor::methods::testing

@@ -80,7 +80,7 @@ int RunBank(Words words) {
     const std::string_view blz = args.operands()[0];
     if (!banking.searchBank(blz)) {
       std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(blz.size()), blz.data(),
-                   banking.LastErrorString().c_str());
+                   ErrorText(banking.LastError()).data());
       return kExitNegative;
     }
     std::printf("Bank code:  %s\nName:       %s\nCity:       %s\nShort name: %s\n",

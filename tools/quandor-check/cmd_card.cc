@@ -85,7 +85,7 @@ int RunCard(Words words) {
     }
     const bool valid = card.Validate(*company, args.operands()[1]);
     std::printf("Result:      %s (%s)\nCard number: %s\n", valid ? "valid" : "invalid",
-                card.LastErrorString().c_str(), card.CardNumber().c_str());
+                ErrorText(card.LastError()).data(), card.CardNumber().c_str());
     return valid ? kExitOk : kExitNegative;
   }
   return RunLineBatch(args, [&](std::string_view line, std::string& out) {

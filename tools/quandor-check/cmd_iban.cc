@@ -107,7 +107,7 @@ int ShowVerdict(quandor::Banking& banking, std::string_view iban) {
                   Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());
     }
     std::printf("Account: %s (%s)\n", result.sAccountNumber.c_str(),
-                quandor::GetErrorText(result.nAccountError).c_str());
+                ErrorText(result.nAccountError).data());
   }
   return result.ValidOrUncheckable() ? kExitOk : kExitNegative;
 }
@@ -118,7 +118,7 @@ int MakeIbans(const Args& args) {
     quandor::ValidateError error = quandor::qdNoError;
     const std::string iban =
         quandor::MakeGermanIban(args.operands()[0], args.operands()[1], &error);
-    if (iban.empty()) return Fail(kExitNegative, quandor::GetErrorText(error));
+    if (iban.empty()) return Fail(kExitNegative, ErrorText(error));
     std::printf("%s\n", iban.c_str());
     return kExitOk;
   }

@@ -75,7 +75,7 @@ int RunSearch(Words words) {
   if (args.operands().size() == 1) {
     try {
       if (!banking.SearchBankByText(args.operands()[0], *option)) {
-        std::fprintf(stderr, "%s\n", banking.LastErrorString().c_str());
+        std::fprintf(stderr, "%s\n", ErrorText(banking.LastError()).data());
         return kExitNegative;
       }
       do {

@@ -87,7 +87,7 @@ int ShowVerdict(quandor::Banking& banking, std::string_view blz, std::string_vie
               valid         ? "valid"
               : uncheckable ? "not checkable"
                             : "invalid",
-              banking.LastErrorString().c_str());
+              ErrorText(banking.LastError()).data());
   if (!banking.BankName().empty()) {
     std::printf("Bank:    %s %s, %s\n", Printable(banking.BankNumber()).c_str(),
                 Printable(banking.BankName()).c_str(), Printable(banking.BankCity()).c_str());

@@ -43,24 +43,32 @@ void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string
 
 namespace {
 
+quandor::TextLanguage gLanguage = quandor::TextLanguage::kGerman;
+
 // The texts stay where they are for the run, so that a caller may keep
 // their addresses (CsvFields::KeptText). Codes run from 0 to 255; a map
 // holds any other.
-template <std::string (*kText)(std::int32_t)>
+template <std::string (*kText)(std::int32_t, quandor::TextLanguage)>
 std::string_view TextOnce(std::int32_t code) {
   static std::array<std::optional<std::string>, 256> texts;
   if (code < 0 || code >= static_cast<std::int32_t>(texts.size())) {
     static std::map<std::int32_t, std::string> others;
     auto found = others.find(code);
-    if (found == others.end()) found = others.emplace(code, kText(code)).first;
+    if (found == others.end()) found = others.emplace(code, kText(code, gLanguage)).first;
     return found->second;
   }
   auto& text = texts[static_cast<std::size_t>(code)];
-  if (!text) text = kText(code);
+  if (!text) text = kText(code, gLanguage);
   return *text;
 }
 
 }  // namespace
+
+bool UseLanguage(std::string_view name) {
+  const auto language = quandor::TextLanguageByName(name);
+  if (language) gLanguage = *language;
+  return language.has_value();
+}
 
 std::string_view ErrorText(std::int32_t code) { return TextOnce<quandor::GetErrorText>(code); }
 

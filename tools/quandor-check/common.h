@@ -53,9 +53,14 @@ std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_v
 std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
                                     std::optional<std::int32_t>& rules);
 
+// Sets the language of the messages below by its name ("de", the default, or
+// "en"); false for any other name. Called before the first message is made.
+bool UseLanguage(std::string_view name);
+
 // The component's texts of an error code (GetErrorText) and of an IBAN's
 // error code (GetIbanErrorText), made once a run and kept in place until its
 // end: a batch that writes the message of every row builds no string for it.
+// Each views a whole string, so data() ends with a NUL.
 std::string_view ErrorText(std::int32_t code);
 std::string_view IbanErrorText(std::int32_t code);
 

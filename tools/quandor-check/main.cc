@@ -40,6 +40,7 @@ void PrintHelp(std::FILE* to) {
       "characters replaced by U+FFFD.\n\n"
       "Options:\n"
       "  --data DIR   directory of the bank code file blz.txt\n"
+      "  --lang LANG  language of the messages: de (German, the default) or en\n"
       "  --version    show the component's version and copyright\n"
       "  --help       show this help; 'quandor-check COMMAND --help' for a command\n\n"
       "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error,\n"
@@ -80,6 +81,11 @@ int Dispatch(Words words) {
       UseDataDir(words[++i]);
     } else if (word.starts_with("--data=") && word.size() > 7) {
       UseDataDir(word.substr(7));
+    } else if (word == "--lang" || word.starts_with("--lang=")) {
+      const bool next = word == "--lang" && i + 1 < words.size();
+      if (!UseLanguage(next ? std::string_view(words[++i]) : word.substr(word.find('=') + 1))) {
+        return Fail(kExitUsage, "--lang takes de or en");
+      }
     } else if (word == "--data") {
       std::fputs("quandor-check: --data needs a directory\n", stderr);
       return kExitUsage;

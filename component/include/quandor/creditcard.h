@@ -21,19 +21,16 @@
 
 namespace quandor {
 
-/// The card companies and the rule their numbers must meet under the original
-/// rules. Under qdRulesCurrent: Visa 4 with 13, 16 or 19 digits; Mastercard and
+/// The card companies (ccVisa, ccMasterCard, ccEuroCard, ccAmericanExpress,
+/// ccDinersClub, ccDiscover; quandor/codes.def) and the rule their numbers must
+/// meet. Under the original rules: Visa 4 with 13 or 16 digits; Mastercard
+/// 51-55 with 16; Eurocard 5 with 16; American Express 34 or 37 with 15; Diners
+/// Club 300-305 with 14, or 36 or 38 with any length; Discover 6011 with 16.
+/// Under qdRulesCurrent: Visa 4 with 13, 16 or 19 digits; Mastercard and
 /// Eurocard 51-55 or 2221-2720 with 16; American Express 34 or 37 with 15;
 /// Diners Club 300-305, 3095, 36, 38 or 39 with 14 to 19; Discover 6011,
 /// 622126-622925, 644-649 or 65 with 16 to 19.
-enum CardCompanies : int32_t {
-  ccVisa = 0,             ///< begins with 4; 13 or 16 digits
-  ccMasterCard = 1,       ///< 51 to 55; 16 digits
-  ccEuroCard = 2,         ///< 5; 16 digits
-  ccAmericanExpress = 3,  ///< 34 or 37; 15 digits
-  ccDinersClub = 4,       ///< 300 to 305 and 14 digits, or 36 or 38 and any length
-  ccDiscover = 5,         ///< 6011; 16 digits
-};
+enum CardCompanies : int32_t { QUANDOR_CARD_COMPANIES(QUANDOR_CPP_ENUMERATOR) };
 
 class QUANDOR_EXPORT Creditcard {
  public:

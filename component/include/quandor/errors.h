@@ -9,65 +9,48 @@
 #define QUANDOR_ERRORS_H_
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "quandor/codes.def"
 #include "quandor/export.h"
 
 namespace quandor {
 
-/// Outcome of the last operation of an object. Values are part of the interface.
-enum ValidateError : int32_t {
-  qdNoValidation = 0,               ///< nothing checked since creation or Reset
-  qdNoError = 1,                    ///< the last operation succeeded
-  qdWrongCheckDigit = 2,            ///< account number fails the bank's check digit method
-  qdBankNumberMissing = 3,          ///< bank code empty, blank or without digits
-  qdAccountNumberMissing = 4,       ///< account number empty, blank or without digits
-  qdBankNumberWrongDigits = 5,      ///< bank code has not exactly eight digits
-  qdAccountNumberWrongDigits = 6,   ///< account number has more than ten digits
-  qdBankNumberUnknown = 7,          ///< bank code not in the bank code file
-  qdTestingMethodUnknown = 8,       ///< no check method for the bank's method number
-  qdBankNumberFileMissing = 9,      ///< bank code file cannot be opened
-  qdAccountNumberIncorrectly = 10,  ///< account number has a forbidden character
-  qdBankNumberIncorrectly = 11,     ///< bank code has a forbidden character
-  qdCardWrongCheckDigit = 102,      ///< card number fails its company's prefix or length rule
-  qdCardCompanyMissing = 103,       ///< reserved; never recorded
-  qdCardNumberMissing = 104,        ///< reserved; never recorded
-  qdCompanyNumberUnknown = 107,     ///< card company outside 0 to 5
-  qdCardNumberIncorrectly = 110,    ///< card number has a forbidden character
-  qdNoBankFound = 200,              ///< a text search found nothing
-  qdUnknownError = 255,             ///< an unexpected failure inside an operation
-};
+/// Outcome of the last operation of an object; the codes and their meanings
+/// are listed in quandor/codes.def.
+enum ValidateError : int32_t { QUANDOR_ERRORS(QUANDOR_CPP_ENUMERATOR) };
 
 /// How tolerant the input checks are of characters other than digits.
 /// Any other value behaves as qdStrictnessNormal for bank connections.
-enum ValidateStrictness : int32_t {
-  qdStrictnessLow = 0,
-  qdStrictnessNormal = 1,
-  qdStrictnessStrict = 2,
-  qdStrictnessRestrictive = 3,
-};
+enum ValidateStrictness : int32_t { QUANDOR_STRICTNESS(QUANDOR_CPP_ENUMERATOR) };
 
 /// The set of check methods (Banking) and card rules (Creditcard) an object
 /// applies. qdRulesOriginal, the default, is the component's behaviour as first
 /// built; qdRulesCurrent follows the Deutsche Bundesbank's check methods of
 /// today (00 to 99 and A0 to E4). Any other value behaves as qdRulesOriginal.
-enum ValidateRules : int32_t {
-  qdRulesOriginal = 0,
-  qdRulesCurrent = 1,
-};
+enum ValidateRules : int32_t { QUANDOR_RULES(QUANDOR_CPP_ENUMERATOR) };
 
-/// Fields searched by Banking::SearchBankByText; flags may be added together.
-enum ValidateSearchOption : int32_t {
-  qdSearchAll = 0,   ///< the whole line of the bank code file
-  qdSearchBLZ = 1,   ///< the bank code (compared exactly)
-  qdSearchName = 2,  ///< the bank name (case ignored)
-  qdSearchCity = 4,  ///< the city (case ignored)
-};
+/// Fields searched by Banking::SearchBankByText; flags may be added together:
+/// qdSearchAll the whole line of the bank code file, qdSearchBLZ the bank code
+/// (compared exactly), qdSearchName the bank name and qdSearchCity the city
+/// (case ignored).
+enum ValidateSearchOption : int32_t { QUANDOR_SEARCH_FIELDS(QUANDOR_CPP_ENUMERATOR) };
+
+/// The language of a message. German is the component's own; English is
+/// offered for hosts whose users do not read German.
+enum class TextLanguage { kGerman, kEnglish };
+
+/// The language named "de" or "en"; nothing for any other name.
+QUANDOR_EXPORT std::optional<TextLanguage> TextLanguageByName(std::string_view name);
 
 /// The German message of an error code: "Kein Fehler" for qdNoError, ...
 /// qdNoBankFound gives "Keine Bank gefunden"; a value that is no code gives "".
 QUANDOR_EXPORT std::string GetErrorText(int32_t nCode);
+/// The message of an error code in lang; "" for a value that is no code.
+QUANDOR_EXPORT std::string GetErrorText(int32_t nCode, TextLanguage lang);
 
 /// Thrown by the text search members of Banking when a found record has fewer
 /// than four fields. No other member throws it.

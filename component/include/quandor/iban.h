@@ -12,10 +12,8 @@
 /// @endcode
 ///
 /// An IBAN is accepted with or without blanks and in any case. Its form is
-/// checked against the length and BBAN structure of its country (every country
-/// and territory of the IBAN registry is known: digits, upper-case letters or
-/// either at each position of the BBAN) and its check digits by ISO 13616
-/// (ISO 7064 MOD 97-10). National check digits inside a BBAN are not checked.
+/// checked against the registry length of its country (the countries of the
+/// SEPA area are known) and its check digits by ISO 13616 (ISO 7064 MOD 97-10).
 /// For a German IBAN the embedded bank code and account number are further
 /// checked with Banking::Validate, so an IBAN with right check digits can still
 /// name an unknown bank or an account number that its bank's method rejects.
@@ -36,20 +34,15 @@
 
 namespace quandor {
 
-/// Verdict on the form and the check digits of an IBAN. Values are part of the interface.
-enum IbanError : int32_t {
-  qdIbanOk = 0,                ///< form and check digits are right
-  qdIbanMissing = 1,           ///< empty or only blanks
-  qdIbanIncorrectly = 2,       ///< a character that does not belong where it stands,
-                               ///< the BBAN structure of its country included
-  qdIbanCountryUnknown = 3,    ///< the first two letters name no known country
-  qdIbanWrongLength = 4,       ///< not the registry length of its country
-  qdIbanWrongCheckDigits = 5,  ///< characters 3 and 4 do not fit the rest
-};
+/// Verdict on the form and the check digits of an IBAN; the verdicts and
+/// their meanings are listed in quandor/codes.def.
+enum IbanError : int32_t { QUANDOR_IBAN_ERRORS(QUANDOR_CPP_ENUMERATOR) };
 
 /// The German message of an IBAN verdict ("Kein Fehler" for qdIbanOk);
 /// "" for a value that is no IbanError.
 QUANDOR_EXPORT std::string GetIbanErrorText(int32_t nCode);
+/// The message of an IBAN verdict in lang; "" for a value that is no IbanError.
+QUANDOR_EXPORT std::string GetIbanErrorText(int32_t nCode, TextLanguage lang);
 
 /// Registry length of the IBANs of a country, by its upper-case ISO 3166 code
 /// ("DE" gives 22); 0 for a country that is not known.

@@ -77,6 +77,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "quandor/codes.def"
 #include "quandor/export.h"
 
 /* No function of this interface throws; C++ hosts may rely on it. */
@@ -114,59 +115,22 @@ typedef int16_t quandor_bool;
 /* An object of either class; an opaque handle, not an address. */
 typedef struct quandor_object quandor_object;
 
-/* ---- Enumerations (same values as in quandor/errors.h, creditcard.h) ---- */
+/* ---- Enumerations (the codes of quandor/codes.def, prefixed quandor_) ---- */
 
 /* ValidateError: outcome of an object's last operation (get_LastError). */
-enum {
-  quandor_qdNoValidation = 0,
-  quandor_qdNoError = 1,
-  quandor_qdWrongCheckDigit = 2,
-  quandor_qdBankNumberMissing = 3,
-  quandor_qdAccountNumberMissing = 4,
-  quandor_qdBankNumberWrongDigits = 5,
-  quandor_qdAccountNumberWrongDigits = 6,
-  quandor_qdBankNumberUnknown = 7,
-  quandor_qdTestingMethodUnknown = 8,
-  quandor_qdBankNumberFileMissing = 9,
-  quandor_qdAccountNumberIncorrectly = 10,
-  quandor_qdBankNumberIncorrectly = 11,
-  quandor_qdCardWrongCheckDigit = 102,
-  quandor_qdCardCompanyMissing = 103,
-  quandor_qdCardNumberMissing = 104,
-  quandor_qdCompanyNumberUnknown = 107,
-  quandor_qdCardNumberIncorrectly = 110,
-  quandor_qdNoBankFound = 200,
-  quandor_qdUnknownError = 255
-};
+enum { QUANDOR_ERRORS(QUANDOR_C_ENUMERATOR) };
 
 /* ValidateStrictness (put_Strictness, get_Strictness). */
-enum {
-  quandor_qdStrictnessLow = 0,
-  quandor_qdStrictnessNormal = 1,
-  quandor_qdStrictnessStrict = 2,
-  quandor_qdStrictnessRestrictive = 3
-};
+enum { QUANDOR_STRICTNESS(QUANDOR_C_ENUMERATOR) };
 
 /* ValidateRules (put_Rules, get_Rules): the set of check methods Validate applies. */
-enum { quandor_qdRulesOriginal = 0, quandor_qdRulesCurrent = 1 };
+enum { QUANDOR_RULES(QUANDOR_C_ENUMERATOR) };
 
 /* ValidateSearchOption (SearchBankByText); flags may be added together. */
-enum {
-  quandor_qdSearchAll = 0,
-  quandor_qdSearchBLZ = 1,
-  quandor_qdSearchName = 2,
-  quandor_qdSearchCity = 4
-};
+enum { QUANDOR_SEARCH_FIELDS(QUANDOR_C_ENUMERATOR) };
 
 /* CardCompanies (Creditcard Validate, get_CompanyNumber). */
-enum {
-  quandor_ccVisa = 0,
-  quandor_ccMasterCard = 1,
-  quandor_ccEuroCard = 2,
-  quandor_ccAmericanExpress = 3,
-  quandor_ccDinersClub = 4,
-  quandor_ccDiscover = 5
-};
+enum { QUANDOR_CARD_COMPANIES(QUANDOR_C_ENUMERATOR) };
 
 /* ---- Class factory, reference counting, library ------------------------ */
 
@@ -320,14 +284,7 @@ QUANDOR_EXPORT quandor_status quandor_Creditcard_get_Rules(quandor_object* card,
 /* ---- IBANs (quandor/iban.h) ---------------------------------------------- */
 
 /* IbanError: verdict on the form and the check digits of an IBAN. */
-enum {
-  quandor_qdIbanOk = 0,
-  quandor_qdIbanMissing = 1,
-  quandor_qdIbanIncorrectly = 2,
-  quandor_qdIbanCountryUnknown = 3,
-  quandor_qdIbanWrongLength = 4,
-  quandor_qdIbanWrongCheckDigits = 5
-};
+enum { QUANDOR_IBAN_ERRORS(QUANDOR_C_ENUMERATOR) };
 
 /* Outcome of quandor_iban_check and quandor_iban_validate. On success all
  * three texts are set ("" where there is nothing to tell) and owned by the
@@ -390,6 +347,17 @@ QUANDOR_EXPORT quandor_status quandor_iban_format(const char* iban,
 /* The German message of a quandor_qdIban* code ("Kein Fehler" for
  * quandor_qdIbanOk); "" for any other value. */
 QUANDOR_EXPORT quandor_status quandor_iban_error_text(int32_t code, char** text) QUANDOR_NOEXCEPT;
+
+/* ---- Messages in a chosen language -------------------------------------- */
+
+/* The message of a ValidateError code (as get_LastErrorString gives it) and
+ * of a quandor_qdIban* code, in the language lang: "de" for German, the
+ * component's own texts, or "en" for English. "" for a value that is no code;
+ * QUANDOR_E_INVALID_ARG for any other language. */
+QUANDOR_EXPORT quandor_status quandor_error_text_lang(int32_t code, const char* lang,
+                                                      char** text) QUANDOR_NOEXCEPT;
+QUANDOR_EXPORT quandor_status quandor_iban_error_text_lang(int32_t code, const char* lang,
+                                                           char** text) QUANDOR_NOEXCEPT;
 
 #ifdef __cplusplus
 }

@@ -5,7 +5,7 @@
 #define QUANDOR_METHODS_CURRENT_CURRENT_SUPPORT_H_
 
 #include <initializer_list>
-#include <optional>
+#include <span>
 #include <string_view>
 
 #include "methods/check_context.h"
@@ -36,17 +36,13 @@ inline bool Accepts(CheckContext& ctx, const notation::Weighing& weighing) {
   return expected && ctx.last_error == qdNoError;
 }
 
-// Tries the variants in turn and accepts with the first that accepts; a
-// failure (qdUnknownError) ends the chain. Returns what a routine returns.
+// The weighings tried in turn (FirstAccepting).
 inline int FirstAccepting(CheckContext& ctx,
-                          std::initializer_list<const notation::Weighing*> variants) {
-  for (const notation::Weighing* weighing : variants) {
-    const auto expected = CheckWeightedSum(ctx, *weighing);
-    if (ctx.last_error == qdNoError && expected) return *expected;
-    if (ctx.last_error != qdWrongCheckDigit) return -1;
-    ctx.last_error = qdNoError;
-  }
-  return Wrong(ctx);
+                          std::initializer_list<const notation::Weighing*> weighings) {
+  return FirstAccepting(ctx, std::span(weighings.begin(), weighings.size()),
+                        [](CheckContext& c, const notation::Weighing* weighing) {
+                          return AcceptedDigit(c, CheckWeightedSum(c, *weighing));
+                        });
 }
 
 }  // namespace quandor::methods::current

@@ -12,26 +12,25 @@ namespace {
 
 // Methods 52 and 53: ten-digit numbers beginning with 9 are newer ones, which
 // the original routines check by a row of their own. Every other number is
-// rebuilt into the former system's number: the eight-digit (52) or nine-digit
-// (53) account number, and at least one non-zero digit after its check digit
-// in place 4. A digit the rebuilt number has no room for, or no digit to
-// rebuild it from, makes the account number unusable: wrong, not a failure.
+// the former system's number, which the bank's text gives as "der angegebenen
+// achtstelligen Kontonummer" (52) and "für neunstellige Kontonummern" (53):
+// exactly eight or nine significant digits, and at least one non-zero digit
+// after its check digit in place 4 to rebuild it from. Any other number is no
+// account number of the method: wrong, not a failure.
 constexpr int kNewAccountDigit = 9;
-constexpr std::size_t kLegacyLength52 = 8;
-constexpr std::size_t kLegacyLength53 = 9;
+constexpr int kLegacyLength52 = 8;
+constexpr int kLegacyLength53 = 9;
 constexpr std::size_t kFirstAfterCheckDigit = 4;
 
-bool FitsLegacyNumber(const AccountDigits& d, std::size_t length) {
-  for (std::size_t i = 0; i < d.size() - length; ++i) {
-    if (d[i] != 0) return false;
-  }
+bool FitsLegacyNumber(const AccountDigits& d, int length) {
+  if (SignificantDigits(d) != length) return false;
   for (std::size_t i = kFirstAfterCheckDigit; i < d.size(); ++i) {
     if (d[i] != 0) return true;
   }
   return false;
 }
 
-int CheckLegacy(CheckContext& ctx, std::size_t length, int (*original)(CheckContext&)) {
+int CheckLegacy(CheckContext& ctx, int length, int (*original)(CheckContext&)) {
   if (ctx.digits[0] != kNewAccountDigit && !FitsLegacyNumber(ctx.digits, length)) {
     return Wrong(ctx);
   }
@@ -73,8 +72,7 @@ int Method68(CheckContext& ctx) {
 int Method74(CheckContext& ctx) {
   if (IsShorterThan(ctx, kShortest74)) return Wrong(ctx);
   const int digit = CheckMethod74(ctx);
-  if (ctx.last_error != qdWrongCheckDigit) return digit;
-  ctx.last_error = qdNoError;
+  if (!NextVariant(ctx)) return digit;
   return CheckByTableRow(ctx, "4");
 }
 

@@ -82,15 +82,11 @@ int MethodB4(CheckContext& ctx) {
 
 int MethodB6(CheckContext& ctx) {
   // Ten-digit account numbers, and those beginning 02691 to 02699, are
-  // checked by method 20; the others by method 53, which needs the bank code.
+  // checked by method 20; the others by method 53, nine-digit numbers only.
   const bool by_method_20 = ctx.digits[0] != 0 || (ctx.digits[1] == 2 && ctx.digits[2] == 6 &&
                                                    ctx.digits[3] == 9 && ctx.digits[4] != 0);
   if (by_method_20) return RunVariant(ctx, ByRow("20"));
-  // Method 53 rebuilds the former account number from positions 5 to 10
-  // without their leading zeros: with none left there is nothing to check,
-  // and no such account number exists.
-  if (AllZero(ctx, 4, 9)) return Wrong(ctx);
-  return CheckMethod53(ctx);
+  return Method53(ctx);
 }
 
 int MethodB7(CheckContext& ctx) {

@@ -37,20 +37,11 @@ constexpr Variant Weighed(const notation::Weighing& weighing) {
 }
 constexpr Variant ByRoutine(VariantRoutine routine) { return {-1, {}, nullptr, routine}; }
 
-// After a variant has given its verdict: true, with the rejection wiped, when
-// it rejected and the next variant may try; false when it accepted or failed,
-// which is then the verdict of the chain.
-inline bool NextVariant(CheckContext& ctx) {
-  if (ctx.last_error != qdWrongCheckDigit) return false;
-  ctx.last_error = qdNoError;
-  return true;
-}
-
 // Runs one variant on ctx; returns what a routine returns.
 inline int RunVariant(CheckContext& ctx, const Variant& variant) {
   if (variant.method >= 0) {
     RunCurrentMethod(ctx, variant.method);
-    return ctx.last_error == qdNoError ? ctx.digits[kLastIndex] : -1;
+    return AcceptedDigit(ctx, ctx.digits[kLastIndex]);
   }
   if (variant.weighing != nullptr)
     return AcceptedDigit(ctx, CheckWeightedSum(ctx, *variant.weighing));
@@ -58,17 +49,13 @@ inline int RunVariant(CheckContext& ctx, const Variant& variant) {
   return CheckByTableRow(ctx, variant.row);
 }
 
-// Tries the variants in turn and accepts with the first that accepts.
-inline int FirstAcceptingVariant(CheckContext& ctx, std::span<const Variant> variants) {
-  for (const Variant& variant : variants) {
-    const int digit = RunVariant(ctx, variant);
-    if (!NextVariant(ctx)) return digit;
-  }
-  return Wrong(ctx);
+// The variants tried in turn (FirstAccepting).
+inline int FirstAccepting(CheckContext& ctx, std::span<const Variant> variants) {
+  return FirstAccepting(ctx, variants, RunVariant);
 }
 
-inline int FirstAcceptingVariant(CheckContext& ctx, std::initializer_list<Variant> variants) {
-  return FirstAcceptingVariant(ctx, std::span<const Variant>(variants.begin(), variants.size()));
+inline int FirstAccepting(CheckContext& ctx, std::initializer_list<Variant> variants) {
+  return FirstAccepting(ctx, std::span<const Variant>(variants.begin(), variants.size()));
 }
 
 // The variant for the account numbers of one range.

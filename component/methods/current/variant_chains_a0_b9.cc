@@ -24,9 +24,9 @@ constexpr std::array<NumberRange, 2> kB8Unchecked = {{
 
 }  // namespace
 
-int MethodA2(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("4")}); }
+int MethodA2(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("4")}); }
 
-int MethodA3(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("10")}); }
+int MethodA3(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("10")}); }
 
 int MethodA4(CheckContext& ctx) {
   // A 99 at positions 3 and 4 marks account numbers that variants 1 and 2
@@ -46,17 +46,17 @@ int MethodA5(CheckContext& ctx) {
   return CheckByTableRow(ctx, "10");
 }
 
-int MethodA7(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("0"), ByRow("3")}); }
+int MethodA7(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("3")}); }
 
 int MethodA8(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
   return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9As00});
 }
 
-int MethodA9(CheckContext& ctx) { return FirstAcceptingVariant(ctx, {ByRow("1"), ByRow("6")}); }
+int MethodA9(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("1"), ByRow("6")}); }
 
 int MethodB1(CheckContext& ctx) {
-  return FirstAcceptingVariant(ctx, {ByRow("5"), ByRow("1"), ByRow("0")});
+  return FirstAccepting(ctx, {ByRow("5"), ByRow("1"), ByRow("0")});
 }
 
 int MethodB5(CheckContext& ctx) {
