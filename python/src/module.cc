@@ -169,9 +169,10 @@ PYBIND11_MODULE(_quandor, m) {
   m.def("validate_iban", [](std::string_view iban, Banking& banking) {
     return IbanTuple(quandor::ValidateIban(iban, banking.get()));
   });
-  m.def("make_iban", [](std::string_view blz, std::string_view account) {
+  m.def("make_iban", [](std::string_view blz, std::string_view account,
+                        quandor_python::Banking& banking, bool force) {
     quandor::ValidateError error = quandor::qdNoError;
-    std::string iban = quandor::MakeGermanIban(blz, account, &error);
+    std::string iban = quandor::MakeGermanIban(blz, account, banking.get(), &error, force);
     return py::make_tuple(std::move(iban), static_cast<int>(error));
   });
   m.def("format_iban", &quandor::FormatIban, py::arg("iban"));
