@@ -98,13 +98,13 @@ TEST(CliConvertTest, MalformedLineWritesNothing) {
             BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09") + "10000001 broken\r\n");
   WriteFile(sandbox / "old.txt", "previous");
   CliResult result = sandbox.Run("convert bb.txt --output old.txt");
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("line 2"), std::string::npos) << result.err;
   EXPECT_EQ(ReadFile(sandbox / "old.txt"), "previous");
   EXPECT_FALSE(std::filesystem::exists(sandbox / "old.txt.tmp"));
 
   result = sandbox.Run("convert bb.txt");
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.out, "");
 }
 
