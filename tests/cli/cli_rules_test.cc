@@ -45,8 +45,8 @@ TEST_F(CliRulesTest, ValidateSingleNamesTheOutcomeInWordsAndStatus) {
        "Rules:   original"},
       {"validate 60000000 1234567893", 3, "Result:  not checkable", "Method:  12",
        "Rules:   current"},
-      {"validate --rules original 60050000 1234567893", 3, "Result:  not checkable",
-       "Method:  B8", "Rules:   original"},
+      {"validate --rules original 60050000 1234567893", 3, "Result:  not checkable", "Method:  B8",
+       "Rules:   original"},
   };
   for (const auto& c : cases) {
     const CliResult result = Run(c.args);
@@ -120,7 +120,8 @@ TEST_F(CliRulesTest, BankCodeBeingDeletedIsWarnedAboutAndNotBuiltFrom) {
     const CliResult result = Run(c.args);
     EXPECT_EQ(result.status, c.status) << c.args << "\n" << result.err;
     EXPECT_NE(result.err.find("being deleted; its successor is 60050000"), std::string::npos)
-        << c.args << "\n" << result.err;
+        << c.args << "\n"
+        << result.err;
   }
   const CliResult forced = Run("iban --make --force 60000000 1234567893");
   EXPECT_EQ(forced.status, 0) << forced.err;

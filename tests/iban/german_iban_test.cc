@@ -126,7 +126,8 @@ TEST(ValidateIban, ReportsAnUnknownBankCodeBehindRightCheckDigits) {
   testing::BankFileDir dir(kBanks);
   testing::InFreshThread([] {
     Banking banking;
-    const IbanResult result = ValidateIban(MakeGermanIban("37040045", "532013000", nullptr, true), banking);
+    const IbanResult result =
+        ValidateIban(MakeGermanIban("37040045", "532013000", nullptr, true), banking);
     EXPECT_TRUE(result.IbanOk());
     EXPECT_EQ(result.nAccountError, qdBankNumberUnknown);
     EXPECT_TRUE(result.BankNumberFailed());
@@ -144,7 +145,8 @@ TEST(ValidateIban, ReportsAnAccountThatItsBankRejects) {
     EXPECT_TRUE(good.Valid());
     EXPECT_EQ(good.nAccountError, qdNoError);
 
-    const IbanResult bad = ValidateIban(MakeGermanIban("20041133", "123456789", nullptr, true), banking);
+    const IbanResult bad =
+        ValidateIban(MakeGermanIban("20041133", "123456789", nullptr, true), banking);
     EXPECT_TRUE(bad.IbanOk());
     EXPECT_EQ(bad.nAccountError, qdWrongCheckDigit);
     EXPECT_FALSE(bad.BankNumberFailed());
