@@ -155,7 +155,7 @@ PYBIND11_MODULE(_quandor, m) {
   m.def("error_text", &quandor::GetErrorText, py::arg("code"));
   m.def("iban_error_text", &quandor::GetIbanErrorText, py::arg("code"));
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
-  m.def("default_rules", &quandor::GetDefaultRules);
+  m.def("default_rules", [] { return quandor::GetDefaultRules(); });
   m.def("data_path", &quandor::GetDataPath);
   m.def("pin_bank_file", [] { quandor_pin_bank_file(); });
   m.def("unpin_bank_file", [] {

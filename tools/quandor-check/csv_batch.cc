@@ -70,29 +70,39 @@ std::vector<std::string_view> SplitLine(std::string_view line, char delimiter) {
   return fields;
 }
 
+struct Layout {
+  char delimiter;
+  std::vector<std::size_t> positions;  // of the job's columns, as the first line gives them
+};
+
 // The delimiter of the run: the one given, else the default when it finds
 // the columns in the first line, else the only one of kDelimiters that does
 // (said on stderr).
-StatusOr<char> ChooseDelimiter(const Args& args, const CsvJob& job, std::optional<char> given,
-                               std::string_view first_line, bool has_header) {
+StatusOr<Layout> ChooseDelimiter(const Args& args, const CsvJob& job, std::optional<char> given,
+                                 std::string_view first_line, bool has_header) {
   const auto finds = [&](char delimiter) {
     const auto fields = SplitLine(first_line, delimiter);
     return ResolveColumns(args, job, fields, has_header);
   };
   const char tried = given.value_or(kDefaultDelimiter);
-  const auto columns = finds(tried);
-  if (columns.ok()) return tried;
+  auto columns = finds(tried);
+  if (columns.ok()) return Layout{tried, std::move(*columns)};
   if (!given) {
-    std::vector<char> finding;
+    std::optional<Layout> found;
+    int finding = 0;
     for (const char delimiter : kDelimiters) {
-      if (delimiter != tried && finds(delimiter).ok()) finding.push_back(delimiter);
+      if (delimiter == tried) continue;
+      if (auto other = finds(delimiter); other.ok()) {
+        ++finding;
+        found = Layout{delimiter, std::move(*other)};
+      }
     }
-    if (finding.size() == 1) {
+    if (finding == 1) {
       std::fprintf(stderr,
                    "quandor-check: the columns were not found with the delimiter %s; reading "
                    "the file with %s (--delimiter sets it)\n",
-                   DelimiterName(tried).c_str(), DelimiterName(finding[0]).c_str());
-      return finding[0];
+                   DelimiterName(tried).c_str(), DelimiterName(found->delimiter).c_str());
+      return std::move(*found);
     }
   }
   return Status::Usage(columns.status().message() + " (delimiter " + DelimiterName(tried) +
@@ -223,12 +233,12 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
   std::vector<std::size_t> positions(job.columns.size(), 0);
   std::size_t width = 0;  // the fields of the header or the first row
   if (!first_line.empty()) {
-    const auto chosen = ChooseDelimiter(args, job, *given, first_line, header);
+    auto chosen = ChooseDelimiter(args, job, *given, first_line, header);
     if (!chosen.ok()) return chosen.status().Report(command);
-    delimiter = *chosen;
+    delimiter = chosen->delimiter;
     reader.set_delimiter(delimiter);
-    if (!header)
-      positions = std::move(*ResolveColumns(args, job, SplitLine(first_line, delimiter), false));
+    // With a header, its parsed fields settle the columns below.
+    if (!header) positions = std::move(chosen->positions);
   }
   CsvRow row;
   const auto next_row = [&] {
