@@ -64,8 +64,11 @@ std::string MakeDirectories(const std::filesystem::path& path) {
 std::string WriteFileAtomically(const std::string& name, const std::string& content) {
   const std::filesystem::path target(name);
   if (std::string reason = MakeDirectories(target.parent_path()); !reason.empty()) return reason;
-  std::string temporary =
-      (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the target; the six X become mkstemp's own.
+  std::string hidden = target.filename().string();
+  hidden.insert(hidden.begin(), '.');
+  hidden.append(".XXXXXX");
+  std::string temporary = (target.parent_path() / hidden).string();
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
   // mkstemp makes the file 0600; the bank code file is for every reader.

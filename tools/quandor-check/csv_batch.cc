@@ -39,7 +39,10 @@ constexpr char kDefaultDelimiter = ';';
 constexpr std::array<char, 4> kDelimiters = {';', ',', '\t', '|'};
 
 std::string DelimiterName(char delimiter) {
-  return delimiter == '\t' ? std::string("tab") : "'" + std::string(1, delimiter) + "'";
+  if (delimiter == '\t') return "tab";
+  std::string name(3, '\'');
+  name[1] = delimiter;
+  return name;
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
