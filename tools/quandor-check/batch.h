@@ -19,6 +19,7 @@
 #include "args.h"
 #include "bank_file_watch.h"
 #include "csv.h"
+#include "row_fields.h"
 #include "status.h"
 
 namespace quandor_check {
@@ -128,12 +129,14 @@ StatusOr<std::vector<std::size_t>> ResolveColumns(const Args& args, const CsvJob
                                                   std::span<const std::string_view> fields,
                                                   bool has_header);
 
-// CSV batch: check(values, fields) appends, for the job's column values of
-// one row, every result column to fields (which separates them from the row),
-// and returns the row's RowOutcome.
+// CSV batch: check(values, fields) writes, for the job's column values of
+// one row, every result column to fields, and returns the row's RowOutcome.
+// As CSV, the result columns follow the row's own; as JSON, each row is one
+// object of "line" (where the row starts) and the result columns, and a
+// malformed row one of line, valid false and message.
 using CsvCheck =
-    std::function<RowOutcome(std::span<const std::string_view> values, CsvFields& fields)>;
-int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
+    std::function<RowOutcome(std::span<const std::string_view> values, RowFields& fields)>;
+int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, bool json,
                 const CsvCheck& check);
 
 }  // namespace quandor_check

@@ -54,7 +54,8 @@ With --format json: iban, error, message.
 CSV mode (chosen by --input, --csv or any option below it) reads a CSV file,
 keeps its header line and every row in order, and appends the columns
   valid;error;iban_ok;blz;account;account_error;message
-Malformed rows, missing columns and the delimiter are handled as by validate.
+Malformed rows, missing columns, the delimiter and --format json are handled
+as by validate.
 
 The run answers from the bank code file as it was at its start; a change to
 the file during the run takes effect at the next run.
@@ -258,8 +259,6 @@ int RunIban(Words words) {
     return Status::Usage("expects one IBAN (quote an IBAN with blanks)").Report("iban");
   if (operands == 1 && csv)
     return Status::Usage("CSV options need the input file, not an IBAN").Report("iban");
-  if (csv && run.format == OutputFormat::kJson)
-    return Status::Usage("--format json reads one IBAN a line, not a CSV file").Report("iban");
 
   // Without the bank code file, IBANs of other countries are still checked
   // and a German one reports account_error 9. The whole run answers from
@@ -273,17 +272,18 @@ int RunIban(Words words) {
   if (csv) {
     CsvMessages iban_messages(IbanErrorText);
     CsvMessages account_messages(ErrorText);
-    return RunCsvBatch(
-        "iban", args, kJob, [&](std::span<const std::string_view> values, CsvFields& fields) {
-          const quandor::IbanResult result = quandor::ValidateIban(values[0], banking);
-          AppendVerdict(fields, result);
-          if (MessageOfIban(result)) {
-            iban_messages.Append(fields, result.nIbanError);
-          } else {
-            account_messages.Append(fields, result.nAccountError);
-          }
-          return watch.Judge(result.ValidOrUncheckable(), result.nAccountError);
-        });
+    return RunCsvBatch("iban", args, kJob, run.format == OutputFormat::kJson,
+                       [&](std::span<const std::string_view> values, RowFields& fields) {
+                         const quandor::IbanResult result =
+                             quandor::ValidateIban(values[0], banking);
+                         AppendVerdict(fields, result);
+                         if (MessageOfIban(result)) {
+                           fields.Message(iban_messages, result.nIbanError);
+                         } else {
+                           fields.Message(account_messages, result.nAccountError);
+                         }
+                         return watch.Judge(result.ValidOrUncheckable(), result.nAccountError);
+                       });
   }
   return RunLineBatch(args, LineShape::kSingle, [&](std::string_view line, std::string& out) {
     const quandor::IbanResult result = quandor::ValidateIban(line, banking);

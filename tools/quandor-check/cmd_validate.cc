@@ -40,7 +40,8 @@ delimiter, a missing column) keeps the header's column count and gets valid
 next line. A column that the header (or, with --no-header, the first row)
 lacks is a usage error before any row is read. Without --delimiter, a file
 whose columns ";" does not find is read with the one of ",", tab or "|" that
-finds them, and standard error says so. Input in UTF-8 or
+finds them, and standard error says so. With --format json, each row is
+one JSON object: line (where the row starts) and the result columns. Input in UTF-8 or
 Windows-1252 is decided record by record; the output is UTF-8.
 
 The run answers from the bank code file as it was at its start; a change to
@@ -156,9 +157,6 @@ int RunValidate(Words words) {
     return Status::Usage("expects BLZ and ACCOUNT, or neither").Report("validate");
   if (operands == 2 && csv)
     return Status::Usage("CSV options need the input file, not BLZ ACCOUNT").Report("validate");
-  if (csv && run.format == OutputFormat::kJson)
-    return Status::Usage("--format json reads lines BLZ;ACCOUNT, not a CSV file")
-        .Report("validate");
 
   // The whole run answers from the files as they are now.
   const quandor::BankFilePin pin;
@@ -172,11 +170,11 @@ int RunValidate(Words words) {
   BankFileWatch watch(std::nullopt);
   if (csv) {
     CsvMessages messages(ErrorText);
-    return RunCsvBatch("validate", args, kJob,
-                       [&](std::span<const std::string_view> values, CsvFields& fields) {
+    return RunCsvBatch("validate", args, kJob, run.format == OutputFormat::kJson,
+                       [&](std::span<const std::string_view> values, RowFields& fields) {
                          const bool valid = banking.Validate(values[0], values[1]);
                          AppendVerdict(fields, banking, valid);
-                         messages.Append(fields, banking.LastError());
+                         fields.Message(messages, banking.LastError());
                          return watch.Judge(valid, banking.LastError());
                        });
   }

@@ -69,6 +69,7 @@ class CsvFields {
 class CsvMessages {
  public:
   explicit CsvMessages(std::string_view (*text)(std::int32_t)) : text_(text) {}
+  std::string_view Text(std::int32_t code) const { return text_(code); }
   void Append(CsvFields& fields, std::int32_t code) {
     if (code < 0 || code >= static_cast<std::int32_t>(fields_.size())) {
       fields.Text(text_(code));

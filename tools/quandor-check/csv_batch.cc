@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -214,9 +215,32 @@ class CsvRowWriter {
   std::string joined_;
 };
 
+// One row as a JSON object; missing: the first of the job's columns that
+// the row does not have.
+RowOutcome CheckAsJson(const CsvRow& row, std::span<const std::string_view> values,
+                       std::optional<std::size_t> missing, const CsvCheck& check,
+                       std::string& out) {
+  JsonFields json;
+  json.Number("line", static_cast<std::int64_t>(row.line));
+  RowOutcome outcome = RowOutcome::kMalformed;
+  if (!row.problem.empty()) {
+    json.Flag("valid", false)
+        .Text("message", "line " + std::to_string(row.line) + ": " + std::string(row.problem));
+  } else if (missing) {
+    json.Flag("valid", false)
+        .Text("message", "line " + std::to_string(row.line) + ": row has no column " +
+                             std::to_string(*missing + 1));
+  } else {
+    RowFields fields(json);
+    outcome = check(values, fields);
+  }
+  json.AppendTo(out);
+  return outcome;
+}
+
 }  // namespace
 
-int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
+int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, bool json,
                 const CsvCheck& check) {
   const auto given = DelimiterOption(args);
   if (!given.ok()) return given.status().Report(command);
@@ -264,8 +288,8 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
   if (Status status = files.OpenOutput(args); !status.ok()) return status.Report(command);
   OutputSink sink(files.out());
   std::string& out = sink.buffer();
-  CsvRowWriter writer(out, delimiter, reader.had_bom());
-  if (header_read) {
+  CsvRowWriter writer(out, delimiter, reader.had_bom() && !json);
+  if (header_read && !json) {
     writer.Fields(row, 0);
     for (const std::string_view name : job.result_names) {
       out.push_back(delimiter);
@@ -286,7 +310,12 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
       if (positions[i] >= row.count && lacking == positions.size()) lacking = i;
       values[i] = row.field(positions[i]);
     }
-    if (!row.problem.empty()) {
+    if (json) {
+      tally.Add(
+          CheckAsJson(row, values,
+                      lacking < positions.size() ? std::optional(positions[lacking]) : std::nullopt,
+                      check, out));
+    } else if (!row.problem.empty()) {
       writer.Fields(row, width);
       AppendMalformedRow(out, job, row.line, row.problem, delimiter);
       tally.Add(RowOutcome::kMalformed);
@@ -298,7 +327,8 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job,
       tally.Add(RowOutcome::kMalformed);
     } else {
       writer.Fields(row, 0);
-      CsvFields fields(out, delimiter, true);
+      CsvFields csv(out, delimiter, true);
+      RowFields fields(csv);
       tally.Add(check(std::span<const std::string_view>(values), fields));
     }
     out.push_back('\n');
