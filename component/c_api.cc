@@ -657,15 +657,29 @@ quandor_status quandor_iban_validate(quandor_object* banking, const char* iban,
   });
 }
 
-quandor_status quandor_iban_make(const char* blz, const char* account, char** iban,
-                                 int32_t* error) noexcept {
+namespace {
+
+quandor_status MakeIban(const char* blz, const char* account, char** iban, int32_t* error,
+                        bool force) {
   ClearOut(iban);
   ClearOut(error);
   return CallFunction({blz, account, iban, error}, [&] {
     quandor::ValidateError reason = quandor::qdNoError;
-    *iban = CopyText(quandor::MakeGermanIban(blz, account, &reason));
+    *iban = CopyText(quandor::MakeGermanIban(blz, account, &reason, force));
     *error = reason;
   });
+}
+
+}  // namespace
+
+quandor_status quandor_iban_make(const char* blz, const char* account, char** iban,
+                                 int32_t* error) noexcept {
+  return MakeIban(blz, account, iban, error, false);
+}
+
+quandor_status quandor_iban_make_forced(const char* blz, const char* account, char** iban,
+                                        int32_t* error) noexcept {
+  return MakeIban(blz, account, iban, error, true);
 }
 
 quandor_status quandor_iban_format(const char* iban, char** formatted) noexcept {

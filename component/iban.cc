@@ -160,14 +160,17 @@ IbanResult ValidateIban(std::string_view sIban, Banking& oBanking) {
   return result;
 }
 
-std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr,
-                           ValidateError* pError) {
+std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr, Banking& oBanking,
+                           ValidateError* pError, bool bForce) {
   std::string bank_code;
   std::string account;
   ValidateError error = CollectDigits(sBLZ, kBankCodeField, bank_code);
   if (error == qdNoError) error = CollectDigits(sKontoNr, kAccountField, account);
+  if (error == qdNoError && !bForce && !oBanking.Validate(bank_code, account)) {
+    error = static_cast<ValidateError>(oBanking.LastError());
+  }
   if (pError != nullptr) *pError = error;
-  if (error != qdNoError) return "";
+  if (error != qdNoError && error != qdTestingMethodUnknown) return "";
 
   std::string iban;
   iban.reserve(4 + kGermanBankCodeDigits + kGermanAccountDigits);
@@ -177,6 +180,12 @@ std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr,
   iban[2] = static_cast<char>('0' + check / 10);
   iban[3] = static_cast<char>('0' + check % 10);
   return iban;
+}
+
+std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr, ValidateError* pError,
+                           bool bForce) {
+  Banking banking;
+  return MakeGermanIban(sBLZ, sKontoNr, banking, pError, bForce);
 }
 
 std::string FormatIban(std::string_view sIban) {

@@ -68,7 +68,7 @@ void CheckVerdict(std::string_view input, const quandor::IbanResult& r) {
                 DigitsOf(r.sBankNumber + r.sAccountNumber).size() == 18,
             "German parts of the wrong form");
     quandor::ValidateError error = quandor::qdUnknownError;
-    Require(quandor::MakeGermanIban(r.sBankNumber, r.sAccountNumber, &error) == iban &&
+    Require(quandor::MakeGermanIban(r.sBankNumber, r.sAccountNumber, &error, true) == iban &&
                 error == quandor::qdNoError,
             "a German IBAN's parts do not build it again");
   } else {
@@ -78,7 +78,7 @@ void CheckVerdict(std::string_view input, const quandor::IbanResult& r) {
 
 void CheckBuild(std::string_view bank_code, std::string_view account) {
   quandor::ValidateError error = quandor::qdUnknownError;
-  const std::string iban = quandor::MakeGermanIban(bank_code, account, &error);
+  const std::string iban = quandor::MakeGermanIban(bank_code, account, &error, true);
   if (iban.empty()) {
     Require(error != quandor::qdNoError && quandor::fuzz::IsKnownCode(error),
             "a refused build without its reason");

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config      # build
   libinih-dev                                        # settings file (INI) parser
+  nlohmann-json3-dev                                 # quandor-check's JSON output
   qt6-base-dev qt6-qpa-plugins                       # info box and sample program (Qt 6 Widgets)
   libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
   clang libclang-rt-14-dev                           # libFuzzer targets

@@ -79,17 +79,23 @@ def check(iban: str, banking: Optional[Banking] = None, *, lang: str = "de") -> 
     return IbanCheck(valid, verdict, message, electronic, blz, account, checked)
 
 
-def make(blz: str, account: str) -> str:
+def make(blz: str, account: str, force: bool = False, banking: Optional[Banking] = None) -> str:
     """The German IBAN (electronic form) of a bank code and account number.
 
-    Only the digits are checked (eight for the bank code, one to ten for the
-    account; blanks, "/" and "-" are dropped): whether the bank exists and the
-    account passes its check is ``Banking.validate``'s question. Raises
-    ``IbanMakeError`` for input it rejects.
+    Built only for a bank connection that ``banking`` (else a default
+    ``Banking`` object of the calling thread) accepts: an unknown bank code or
+    an account that fails its bank's check raises ``IbanMakeError``, as does a
+    wrong digit count (eight for the bank code, one to ten for the account;
+    blanks, "/" and "-" are dropped). A bank without a check method gets its
+    IBAN. With ``force`` only the digits are checked.
     """
     _require_text("blz", blz)
     _require_text("account", account)
-    built, error = _quandor.make_iban(blz, account)
+    if banking is not None and not isinstance(banking, Banking):
+        raise TypeError(f"banking must be quandor.Banking, not {type(banking).__name__}")
+    built, error = _quandor.make_iban(blz, account,
+                                      banking if banking is not None else _thread_banking(),
+                                      bool(force))
     if not built:
         raise IbanMakeError(Error(error))
     return built

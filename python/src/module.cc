@@ -127,7 +127,7 @@ PYBIND11_MODULE(_quandor, m) {
       },
       py::arg("code"), py::arg("lang") = "de");
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
-  m.def("default_rules", &quandor::GetDefaultRules);
+  m.def("default_rules", [] { return quandor::GetDefaultRules(); });
   m.def("data_path", &quandor::GetDataPath);
   m.def("pin_bank_file", [] { quandor_pin_bank_file(); });
   m.def("unpin_bank_file", [] {
@@ -141,9 +141,10 @@ PYBIND11_MODULE(_quandor, m) {
   m.def("validate_iban", [](std::string_view iban, Banking& banking) {
     return IbanTuple(quandor::ValidateIban(iban, banking.get()));
   });
-  m.def("make_iban", [](std::string_view blz, std::string_view account) {
+  m.def("make_iban", [](std::string_view blz, std::string_view account,
+                        quandor_python::Banking& banking, bool force) {
     quandor::ValidateError error = quandor::qdNoError;
-    std::string iban = quandor::MakeGermanIban(blz, account, &error);
+    std::string iban = quandor::MakeGermanIban(blz, account, banking.get(), &error, force);
     return py::make_tuple(std::move(iban), static_cast<int>(error));
   });
   m.def("format_iban", &quandor::FormatIban, py::arg("iban"));

@@ -34,22 +34,23 @@ def test_check_with_own_banking_object():
     assert banking.bank_bic == "COLSDE33XXX"
 
 
-@pytest.mark.parametrize("blz, account, expected", [
-    ("37050198", "532013000", "DE71370501980532013000"),
-    ("370 501 98", "532-013/000", "DE71370501980532013000"),
-    ("99999999", "0532013000", "DE44999999990532013000"),  # only the digits are checked
-    ("3705019", "1", Error.BANK_NUMBER_WRONG_DIGITS),
-    ("37050198", "12345678901", Error.ACCOUNT_NUMBER_WRONG_DIGITS),
-    ("37050198", "53x", Error.ACCOUNT_NUMBER_INCORRECT),
-    ("", "1", Error.BANK_NUMBER_MISSING),
+@pytest.mark.parametrize("blz, account, force, expected", [
+    ("37050198", "532013000", False, "DE71370501980532013000"),
+    ("370 501 98", "532-013/000", False, "DE71370501980532013000"),
+    ("99999999", "0532013000", False, Error.BANK_NUMBER_UNKNOWN),
+    ("99999999", "0532013000", True, "DE44999999990532013000"),  # only the digits are checked
+    ("3705019", "1", True, Error.BANK_NUMBER_WRONG_DIGITS),
+    ("37050198", "12345678901", False, Error.ACCOUNT_NUMBER_WRONG_DIGITS),
+    ("37050198", "53x", False, Error.ACCOUNT_NUMBER_INCORRECT),
+    ("", "1", False, Error.BANK_NUMBER_MISSING),
 ])
-def test_make(blz, account, expected):
+def test_make(blz, account, force, expected):
     if isinstance(expected, str):
-        made = iban.make(blz, account)
+        made = iban.make(blz, account, force=force)
         assert made == expected and iban.check(made).error == IbanError.OK
     else:
         with pytest.raises(iban.IbanMakeError) as raised:
-            iban.make(blz, account)
+            iban.make(blz, account, force=force)
         assert raised.value.error == expected and str(raised.value) == expected.message
 
 

@@ -139,27 +139,34 @@ TEST(CapiIban, ValidateChecksTheGermanBankConnectionWithTheBankingObject) {
   EXPECT_EQ(Take(name), "Deutsche Kreditbank Berlin");
 }
 
+// Built only from a bank connection that passes its check, unless forced.
 TEST(CapiIban, MakeBuildsFromDigitsAndNamesTheRejectedPart) {
   struct {
     const char* blz;
     const char* account;
+    bool forced;
     const char* iban;
     int32_t error;
   } const cases[] = {
-      {"12030000", "123456782", "DE11120300000123456782", quandor_qdNoError},
-      {"1203 0000", "12-345/6782", "DE11120300000123456782", quandor_qdNoError},
-      {"", "123456782", "", quandor_qdBankNumberMissing},
-      {"1203000", "123456782", "", quandor_qdBankNumberWrongDigits},
-      {"1203000x", "123456782", "", quandor_qdBankNumberIncorrectly},
-      {"12030000", " ", "", quandor_qdAccountNumberMissing},
-      {"12030000", "12345678901", "", quandor_qdAccountNumberWrongDigits},
-      {"12030000", "12345\xC3\xBC", "", quandor_qdAccountNumberIncorrectly},
+      {"12030000", "123456782", false, "DE11120300000123456782", quandor_qdNoError},
+      {"1203 0000", "12-345/6782", false, "DE11120300000123456782", quandor_qdNoError},
+      {"", "123456782", false, "", quandor_qdBankNumberMissing},
+      {"1203000", "123456782", false, "", quandor_qdBankNumberWrongDigits},
+      {"1203000x", "123456782", false, "", quandor_qdBankNumberIncorrectly},
+      {"12030000", " ", false, "", quandor_qdAccountNumberMissing},
+      {"12030000", "12345678901", false, "", quandor_qdAccountNumberWrongDigits},
+      {"12030000", "12345\xC3\xBC", false, "", quandor_qdAccountNumberIncorrectly},
+      {"99999999", "123456782", false, "", quandor_qdBankNumberUnknown},
+      {"12030000", "123456783", false, "", quandor_qdWrongCheckDigit},
+      {"99999999", "123456782", true, "DE32999999990123456782", quandor_qdNoError},
+      {"1203000", "123456782", true, "", quandor_qdBankNumberWrongDigits},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.blz) + " / " + c.account);
+    SCOPED_TRACE(std::string(c.blz) + " / " + c.account + (c.forced ? " forced" : ""));
     char* iban = nullptr;
     int32_t error = -1;
-    ASSERT_EQ(quandor_iban_make(c.blz, c.account, &iban, &error), QUANDOR_OK);
+    const auto make = c.forced ? quandor_iban_make_forced : quandor_iban_make;
+    ASSERT_EQ(make(c.blz, c.account, &iban, &error), QUANDOR_OK);
     EXPECT_EQ(Take(iban), c.iban);
     EXPECT_EQ(error, c.error);
   }
@@ -248,6 +255,7 @@ TEST(CapiIban, NullArgumentsFailWithEveryOutCleared) {
       [&] { return quandor_iban_make("12030000", nullptr, &text, &error); },
       [&] { return quandor_iban_make("12030000", "1", nullptr, &error); },
       [&] { return quandor_iban_make("12030000", "1", &text, nullptr); },
+      [&] { return quandor_iban_make_forced(nullptr, "1", &text, &error); },
       [&] { return quandor_iban_format(nullptr, &text); },
       [&] { return quandor_iban_format(iban, nullptr); },
       [&] { return quandor_iban_error_text(0, nullptr); },

@@ -9,8 +9,11 @@ namespace {
 
 constexpr OptionSpec kSpecs[] = {{"help", false}, {"in", true}, {"all-offices", false}};
 
+// The message of a usage error, or nothing.
 std::optional<std::string> Parse(std::vector<const char*> words, Args& args) {
-  return ParseArgs(words, kSpecs, args);
+  const Status status = ParseArgs(words, kSpecs, args);
+  if (status.ok()) return std::nullopt;
+  return status.message();
 }
 
 TEST(ArgsTest, OptionsAndOperands) {

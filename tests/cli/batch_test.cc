@@ -32,6 +32,7 @@ TEST(BankFileWatchTest, JudgesRowsByTheFileAsTheRunStarted) {
       {fine, false, quandor::qdBankNumberUnknown, RowOutcome::kInvalid},
       {fine, false, quandor::qdNoBankFound, RowOutcome::kInvalid},
       {fine, false, quandor::qdWrongCheckDigit, RowOutcome::kInvalid},
+      {fine, false, quandor::qdTestingMethodUnknown, RowOutcome::kNotCheckable},
       {fine, false, quandor::qdBankNumberFileMissing, RowOutcome::kNotCheckable},
       {empty, true, quandor::qdNoError, RowOutcome::kValid},
       {empty, false, quandor::qdBankNumberUnknown, RowOutcome::kNotCheckable},

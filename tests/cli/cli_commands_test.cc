@@ -75,11 +75,11 @@ TEST_F(CliCommandsTest, SearchSingleAndBatch) {
 TEST_F(CliCommandsTest, SearchMeetsMalformedRecord) {
   WriteFile(sandbox_ / "blz.txt", std::string(kBankFile) + "60000000;Kurzbank\r\n");
   CliResult result = Run("search Kurzbank");
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("malformed record"), std::string::npos) << result.err;
 
   result = Run("search", "Kurzbank\nBundesbank\n");
-  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.status, 3);
   EXPECT_EQ(result.out, "0;255;-1;\n1;1;1;10000000\n");
   EXPECT_NE(result.err.find("line 1"), std::string::npos) << result.err;
 }
@@ -135,7 +135,7 @@ TEST_F(CliCommandsTest, ValidateCsvFileKeepsEveryRow) {
   const CliResult result =
       Run("validate --input kunden.csv --output out.csv --blz-column BLZ --account-column konto "
           "--progress");
-  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.status, 3) << result.err;  // two rows were malformed
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(
       ReadFile(sandbox_ / "out.csv"),
@@ -144,7 +144,7 @@ TEST_F(CliCommandsTest, ValidateCsvFileKeepsEveryRow) {
       "Kein Fehler\n"
       "\"Schmidt\njun.\";1234567890;37050198;0;2;0;370 501 98;1234567890;Sparkasse KölnBonn;"
       "Köln;Kontonummer ist falsch\n"
-      "Kurz;0;;;;;;;line 5: row has no column 3\n"
+      "Kurz;;;0;;;;;;;line 5: row has no column 3\n"
       "\"\"\"kaputt\";1;37050198;0;;;;;;;line 6: unclosed quote\n"
       "Ende;9;10000000;1;1;9;100 000 00;9;Bundesbank;Berlin;Kein Fehler\n");
   EXPECT_NE(result.err.find("100% ["), std::string::npos) << result.err;
@@ -185,18 +185,19 @@ TEST_F(CliCommandsTest, ValidateCsvRefusals) {
   EXPECT_EQ(ReadFile(sandbox_ / "in.csv"), "BLZ;Konto\n37050198;532013000\n");
 }
 
+// The card rules as first built: prefix and length, no check digit.
 TEST_F(CliCommandsTest, CardSingleAndBatch) {
-  CliResult result = Run("card visa '4111 1111 1111 1111'");
+  CliResult result = Run("card --rules original visa '4111 1111 1111 1111'");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("valid (Kein Fehler)"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("4111 1111 1111 1111"), std::string::npos);
-  result = Run("card --strictness 2 0 4111-1111-1111-111x");
+  result = Run("card --rules original --strictness 2 0 4111-1111-1111-111x");
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("Kreditkartennummer hat falsches Format"), std::string::npos);
-  EXPECT_EQ(Run("card AMEX 371234567890123").status, 0);
-  EXPECT_EQ(Run("card 5 6011000000000000").status, 0);
+  EXPECT_EQ(Run("card --rules original AMEX 371234567890123").status, 0);
+  EXPECT_EQ(Run("card --rules original 5 6011000000000000").status, 0);
 
-  result = Run("card",
+  result = Run("card --rules original",
                "0;4111111111111111\n"
                "6;4111111111111111\n"
                "-1;4111111111111111\n"

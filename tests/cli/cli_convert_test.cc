@@ -92,19 +92,38 @@ TEST(CliConvertTest, ConvertsToStandardOutputOrFile) {
   EXPECT_EQ(ReadFile(sandbox / "out.txt"), berlin + potsdam + munich);
 }
 
+// The output's directory is made when missing; a link planted where a
+// temporary file might go is never written through.
+TEST(CliConvertTest, OutputIntoANewDirectoryAndPastPlantedLinks) {
+  CliSandbox sandbox;
+  WriteFile(sandbox / "bb.txt", BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09"));
+  WriteFile(sandbox / "victim", "untouched");
+  std::filesystem::create_directory_symlink(sandbox / "nowhere", sandbox / "new");
+  std::filesystem::create_directories(sandbox / "dir");
+  std::filesystem::create_symlink(sandbox / "victim", sandbox / "dir" / "blz.txt.tmp");
+  for (const char* output : {"dir/blz.txt", "fresh/sub/blz.txt"}) {
+    const CliResult result = sandbox.Run(std::string("convert bb.txt --output ") + output);
+    EXPECT_EQ(result.status, 0) << output << result.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(sandbox / output)))
+        << output;
+    EXPECT_NE(ReadFile(sandbox / output).find("Bundesbank"), std::string::npos) << output;
+  }
+  EXPECT_EQ(ReadFile(sandbox / "victim"), "untouched");
+}
+
 TEST(CliConvertTest, MalformedLineWritesNothing) {
   CliSandbox sandbox;
   WriteFile(sandbox / "bb.txt",
             BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09") + "10000001 broken\r\n");
   WriteFile(sandbox / "old.txt", "previous");
   CliResult result = sandbox.Run("convert bb.txt --output old.txt");
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 2);
   EXPECT_NE(result.err.find("line 2"), std::string::npos) << result.err;
   EXPECT_EQ(ReadFile(sandbox / "old.txt"), "previous");
   EXPECT_FALSE(std::filesystem::exists(sandbox / "old.txt.tmp"));
 
   result = sandbox.Run("convert bb.txt");
-  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.out, "");
 }
 

@@ -39,8 +39,8 @@ TEST(CliEveryMethod, EachMethodNumberGivesAVerdict) {
   }
   CliSandbox sandbox;
   WriteFile(sandbox / "blz.txt", bank_file);
-  const CliResult result = sandbox.Run("--data . validate", requests);
-  ASSERT_EQ(result.status, 0) << result.err;
+  const CliResult result = sandbox.Run("--data . validate --rules original", requests);
+  ASSERT_EQ(result.status, 3) << result.err;  // the banks without a method
 
   const std::set<int> unknown = {26, 31, 35, 99, 100, 104, 144};
   std::istringstream lines(result.out);

@@ -56,7 +56,8 @@ TEST_F(CliIbanTest, Batch) {
             "0;1;0;;;0\n");
 }
 
-// --make checks only the digits, so an unknown bank still gets its IBAN.
+// --make builds from a known bank and an account that passes its check;
+// --force from the digits alone.
 TEST_F(CliIbanTest, Make) {
   CliResult result = Run("iban --make '370 501 98' 532013000");
   EXPECT_EQ(result.status, 0) << result.err;
@@ -64,6 +65,16 @@ TEST_F(CliIbanTest, Make) {
   result = Run("iban --make 3705019 532013000");
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("Bankleitzahl"), std::string::npos) << result.err;
+  for (const char* refused : {"99999999 532013000", "37050198 532013001"}) {
+    result = Run(std::string("iban --make ") + refused);
+    EXPECT_EQ(result.status, 1) << refused;
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("--force"), std::string::npos) << result.err;
+  }
+  result = Run("iban --make --force 99999999 532013000");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "DE44999999990532013000\n");
+  EXPECT_EQ(Run("iban --force DE44999999990532013000").status, 2);
   EXPECT_EQ(Run("iban --make 37050198").status, 2);
   EXPECT_EQ(Run("iban --make --csv").status, 2);
 
@@ -76,7 +87,7 @@ TEST_F(CliIbanTest, Make) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "DE71370501980532013000;1\n"
-            "DE44999999990532013000;1\n"
+            ";7\n"
             ";6\n"
             ";10\n"
             ";4\n");
@@ -85,11 +96,11 @@ TEST_F(CliIbanTest, Make) {
 TEST_F(CliIbanTest, CsvColumnByName) {
   WriteFile(sandbox_ / "in.csv", "Kunde;IBAN\nA;DE71 3705 0198 0532 0130 00\nB\nC;DE00\n");
   const CliResult result = Run("iban --input in.csv --iban-column iban");
-  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.status, 3) << result.err;  // row B could not be checked
   EXPECT_EQ(result.out,
             "Kunde;IBAN;valid;error;iban_ok;blz;account;account_error;message\n"
             "A;DE71 3705 0198 0532 0130 00;1;0;1;37050198;0532013000;1;Kein Fehler\n"
-            "B;0;;;;;;line 3: row has no column 2\n"
+            "B;;0;;;;;;line 3: row has no column 2\n"
             "C;DE00;0;4;0;;;0;IBAN hat falsche Anzahl Stellen\n");
 }
 

@@ -52,7 +52,7 @@ TEST(MakeGermanIban, RoundTripsThroughCheckIban) {
   for (int i = 0; i < 2000; ++i) {
     const std::string blz = std::to_string(bank_code(random));
     std::string konto = std::to_string(account(random));
-    const std::string iban = MakeGermanIban(blz, konto);
+    const std::string iban = MakeGermanIban(blz, konto, nullptr, true);
     const IbanResult result = CheckIban(iban);
     ASSERT_TRUE(result.IbanOk()) << iban;
     EXPECT_EQ(result.sBankNumber, blz);
@@ -61,11 +61,48 @@ TEST(MakeGermanIban, RoundTripsThroughCheckIban) {
   }
 }
 
-// A bank whose method has no check digit, and one with method 00.
+// A bank whose method has no check digit, one with method 00, and one whose
+// method (E4) the original rules do not know.
 const std::string kBanks = testing::BankFileText({
     "20041133;Prüfbank;Hamburg;Prüfbank Hamburg;00;20095;TESTDEH1XXX",
+    "30020900;Ohne Methode;Berlin;Ohne Methode;144;10115;TESTDEB1XXX",
     "37040044;Commerzbank;Köln;Commerzbank Köln;09;50447;COBADEFFXXX",
 });
+
+// Payment data is built only from a bank connection that passes its check;
+// forced, from the digits alone.
+TEST(MakeGermanIban, BuildsOnlyWhatValidatePassesUnlessForced) {
+  testing::BankFileDir dir(kBanks);
+  testing::InFreshThread([] {
+    const struct {
+      const char* blz;
+      const char* account;
+      bool force;
+      bool built;
+      ValidateError error;
+    } cases[] = {
+        {"37040044", "532013000", false, true, qdNoError},
+        {"37040045", "532013000", false, false, qdBankNumberUnknown},
+        {"20041133", "123456789", false, false, qdWrongCheckDigit},
+        {"20041133", "123456782", false, true, qdNoError},
+        {"30020900", "1", false, true, qdTestingMethodUnknown},  // built, with a note
+        {"37040045", "532013000", true, true, qdNoError},
+        {"20041133", "123456789", true, true, qdNoError},
+        {"2004113", "1", true, false, qdBankNumberWrongDigits},
+    };
+    Banking banking;
+    banking.Rules(qdRulesOriginal);
+    for (const auto& c : cases) {
+      ValidateError error = qdUnknownError;
+      const std::string iban = MakeGermanIban(c.blz, c.account, banking, &error, c.force);
+      EXPECT_EQ(!iban.empty(), c.built) << c.blz << " " << c.account << " " << c.force;
+      EXPECT_EQ(error, c.error) << c.blz << " " << c.account << " " << c.force;
+      if (c.built) {
+        EXPECT_TRUE(CheckIban(iban).IbanOk()) << iban;
+      }
+    }
+  });
+}
 
 TEST(ValidateIban, ChecksTheEmbeddedBankConnection) {
   testing::BankFileDir dir(kBanks);
@@ -97,8 +134,8 @@ TEST(ValidateIban, ReportsWhoseFaultTheBankConnectionIs) {
   };
   const Case cases[] = {
       {MakeGermanIban("20041133", "123456782"), true, qdNoError, false, false},
-      {MakeGermanIban("37040045", "532013000"), true, qdBankNumberUnknown, true, false},
-      {MakeGermanIban("20041133", "123456789"), true, qdWrongCheckDigit, false, true},
+      {MakeGermanIban("37040045", "532013000", nullptr, true), true, qdBankNumberUnknown, true, false},
+      {MakeGermanIban("20041133", "123456789", nullptr, true), true, qdWrongCheckDigit, false, true},
       {"DE89 3704 0044 0532 0130 00", false, qdBankNumberFileMissing, true, false},
   };
   for (const Case& c : cases) {

@@ -25,8 +25,7 @@ bool IsNegativeNumber(std::string_view word) {
 
 }  // namespace
 
-std::optional<std::string> ParseArgs(std::span<const char* const> words,
-                                     std::span<const OptionSpec> specs, Args& out) {
+Status ParseArgs(std::span<const char* const> words, std::span<const OptionSpec> specs, Args& out) {
   bool options_done = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string_view word = words[i];
@@ -40,7 +39,7 @@ std::optional<std::string> ParseArgs(std::span<const char* const> words,
     }
     std::string_view name = word == "-h" ? std::string_view("help") : word.substr(2);
     if (word.size() < 3 || word[1] != '-') {
-      if (word != "-h") return "unknown option '" + std::string(word) + "'";
+      if (word != "-h") return Status::Usage("unknown option '" + std::string(word) + "'");
     }
     std::optional<std::string_view> inline_value;
     if (const auto eq = name.find('='); eq != std::string_view::npos) {
@@ -49,19 +48,20 @@ std::optional<std::string> ParseArgs(std::span<const char* const> words,
     }
     const auto spec = std::find_if(specs.begin(), specs.end(),
                                    [&](const OptionSpec& s) { return s.name == name; });
-    if (spec == specs.end()) return "unknown option '--" + std::string(name) + "'";
+    if (spec == specs.end()) return Status::Usage("unknown option '--" + std::string(name) + "'");
     if (!spec->takes_value) {
-      if (inline_value) return "option '--" + std::string(name) + "' takes no value";
+      if (inline_value) return Status::Usage("option '--" + std::string(name) + "' takes no value");
       out.options_.emplace_back(spec->name, std::string_view());
       continue;
     }
     if (!inline_value) {
-      if (i + 1 == words.size()) return "option '--" + std::string(name) + "' needs a value";
+      if (i + 1 == words.size())
+        return Status::Usage("option '--" + std::string(name) + "' needs a value");
       inline_value = words[++i];
     }
     out.options_.emplace_back(spec->name, *inline_value);
   }
-  return std::nullopt;
+  return Status();
 }
 
 }  // namespace quandor_check

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "status.h"
+
 namespace quandor_check {
 
 struct OptionSpec {
@@ -25,16 +27,14 @@ class Args {
   const std::vector<std::string_view>& operands() const { return operands_; }
 
  private:
-  friend std::optional<std::string> ParseArgs(std::span<const char* const>,
-                                              std::span<const OptionSpec>, Args&);
+  friend Status ParseArgs(std::span<const char* const>, std::span<const OptionSpec>, Args&);
   std::vector<std::pair<std::string_view, std::string_view>> options_;
   std::vector<std::string_view> operands_;
 };
 
 // Parses words against specs. "-h" is "--help". A word that begins with "-"
-// and is a number ("-1") is an operand. Returns a message on a usage error.
-std::optional<std::string> ParseArgs(std::span<const char* const> words,
-                                     std::span<const OptionSpec> specs, Args& out);
+// and is a number ("-1") is an operand.
+Status ParseArgs(std::span<const char* const> words, std::span<const OptionSpec> specs, Args& out);
 
 }  // namespace quandor_check
 

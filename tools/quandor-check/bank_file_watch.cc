@@ -39,6 +39,7 @@ std::optional<std::string> BankFileProblem(const quandor::Banking& banking) {
 
 RowOutcome BankFileWatch::Judge(bool ok, std::int32_t error) {
   if (ok) return RowOutcome::kValid;
+  if (error == quandor::qdTestingMethodUnknown) return RowOutcome::kNotCheckable;
   if (error != quandor::qdBankNumberUnknown && error != quandor::qdBankNumberFileMissing &&
       error != quandor::qdNoBankFound) {
     return RowOutcome::kInvalid;

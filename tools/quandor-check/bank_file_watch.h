@@ -20,7 +20,7 @@ namespace quandor_check {
 enum class RowOutcome {
   kValid,         // valid, or found
   kInvalid,       // invalid, or not found
-  kNotCheckable,  // no answer for want of a readable bank code file
+  kNotCheckable,  // no verdict: no check method for the bank, or no readable bank code file
   kMalformed,     // the row itself is broken (CSV fault, missing column, overlong line)
 };
 
@@ -41,6 +41,7 @@ class BankFileWatch {
   explicit BankFileWatch(std::optional<std::string> problem) : problem_(std::move(problem)) {}
 
   // The outcome of a row that the component answered with ok and error.
+  // A bank without a check method makes the row not checkable.
   // An answer that may stem from a missing file (unknown bank code, file
   // missing, nothing found) makes the row not checkable when the file had a
   // problem at the start, or when the component itself found it missing;

@@ -1,10 +1,12 @@
 // quandor-check convert: the Bundesbank's file into the shipped bank code file.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -26,10 +28,11 @@ bank code. Check methods written with a letter (A0 to E9) become 100 to 149.
 
 Options:
   --all-offices   keep the branches too (default: one main office per code)
-  --output FILE   write to FILE instead of standard output
+  --output FILE   write to FILE instead of standard output; a missing
+                  directory is created
   --help          show this help
 
-On a malformed line nothing is written and the exit status is 1.
+On a malformed line nothing is written and the exit status is 2.
 Example:
   quandor-check convert blz_20200420.txt --output data/blz.txt
 )";
@@ -46,12 +49,30 @@ bool ReadWholeFile(const std::string& name, std::string& content) {
   return !in.bad();
 }
 
+// Creates the directories of path that are missing, as "mkdir -p" would.
+std::string MakeDirectories(const std::filesystem::path& path) {
+  if (path.empty()) return {};
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return error ? error.message() : std::string();
+}
+
 // Writes beside the target and renames, so that a failure leaves the old
-// file whole and never half a new one.
+// file whole and never half a new one. The temporary file is a new one of
+// a name of its own in the target's directory (mkstemp: O_CREAT|O_EXCL),
+// so that no link planted there can turn the write elsewhere.
 std::string WriteFileAtomically(const std::string& name, const std::string& content) {
-  const std::string temporary = name + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::filesystem::path target(name);
+  if (std::string reason = MakeDirectories(target.parent_path()); !reason.empty()) return reason;
+  // A hidden name beside the target; the six X become mkstemp's own.
+  std::string hidden = target.filename().string();
+  hidden.insert(hidden.begin(), '.');
+  hidden.append(".XXXXXX");
+  std::string temporary = (target.parent_path() / hidden).string();
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return std::strerror(errno);
+  // mkstemp makes the file 0600; the bank code file is for every reader.
+  ::fchmod(fd, 0644);
   std::size_t done = 0;
   while (done < content.size()) {
     const ssize_t put = ::write(fd, content.data() + done, content.size() - done);
@@ -71,28 +92,31 @@ std::string WriteFileAtomically(const std::string& name, const std::string& cont
 }  // namespace
 
 int RunConvert(Words words) {
-  Args args;
-  if (const auto done = ParseCommandArgs("convert", kHelp, words, kSpecs, args)) return *done;
-  if (args.operands().size() != 1) return UsageError("convert", "expects one BUNDESBANK_FILE");
+  auto parsed = ParseCommand(kHelp, words, kSpecs);
+  if (!parsed.ok()) return parsed.status().Report("convert");
+  const Args& args = parsed->args;
+  if (args.operands().size() != 1)
+    return Status::Usage("expects one BUNDESBANK_FILE").Report("convert");
   const std::string source(args.operands()[0]);
   std::string content;
   if (!ReadWholeFile(source, content)) {
-    return Fail(kExitUsage, "cannot read " + source + ": " + std::strerror(errno));
+    return Status::File("cannot read " + source + ": " + std::strerror(errno)).Report("convert");
   }
   std::string converted;
   std::string error;
   if (!ConvertBundesbankFile(content, args.Has("all-offices"), converted, error)) {
-    return Fail(kExitNegative, source + ": " + error + "; nothing written");
+    return Status::File(source + ": " + error + "; nothing written").Report("convert");
   }
   if (const auto output = args.Value("output"); output && *output != "-") {
     const std::string reason = WriteFileAtomically(std::string(*output), converted);
-    if (!reason.empty())
-      return Fail(kExitUsage, "cannot write " + std::string(*output) + ": " + reason);
+    if (!reason.empty()) {
+      return Status::File("cannot write " + std::string(*output) + ": " + reason).Report("convert");
+    }
     return kExitOk;
   }
   if (std::fwrite(converted.data(), 1, converted.size(), stdout) != converted.size() ||
       std::fflush(stdout) != 0) {
-    return Fail(kExitUsage, "cannot write output");
+    return Status::File("cannot write output").Report("convert");
   }
   return kExitOk;
 }

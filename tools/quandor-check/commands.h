@@ -6,9 +6,9 @@
 #include <span>
 #include <string_view>
 
-namespace quandor_check {
+#include "common.h"
 
-using Words = std::span<const char* const>;
+namespace quandor_check {
 
 int RunConvert(Words words);
 int RunBank(Words words);

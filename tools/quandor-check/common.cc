@@ -11,35 +11,71 @@
 #include "quandor/iban.h"
 
 namespace quandor_check {
+namespace {
 
-int UsageError(std::string_view command, std::string_view message) {
-  std::fprintf(stderr, "quandor-check %.*s: %.*s\nTry 'quandor-check %.*s --help'.\n",
-               static_cast<int>(command.size()), command.data(), static_cast<int>(message.size()),
-               message.data(), static_cast<int>(command.size()), command.data());
-  return kExitUsage;
+StatusOr<std::optional<std::int32_t>> StrictnessOption(const Args& args) {
+  const auto text = args.Value("strictness");
+  if (!text) return std::optional<std::int32_t>();
+  const auto value = ParseInteger(*text);
+  if (!value || *value < 0 || *value > 3) {
+    return Status::Usage("--strictness takes 0, 1, 2 or 3, not '" + std::string(*text) + "'");
+  }
+  return std::optional<std::int32_t>(static_cast<std::int32_t>(*value));
 }
 
-int Fail(int status, std::string_view message) {
-  std::fprintf(stderr, "quandor-check: %.*s\n", static_cast<int>(message.size()), message.data());
-  return status;
+StatusOr<std::int32_t> RulesOption(const Args& args) {
+  const auto text = args.Value("rules");
+  if (!text) return quandor::GetDefaultRules(quandor::qdRulesCurrent);
+  if (*text == "original") return std::int32_t{quandor::qdRulesOriginal};
+  if (*text == "current") return std::int32_t{quandor::qdRulesCurrent};
+  return Status::Usage("--rules takes current or original, not '" + std::string(*text) + "'");
 }
 
-std::optional<int> ParseCommandArgs(std::string_view command, std::string_view help,
-                                    std::span<const char* const> words,
-                                    std::span<const OptionSpec> specs, Args& args) {
-  if (const auto error = ParseArgs(words, specs, args)) return UsageError(command, *error);
+StatusOr<OutputFormat> FormatOption(const Args& args) {
+  const std::string_view text = args.Value("format").value_or("text");
+  if (text == "text") return OutputFormat::kText;
+  if (text == "json") return OutputFormat::kJson;
+  return Status::Usage("--format takes text or json, not '" + std::string(text) + "'");
+}
+
+}  // namespace
+
+StatusOr<Invocation> ParseCommand(std::string_view help, Words words,
+                                  std::span<const OptionSpec> specs) {
+  Invocation invocation;
+  if (Status status = ParseArgs(words, specs, invocation.args); !status.ok()) return status;
+  const Args& args = invocation.args;
   if (args.Has("help")) {
-    std::fwrite(help.data(), 1, help.size(), stdout);
-    return kExitOk;
+    std::string text(help);
+    text.append("\nExit status:\n");
+    AppendExitStatusTable(text, "  ");
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return Status::Done(kExitOk);
   }
   if (const auto dir = args.Value("data")) {
-    if (dir->empty()) return UsageError(command, "--data needs a directory");
-    UseDataDir(*dir);
+    if (Status status = UseDataDir(*dir); !status.ok()) return status;
   }
-  return std::nullopt;
+  const auto strictness = StrictnessOption(args);
+  if (!strictness.ok()) return strictness.status();
+  invocation.strictness = *strictness;
+  const auto rules = RulesOption(args);
+  if (!rules.ok()) return rules.status();
+  invocation.rules = *rules;
+  const auto format = FormatOption(args);
+  if (!format.ok()) return format.status();
+  invocation.format = *format;
+  return invocation;
 }
 
-void UseDataDir(std::string_view dir) { ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1); }
+Status UseDataDir(std::string_view dir) {
+  if (dir.empty()) return Status::Usage("--data needs a directory, not an empty name");
+  ::setenv("QUANDOR_DATA_DIR", std::string(dir).c_str(), 1);
+  return Status();
+}
+
+std::string_view RulesName(std::int32_t rules) {
+  return rules == quandor::qdRulesCurrent ? "current" : "original";
+}
 
 namespace {
 
@@ -86,36 +122,23 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   return value;
 }
 
-std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
-                                         std::span<const char* const> words,
-                                         std::span<const OptionSpec> specs, Args& args,
-                                         std::optional<std::int32_t>& strictness) {
-  if (const auto done = ParseCommandArgs(command, help, words, specs, args)) return done;
-  strictness.reset();
-  const auto text = args.Value("strictness");
-  if (!text) return std::nullopt;
-  const auto value = ParseInteger(*text);
-  if (!value || *value < 0 || *value > 3) {
-    return UsageError(command, "--strictness takes 0, 1, 2 or 3, not '" + std::string(*text) + "'");
-  }
-  strictness = static_cast<std::int32_t>(*value);
-  return std::nullopt;
+std::optional<std::string> SuccessorOfDeleted(quandor::Banking& banking) {
+  if (banking.BankNumber().empty()) return std::nullopt;
+  // Fields 8 and 9 of the record: the deletion flag and the successor.
+  const auto fields = banking.SearchBankInfo(banking.BankNumber());
+  if (!fields || fields->size() < 8 || (*fields)[7] != "1") return std::nullopt;
+  return fields->size() > 8 ? (*fields)[8] : std::string();
 }
 
-std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
-                                    std::optional<std::int32_t>& rules) {
-  rules.reset();
-  const auto text = args.Value("rules");
-  if (!text) return std::nullopt;
-  if (*text == "original") {
-    rules = quandor::qdRulesOriginal;
-  } else if (*text == "current") {
-    rules = quandor::qdRulesCurrent;
-  } else {
-    return UsageError(command,
-                      "--rules takes current or original, not '" + std::string(*text) + "'");
+void WarnDeleted(std::string_view blz, const std::string& successor, std::uint64_t line) {
+  std::string code;
+  for (const char c : blz) {
+    if (c != ' ') code.push_back(c);
   }
-  return std::nullopt;
+  const std::string where = line == 0 ? "" : "line " + std::to_string(line) + ": ";
+  std::fprintf(stderr, "quandor-check: %swarning: bank code %s is being deleted%s%s\n",
+               where.c_str(), code.c_str(), successor.empty() ? "" : "; its successor is ",
+               successor.c_str());
 }
 
 }  // namespace quandor_check

@@ -1,5 +1,6 @@
-// What every subcommand shares: exit statuses, usage errors, the options
-// --data and --strictness, and number parsing.
+// What every subcommand shares: the options --help, --data, --strictness,
+// --rules and --format read into one Invocation, texts of the component's
+// codes, and number parsing.
 #ifndef QUANDOR_CHECK_COMMON_H_
 #define QUANDOR_CHECK_COMMON_H_
 
@@ -10,48 +11,61 @@
 #include <string_view>
 
 #include "args.h"
+#include "status.h"
+
+namespace quandor {
+class Banking;
+}
 
 namespace quandor_check {
 
-inline constexpr int kExitOk = 0;        // success; every batch run that got to its end
-inline constexpr int kExitNegative = 1;  // the answer is no: not found, invalid, malformed
-inline constexpr int kExitUsage = 2;     // usage error, or a file that cannot be read or written
-inline constexpr int kExitUncheckable =
-    3;  // no verdict: no method for the bank, or no bank code file
+using Words = std::span<const char* const>;
 
 // Options that every subcommand accepts.
 inline constexpr OptionSpec kHelpOption{"help", false};
 inline constexpr OptionSpec kDataOption{"data", true};
 inline constexpr OptionSpec kStrictnessOption{"strictness", true};
 inline constexpr OptionSpec kRulesOption{"rules", true};
+inline constexpr OptionSpec kFormatOption{"format", true};
 
-// Prints "quandor-check COMMAND: message" and a hint to --help on stderr; returns kExitUsage.
-int UsageError(std::string_view command, std::string_view message);
+enum class OutputFormat {
+  kText,  // the tool's text forms and CSV
+  kJson,  // one JSON object a line (NDJSON)
+};
 
-// Prints "quandor-check: message" on stderr; returns status.
-int Fail(int status, std::string_view message);
+// A subcommand's words, read: its options and operands, and the shared
+// options checked and resolved. An option missing from the command's specs
+// is refused by the parse and takes its default here.
+struct Invocation {
+  Args args;
+  std::optional<std::int32_t> strictness;  // --strictness 0 to 3; nothing: the object's default
+  // --rules, else QUANDOR_RULES or the settings file, else today's rules:
+  // the tool answers by the rules of today unless told otherwise.
+  std::int32_t rules = 0;
+  OutputFormat format = OutputFormat::kText;
+};
 
-// Parses words for a subcommand and handles --help and --data. Returns the
-// exit status to end with (help shown or usage error), or nothing to go on.
-std::optional<int> ParseCommandArgs(std::string_view command, std::string_view help,
-                                    std::span<const char* const> words,
-                                    std::span<const OptionSpec> specs, Args& args);
+// Parses the words of a subcommand. --help shows help and the exit status
+// table and ends with Status::Done(kExitOk); --data points the library at
+// its directory. Reads the rules before any bank code file is pinned.
+StatusOr<Invocation> ParseCommand(std::string_view help, Words words,
+                                  std::span<const OptionSpec> specs);
+
+// Applies the invocation's strictness (when given) and rules to a Banking
+// or Creditcard object.
+template <typename Checker>
+void Configure(Checker& checker, const Invocation& run) {
+  if (run.strictness) checker.Strictness(*run.strictness);
+  checker.Rules(run.rules);
+}
 
 // Points the library at the bank code file's directory (QUANDOR_DATA_DIR),
-// before any object exists.
-void UseDataDir(std::string_view dir);
+// before any object exists. An empty name is refused: it would read as
+// "not set" and let another file answer.
+Status UseDataDir(std::string_view dir);
 
-// ParseCommandArgs for a command that checks at a strictness level, which also
-// reads --strictness (0 to 3; nothing when absent) and refuses a bad value.
-std::optional<int> ParseCheckCommandArgs(std::string_view command, std::string_view help,
-                                         std::span<const char* const> words,
-                                         std::span<const OptionSpec> specs, Args& args,
-                                         std::optional<std::int32_t>& strictness);
-
-// Reads --rules ("current" or "original"; nothing when absent, and the
-// library's default applies). Returns the exit status of a usage error.
-std::optional<int> ParseRulesOption(std::string_view command, const Args& args,
-                                    std::optional<std::int32_t>& rules);
+// "current" or "original".
+std::string_view RulesName(std::int32_t rules);
 
 // Sets the language of the messages below by its name ("de", the default, or
 // "en"); false for any other name. Called before the first message is made.
@@ -66,6 +80,14 @@ std::string_view IbanErrorText(std::int32_t code);
 
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
+
+// Whether the bank code of banking's last operation is being deleted (the
+// deletion flag of its record): its successor, "" when none is named.
+std::optional<std::string> SuccessorOfDeleted(quandor::Banking& banking);
+
+// "warning: bank code B is being deleted; its successor is S" on standard
+// error, after "line N: " when line is not 0.
+void WarnDeleted(std::string_view blz, const std::string& successor, std::uint64_t line = 0);
 
 }  // namespace quandor_check
 

@@ -68,6 +68,72 @@ inline std::size_t StartField(CsvRow& row) {
 CsvReader::CsvReader(int fd, char delimiter, std::size_t chunk_size, std::size_t max_record)
     : reader_(fd, chunk_size, max_record), delimiter_(delimiter), max_record_(max_record) {}
 
+CsvReader::Scan CsvReader::ScanQuotedField(CsvRow& row, std::size_t index, bool final,
+                                           std::size_t& i, std::size_t& lines, bool& needs_quotes) {
+  const char* d = reader_.data();
+  const std::size_t n = reader_.size();
+  ++i;  // the opening quote
+  const std::size_t start = i;
+  std::string* unescaped = nullptr;  // from the first doubled quote on
+  std::size_t field_lines = 0;       // line breaks in the field
+  for (;;) {
+    if (i == n) {
+      if (!final) return Scan::kNeedMore;
+      // At the very end of input a quoted field still open cannot be
+      // told from a stray quote: the row is malformed either way.
+      return Scan::kEndedTooSoon;
+    }
+    // Text up to the next quote, line break or delimiter goes in whole.
+    const std::size_t stop = FindFirstOf(d, i, n, '"', '\n', '\r', delimiter_);
+    if (unescaped != nullptr) unescaped->append(d + i, stop - i);
+    i = stop;
+    if (i == n) continue;
+    if (d[i] != '"') {
+      needs_quotes = true;
+      // CR LF, LF and CR alone each count as one line break.
+      if (d[i] == '\n' || (d[i] == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++field_lines;
+      if (unescaped != nullptr) unescaped->push_back(d[i]);
+      ++i;
+      continue;
+    }
+    // At a quote: a doubled one, or the closing one.
+    if (i + 1 == n && !final) return Scan::kNeedMore;
+    if (i + 1 < n && d[i + 1] == '"') {
+      if (unescaped == nullptr) {
+        unescaped = &row.Own(index);
+        unescaped->assign(d + start, i - start);
+      }
+      unescaped->push_back('"');
+      needs_quotes = true;
+      i += 2;
+      continue;
+    }
+    row.fields[index] = unescaped != nullptr ? std::string_view(*unescaped)
+                                             : std::string_view(d + start, i - start);
+    ++i;
+    // Only a delimiter or the line end may follow a closing quote.
+    // Anything else means the opening quote was a stray one that
+    // swallowed the lines up to here: one record would hide several.
+    if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
+    lines += field_lines;
+    return Scan::kComplete;
+  }
+}
+
+void CsvReader::ScanUnquotedField(CsvRow& row, std::size_t index, std::size_t& i,
+                                  bool& needs_quotes) {
+  const char* d = reader_.data();
+  const std::size_t n = reader_.size();
+  // A quote in unquoted text is taken as it stands.
+  const std::size_t run = i;
+  i = FindFirstOf(d, i, n, delimiter_, '\n', '\r', '"');
+  while (i < n && d[i] == '"') {
+    needs_quotes = true;
+    i = FindFirstOf(d, i + 1, n, delimiter_, '\n', '\r');
+  }
+  row.fields[index] = std::string_view(d + run, i - run);
+}
+
 CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::size_t& lines) {
   const char* d = reader_.data();
   const std::size_t n = reader_.size();
@@ -80,67 +146,15 @@ CsvReader::Scan CsvReader::ParseRecord(CsvRow& row, std::size_t& length, std::si
   std::size_t i = 0;
   for (;;) {
     const std::size_t index = StartField(row);
-    std::string_view& field = row.fields[index];
     const bool quoted = i < n && d[i] == '"';
-    std::size_t field_lines = 0;  // line breaks in a quoted field
     // Whether the field, written back, needs quotes: it holds the delimiter,
     // a quote or a line break.
     bool needs_quotes = false;
     if (quoted) {
-      ++i;
-      const std::size_t start = i;
-      std::string* unescaped = nullptr;  // from the first doubled quote on
-      for (;;) {
-        if (i == n) {
-          if (!final) return Scan::kNeedMore;
-          // At the very end of input a quoted field still open cannot be
-          // told from a stray quote: the row is malformed either way.
-          return Scan::kEndedTooSoon;
-        }
-        // Text up to the next quote, line break or delimiter goes in whole.
-        const std::size_t stop = FindFirstOf(d, i, n, '"', '\n', '\r', delimiter_);
-        if (unescaped != nullptr) unescaped->append(d + i, stop - i);
-        i = stop;
-        if (i == n) continue;
-        if (d[i] != '"') {
-          needs_quotes = true;
-          // CR LF, LF and CR alone each count as one line break.
-          if (d[i] == '\n' || (d[i] == '\r' && (i + 1 == n || d[i + 1] != '\n'))) ++field_lines;
-          if (unescaped != nullptr) unescaped->push_back(d[i]);
-          ++i;
-          continue;
-        }
-        // At a quote: a doubled one, or the closing one.
-        if (i + 1 == n && !final) return Scan::kNeedMore;
-        if (i + 1 < n && d[i + 1] == '"') {
-          if (unescaped == nullptr) {
-            unescaped = &row.Own(index);
-            unescaped->assign(d + start, i - start);
-          }
-          unescaped->push_back('"');
-          needs_quotes = true;
-          i += 2;
-          continue;
-        }
-        field = unescaped != nullptr ? std::string_view(*unescaped)
-                                     : std::string_view(d + start, i - start);
-        ++i;
-        // Only a delimiter or the line end may follow a closing quote.
-        // Anything else means the opening quote was a stray one that
-        // swallowed the lines up to here: one record would hide several.
-        if (i < n && d[i] != delimiter_ && !IsLineEnd(d[i])) return Scan::kTextAfterQuote;
-        break;
-      }
-      lines += field_lines;
+      const Scan scan = ScanQuotedField(row, index, final, i, lines, needs_quotes);
+      if (scan != Scan::kComplete) return scan;
     } else {
-      // Unquoted text, a quote in it taken as it stands.
-      const std::size_t run = i;
-      i = FindFirstOf(d, i, n, delimiter_, '\n', '\r', '"');
-      while (i < n && d[i] == '"') {
-        needs_quotes = true;
-        i = FindFirstOf(d, i + 1, n, delimiter_, '\n', '\r');
-      }
-      field = std::string_view(d + run, i - run);
+      ScanUnquotedField(row, index, i, needs_quotes);
     }
     // Written back, the row's text comes again when each field is quoted
     // exactly when it needs quotes.
@@ -241,17 +255,30 @@ void CsvReader::DropLeadingLf() {
   if (reader_.data()[0] == '\n') reader_.Consume(1);
 }
 
-bool CsvReader::Next(CsvRow& row) {
-  if (!started_) {
-    started_ = true;
-    while (reader_.size() < 3 && reader_.Refill()) {
-    }
-    const std::string_view head(reader_.data(), std::min<std::size_t>(reader_.size(), 3));
-    if (head == "\xEF\xBB\xBF") {
-      reader_.Consume(3);
-      had_bom_ = true;
-    }
+void CsvReader::Start() {
+  if (started_) return;
+  started_ = true;
+  while (reader_.size() < 3 && reader_.Refill()) {
   }
+  const std::string_view head(reader_.data(), std::min<std::size_t>(reader_.size(), 3));
+  if (head == "\xEF\xBB\xBF") {
+    reader_.Consume(3);
+    had_bom_ = true;
+  }
+}
+
+std::string_view CsvReader::FirstLine() {
+  Start();
+  ReadFirstLine();
+  const char* d = reader_.data();
+  const std::size_t n = std::min(reader_.size(), max_record_);
+  std::size_t end = 0;
+  while (end < n && !IsLineEnd(d[end])) ++end;
+  return std::string_view(d, end);
+}
+
+bool CsvReader::Next(CsvRow& row) {
+  Start();
   DropLeadingLf();
   if (reader_.size() == 0 && !reader_.Refill()) return false;
   row.problem = {};

@@ -47,6 +47,11 @@ class CsvFields {
     AppendNumber(out_, n);
     return *this;
   }
+  // The forms that name the field, as JsonFields takes them: the name is
+  // the column's, given by the header.
+  CsvFields& Number(std::string_view /*name*/, std::int64_t n) { return Number(n); }
+  CsvFields& Flag(std::string_view /*name*/, bool value) { return Number(value ? 1 : 0); }
+  CsvFields& Text(std::string_view /*name*/, std::string_view field) { return Text(field); }
 
  private:
   void Separate() {
@@ -64,6 +69,7 @@ class CsvFields {
 class CsvMessages {
  public:
   explicit CsvMessages(std::string_view (*text)(std::int32_t)) : text_(text) {}
+  std::string_view Text(std::int32_t code) const { return text_(code); }
   void Append(CsvFields& fields, std::int32_t code) {
     if (code < 0 || code >= static_cast<std::int32_t>(fields_.size())) {
       fields.Text(text_(code));
@@ -137,6 +143,13 @@ class CsvReader {
   // order mark at the start of the input is dropped; see had_bom().
   bool Next(CsvRow& row);
 
+  // The first physical line of the input, without a byte order mark and
+  // line end, read but not consumed (or its first max_record bytes): for a
+  // look at the columns before the delimiter is settled. Call before Next.
+  std::string_view FirstLine();
+  // The delimiter of the records read from now on.
+  void set_delimiter(char delimiter) { delimiter_ = delimiter; }
+
   bool failed() const { return reader_.failed(); }
   int error() const { return reader_.error(); }
   std::uint64_t consumed() const { return reader_.consumed(); }
@@ -147,12 +160,20 @@ class CsvReader {
   enum class Scan { kComplete, kNeedMore, kEndedTooSoon, kTextAfterQuote };
   // Parses one record from the start of the buffer into row.
   Scan ParseRecord(CsvRow& row, std::size_t& length, std::size_t& lines);
+  // The field index of row that starts at buffer position i, with i moved
+  // past it; lines counts the line breaks in a quoted field, needs_quotes
+  // whether it must be quoted when written back.
+  Scan ScanQuotedField(CsvRow& row, std::size_t index, bool final, std::size_t& i,
+                       std::size_t& lines, bool& needs_quotes);
+  void ScanUnquotedField(CsvRow& row, std::size_t index, std::size_t& i, bool& needs_quotes);
   // Splits the first physical line of the buffer at every delimiter, quotes literal.
   void TakeLiteralLine(CsvRow& row, std::size_t max_length);
   void SkipRestOfLine();
   // Reads until the buffer holds the first physical line whole (or is full).
   void ReadFirstLine();
   void DropLeadingLf();
+  // Drops a byte order mark at the start of the input.
+  void Start();
 
   ChunkReader reader_;
   char delimiter_;

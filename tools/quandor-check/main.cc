@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,22 +33,21 @@ void PrintHelp(std::FILE* to) {
     std::fprintf(to, "  %-9.*s %.*s\n", static_cast<int>(command.name.size()), command.name.data(),
                  static_cast<int>(command.summary.size()), command.summary.data());
   }
-  std::fputs(
+  std::string rest =
       "\nWith its arguments a command answers once; without, it reads one request a\n"
       "line from standard input and writes one result line each, and ends with a\n"
       "summary line on standard error (rows read, valid, invalid, not checkable,\n"
       "malformed). Texts from the bank code file are written with control\n"
-      "characters replaced by U+FFFD.\n\n"
+      "characters replaced by U+FFFD. Check methods and card rules are today's\n"
+      "unless --rules original, QUANDOR_RULES or the settings file say otherwise.\n\n"
       "Options:\n"
       "  --data DIR   directory of the bank code file blz.txt\n"
       "  --lang LANG  language of the messages: de (German, the default) or en\n"
       "  --version    show the component's version and copyright\n"
       "  --help       show this help; 'quandor-check COMMAND --help' for a command\n\n"
-      "Exit status: 0 success, 1 negative answer (not found, invalid), 2 usage error,\n"
-      "a bank code file that is missing or empty (also when a batch row could not\n"
-      "be checked for want of it), or a file that cannot be read or written\n"
-      "(standard output included).\n",
-      to);
+      "Exit status, for every command:\n";
+  AppendExitStatusTable(rest, "  ");
+  std::fputs(rest.c_str(), to);
 }
 
 int PrintVersion() {
@@ -64,8 +64,9 @@ int FinishOutput(int status) {
   errno = 0;
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
   const int error = errno;
-  return Fail(kExitUsage, std::string("cannot write output") +
-                              (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+  return Status::File(std::string("cannot write output") +
+                      (error != 0 ? std::string(": ") + std::strerror(error) : ""))
+      .Report("");
 }
 
 int Dispatch(Words words) {
@@ -77,27 +78,35 @@ int Dispatch(Words words) {
       return kExitOk;
     }
     if (word == "--version") return PrintVersion();
-    if (word == "--data" && i + 1 < words.size()) {
-      UseDataDir(words[++i]);
-    } else if (word.starts_with("--data=") && word.size() > 7) {
-      UseDataDir(word.substr(7));
-    } else if (word == "--lang" || word.starts_with("--lang=")) {
+    if (word == "--lang" || word.starts_with("--lang=")) {
       const bool next = word == "--lang" && i + 1 < words.size();
       if (!UseLanguage(next ? std::string_view(words[++i]) : word.substr(word.find('=') + 1))) {
-        return Fail(kExitUsage, "--lang takes de or en");
+        std::fputs("quandor-check: --lang takes de or en\nTry 'quandor-check --help'.\n", stderr);
+        return kExitUsageOrFile;
       }
+      continue;
+    }
+    std::optional<std::string_view> dir;
+    if (word == "--data" && i + 1 < words.size()) {
+      dir = words[++i];
+    } else if (word.starts_with("--data=")) {
+      dir = word.substr(7);
     } else if (word == "--data") {
-      std::fputs("quandor-check: --data needs a directory\n", stderr);
-      return kExitUsage;
+      dir = "";
     } else {
       std::fprintf(stderr, "quandor-check: unknown option '%s'\nTry 'quandor-check --help'.\n",
                    words[i]);
-      return kExitUsage;
+      return kExitUsageOrFile;
+    }
+    if (const Status status = UseDataDir(*dir); !status.ok()) {
+      std::fprintf(stderr, "quandor-check: %s\nTry 'quandor-check --help'.\n",
+                   status.message().c_str());
+      return kExitUsageOrFile;
     }
   }
   if (i == words.size()) {
     PrintHelp(stderr);
-    return kExitUsage;
+    return kExitUsageOrFile;
   }
   const std::string_view name = words[i];
   for (const Command& command : AllCommands()) {
@@ -105,7 +114,7 @@ int Dispatch(Words words) {
   }
   std::fprintf(stderr, "quandor-check: unknown command '%s'\nTry 'quandor-check --help'.\n",
                words[i]);
-  return kExitUsage;
+  return kExitUsageOrFile;
 }
 
 }  // namespace

@@ -53,6 +53,12 @@ QUANDOR_EXPORT std::string GetDataPath();
 /// An unrecognised value counts as absent.
 QUANDOR_EXPORT int32_t GetDefaultRules();
 
+/// As GetDefaultRules, with nFallback in place of qdRulesOriginal when neither
+/// QUANDOR_RULES nor the settings file names rules: for a host whose own
+/// default differs from the component's (the command-line tool answers by
+/// today's rules).
+QUANDOR_EXPORT int32_t GetDefaultRules(int32_t nFallback);
+
 /// The Deutsche Bundesbank's code of a method number as UsedTestingMethod
 /// reports it: "00" to "99", and "A0" to "E9" for 100 to 149 (the bank code
 /// file's converter writes A0 as 100, A4 as 104, E4 as 144). Any other

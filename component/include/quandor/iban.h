@@ -7,7 +7,7 @@
 ///   if (!r.IbanOk()) { ... quandor::GetIbanErrorText(r.nIbanError) ... }
 ///   else if (!r.Valid()) { ... quandor::GetErrorText(r.nAccountError) ... }
 ///
-///   std::string iban = quandor::MakeGermanIban("370 400 44", "532013000");
+///   std::string iban = quandor::MakeGermanIban("370 400 44", "532013000", banking);
 ///   // "DE89370400440532013000"
 /// @endcode
 ///
@@ -102,19 +102,33 @@ QUANDOR_EXPORT IbanResult ValidateIban(std::string_view sIban, Banking& oBanking
 /// code (exactly eight digits) and the account number (one to ten digits), as
 /// Banking's qdStrictnessRestrictive reads them: blanks in the bank code and
 /// " ", "/", "-" in the account number are dropped, any other character is
-/// rejected. Returns "" for input it rejects, and puts the
-/// reason into *pError when given (qdBankNumberMissing, qdBankNumberWrongDigits,
-/// qdBankNumberIncorrectly and their account number counterparts; qdNoError on
-/// success).
+/// rejected.
 ///
-/// Only the digits are checked: whether the bank code is known and the account
-/// number passes its bank's method is Banking::Validate's question. The IBAN is
-/// the plain one of the national rule (bank code and zero-padded account number).
-/// Some banks publish their own IBAN rules (replaced bank codes, accounts moved,
-/// sub-accounts); these are not applied, so for such a bank the result may differ
-/// from the IBAN the bank itself issues.
+/// An IBAN is built only for a bank connection that oBanking's Validate
+/// accepts (its strictness and rules apply; it keeps the state Validate
+/// leaves): payment data made from an unknown bank code or a mistyped account
+/// number fails later and elsewhere. A bank with no check method in the rules
+/// gets its IBAN, with *pError qdTestingMethodUnknown as a note. With bForce
+/// only the digits are checked.
+///
+/// Returns "" for input it refuses, and puts the reason into *pError when
+/// given: the digit errors (qdBankNumberMissing, qdBankNumberWrongDigits,
+/// qdBankNumberIncorrectly and their account number counterparts), or what
+/// Validate reported (qdBankNumberUnknown, qdWrongCheckDigit,
+/// qdBankNumberFileMissing ...); qdNoError on success.
+///
+/// The IBAN is the plain one of the national rule (bank code and zero-padded
+/// account number). Some banks publish their own IBAN rules (replaced bank
+/// codes, accounts moved, sub-accounts); these are not applied, so for such a
+/// bank the result may differ from the IBAN the bank itself issues.
 QUANDOR_EXPORT std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr,
-                                          ValidateError* pError = nullptr);
+                                          Banking& oBanking, ValidateError* pError = nullptr,
+                                          bool bForce = false);
+
+/// MakeGermanIban with a Banking object of its own (the component's default
+/// strictness and rules, GetDefaultRules()).
+QUANDOR_EXPORT std::string MakeGermanIban(std::string_view sBLZ, std::string_view sKontoNr,
+                                          ValidateError* pError = nullptr, bool bForce = false);
 
 /// The paper form of an IBAN: electronic form in groups of four characters
 /// separated by one blank ("DE89 3704 0044 0532 0130 00"). Input as for CheckIban;

@@ -331,12 +331,22 @@ QUANDOR_EXPORT quandor_status quandor_iban_validate(quandor_object* banking, con
 
 /* Builds the German IBAN, in electronic form, of bank code blz (eight digits,
  * blanks allowed) and account (one to ten digits; blanks, "/" and "-"
- * allowed). *error receives quandor_qdNoError, or the ValidateError of the
- * rejected part (quandor_qdBankNumberMissing, ..., quandor_qdAccountNumberIncorrectly)
- * with *iban "". Only the digits are checked, not whether the bank exists or
- * the account passes its method, and banks' own IBAN rules are not applied. */
+ * allowed), only for a bank connection that quandor_Banking_Validate accepts
+ * under the component's default rules: an unknown bank code or an account
+ * that fails its check is refused. *error receives quandor_qdNoError, or the
+ * reason of the refusal (quandor_qdBankNumberMissing, ...,
+ * quandor_qdAccountNumberIncorrectly for the digits, quandor_qdBankNumberUnknown,
+ * quandor_qdWrongCheckDigit, quandor_qdBankNumberFileMissing ...) with *iban "".
+ * A bank without a check method gets its IBAN, with *error
+ * quandor_qdTestingMethodUnknown as a note. Banks' own IBAN rules are not applied. */
 QUANDOR_EXPORT quandor_status quandor_iban_make(const char* blz, const char* account, char** iban,
                                                 int32_t* error) QUANDOR_NOEXCEPT;
+
+/* quandor_iban_make that checks only the digits, whether or not the bank
+ * exists and the account passes its method. */
+QUANDOR_EXPORT quandor_status quandor_iban_make_forced(const char* blz, const char* account,
+                                                       char** iban,
+                                                       int32_t* error) QUANDOR_NOEXCEPT;
 
 /* The paper form of an IBAN, in groups of four ("DE89 3704 0044 0532 0130 00");
  * an input with characters other than letters, digits and blanks comes back
