@@ -133,9 +133,11 @@ TEST(ValidateIban, ReportsWhoseFaultTheBankConnectionIs) {
     bool account_failed;
   };
   const Case cases[] = {
-      {MakeGermanIban("20041133", "123456782"), true, qdNoError, false, false},
-      {MakeGermanIban("37040045", "532013000", nullptr, true), true, qdBankNumberUnknown, true, false},
-      {MakeGermanIban("20041133", "123456789", nullptr, true), true, qdWrongCheckDigit, false, true},
+      {MakeGermanIban("20041133", "123456782", nullptr, true), true, qdNoError, false, false},
+      {MakeGermanIban("37040045", "532013000", nullptr, true), true, qdBankNumberUnknown, true,
+       false},
+      {MakeGermanIban("20041133", "123456789", nullptr, true), true, qdWrongCheckDigit, false,
+       true},
       {"DE89 3704 0044 0532 0130 00", false, qdBankNumberFileMissing, true, false},
   };
   for (const Case& c : cases) {
