@@ -63,6 +63,8 @@ std::string GetDataPath() { return bankdir::GetDataPath(); }
 
 int32_t GetDefaultRules() { return bankdir::DefaultRules(); }
 
+int32_t GetDefaultRules(int32_t nUnchosen) { return bankdir::ChosenRules().value_or(nUnchosen); }
+
 std::string TestingMethodCode(int32_t nMethod) {
   if (nMethod < 0) return {};
   if (nMethod >= methods::kMethodNumberCount) return std::to_string(nMethod);

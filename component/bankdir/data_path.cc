@@ -266,16 +266,15 @@ const std::string& BankFilePath() {
   return BankFilePath(ChangesSoFar());
 }
 
-int32_t DefaultRules() {
-  if (const PinnedFiles* pin = ThreadPin()) return pin->default_rules;
-  if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return *chosen;
+std::optional<int32_t> ChosenRules() {
+  if (const PinnedFiles* pin = ThreadPin()) return pin->chosen_rules;
+  if (const auto chosen = ReadRules(std::getenv("QUANDOR_RULES"))) return chosen;
   const Settings& settings =
       CurrentSettings(ReadPathEnvironment(Needed::kSettings), ChangesSoFar());
-  if (const auto chosen = ReadRules(settings.rules.c_str())) {
-    return *chosen;
-  }
-  return qdRulesOriginal;
+  return ReadRules(settings.rules.c_str());
 }
+
+int32_t DefaultRules() { return ChosenRules().value_or(qdRulesOriginal); }
 
 bool FileExists(const std::string& name) {
   const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

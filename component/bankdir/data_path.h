@@ -18,6 +18,7 @@
 #define QUANDOR_BANKDIR_DATA_PATH_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quandor::bankdir {
@@ -38,8 +39,11 @@ std::string GetDataPath();
 const std::string& BankFilePath(uint64_t changes);
 const std::string& BankFilePath();
 
-// The rules new objects apply: QUANDOR_RULES, else the setting "rules" of
-// section [check] in the same settings file, else qdRulesOriginal.
+// The rules chosen by QUANDOR_RULES, else by the setting "rules" of section
+// [check] in the same settings file; nullopt when neither names any.
+std::optional<int32_t> ChosenRules();
+
+// The rules new objects apply: ChosenRules(), else qdRulesOriginal.
 int32_t DefaultRules();
 
 // Whether the file is a regular file that can be opened for reading (opened

@@ -28,7 +28,7 @@ void TakeFiles(PinnedFiles& files) noexcept {
     const uint64_t changes = ChangesSoFar();
     files.data_path = GetDataPath();
     files.bank_file_path = BankFilePath(changes);
-    files.default_rules = DefaultRules();
+    files.chosen_rules = ChosenRules();
     if (!files.bank_file_path.empty()) {
       files.bank_file = CurrentBankFile(files.bank_file_path, changes);
       // Build the index now, so that the first pinned lookup is as cheap as the rest.

@@ -1,5 +1,5 @@
 // A thread pinned to one version of its files (see quandor/bank_file_pin.h).
-// The pinned thread's data path, default rules and bank code file are the ones
+// The pinned thread's data path, chosen rules and bank code file are the ones
 // taken when its outermost pin was made; the functions that otherwise look at
 // the files (data_path.h, bank_file.h) answer from here while it lasts.
 #ifndef QUANDOR_BANKDIR_THREAD_PIN_H_
@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quandor::bankdir {
@@ -14,9 +15,9 @@ namespace quandor::bankdir {
 class BankFileLines;
 
 struct PinnedFiles {
-  std::string data_path;       // as GetDataPath gave it
-  std::string bank_file_path;  // as BankFilePath gave it
-  int32_t default_rules = 0;
+  std::string data_path;                           // as GetDataPath gave it
+  std::string bank_file_path;                      // as BankFilePath gave it
+  std::optional<int32_t> chosen_rules;             // as ChosenRules gave it
   std::shared_ptr<const BankFileLines> bank_file;  // null: missing or unreadable
 };
 

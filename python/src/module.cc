@@ -155,7 +155,8 @@ PYBIND11_MODULE(_quandor, m) {
   m.def("error_text", &quandor::GetErrorText, py::arg("code"));
   m.def("iban_error_text", &quandor::GetIbanErrorText, py::arg("code"));
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
-  m.def("default_rules", &quandor::GetDefaultRules);
+  // The package's default differs from the objects': today's rules unless chosen otherwise.
+  m.def("default_rules", [] { return quandor::GetDefaultRules(quandor::qdRulesCurrent); });
   m.def("data_path", &quandor::GetDataPath);
   m.def("pin_bank_file", [] { quandor_pin_bank_file(); });
   m.def("unpin_bank_file", [] {
@@ -176,7 +177,7 @@ PYBIND11_MODULE(_quandor, m) {
   });
   m.def("format_iban", &quandor::FormatIban, py::arg("iban"));
   m.def("validate_many", &ValidateMany, py::arg("blzs"), py::arg("accounts"), py::arg("strictness"),
-        py::arg("rules"));
+        py::arg("rules"), py::arg("with_city"), py::arg("with_bic"));
 
   using quandor_python::Banking;
   py::class_<Banking>(m, "Banking")

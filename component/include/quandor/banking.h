@@ -52,6 +52,10 @@ QUANDOR_EXPORT std::string GetDataPath();
 /// An unrecognised value counts as absent.
 QUANDOR_EXPORT int32_t GetDefaultRules();
 
+/// The rules chosen by QUANDOR_RULES or the settings file as above, else
+/// nUnchosen: for hosts whose own default differs from the objects' one.
+QUANDOR_EXPORT int32_t GetDefaultRules(int32_t nUnchosen);
+
 /// The Deutsche Bundesbank's code of a method number as UsedTestingMethod
 /// reports it: "00" to "99", and "A0" to "E9" for 100 to 149 (the bank code
 /// file's converter writes A0 as 100, A4 as 104, E4 as 144). Any other
