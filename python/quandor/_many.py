@@ -67,6 +67,10 @@ def _as_column(values: Any, name: str) -> Any:
         raise TypeError(f"{name} must be a sequence of texts, not a single text")
     to_numpy = getattr(values, "to_numpy", None)
     if to_numpy is not None and hasattr(values, "isna"):  # pandas Series or Index
+        # The native module knows NaN, None and pandas.NA: a column of plain
+        # objects or numbers is handed over as it is, which spares a pass.
+        if getattr(values.dtype, "kind", "") in "Oiuf" and not hasattr(values.dtype, "na_value"):
+            return to_numpy().tolist()
         return to_numpy(dtype=object, na_value=None).tolist()
     tolist = getattr(values, "tolist", None)
     if tolist is not None and hasattr(values, "ndim"):  # NumPy array
@@ -76,25 +80,29 @@ def _as_column(values: Any, name: str) -> Any:
     return values
 
 
-def _messages(error: Any) -> Any:
+def _per_code(error: Any, of_code: Any, dtype: Any) -> Any:
+    """``of_code(code)`` for every element of the int32 error column, looked up in a table."""
     import numpy
 
-    codes, rows = numpy.unique(error, return_inverse=True)
-    texts = numpy.array([_quandor.error_text(int(code)) for code in codes] + [""], dtype=object)
-    return texts[rows] if len(codes) else texts[:0]
+    if not len(error):
+        return numpy.empty(0, dtype=dtype)
+    low = int(error.min())
+    table = numpy.array([of_code(code) for code in range(low, int(error.max()) + 1)], dtype=dtype)
+    return table[error - low]
+
+
+def _messages(error: Any) -> Any:
+    return _per_code(error, _quandor.error_text, object)
 
 
 def error_names(error: Any) -> Any:
     """The int32 error column as a pandas Categorical of ``Error`` names (codes of no member: NaN)."""
-    import numpy
     import pandas
 
     members = list(Error)
     position = {int(member): i for i, member in enumerate(members)}
-    codes, rows = numpy.unique(error, return_inverse=True)
-    of_code = numpy.array([position.get(int(code), -1) for code in codes] + [-1], dtype=numpy.int16)
-    return pandas.Categorical.from_codes(of_code[rows] if len(codes) else of_code[:0],
-                                         categories=[member.name for member in members])
+    codes = _per_code(error, lambda code: position.get(code, -1), "int16")
+    return pandas.Categorical.from_codes(codes, categories=[member.name for member in members])
 
 
 def validate_many(blzs: Any, accounts: Any, *, strictness: int = Strictness.NORMAL,
