@@ -18,6 +18,12 @@ def _require_text(name: str, value: object) -> None:
         raise TypeError(f"{name} must be str, not {type(value).__name__}")
 
 
+def _as_text(name: str, value: object) -> str:
+    """``value`` as str: bytes decoded as UTF-8; TypeError for anything else."""
+    _require_text(name, value)
+    return value.decode("utf-8", "replace") if isinstance(value, bytes) else value  # type: ignore
+
+
 def _require_int(name: str, value: object) -> None:
     if isinstance(value, bool) or not isinstance(value, int):
         raise TypeError(f"{name} must be int, not {type(value).__name__}")
@@ -55,6 +61,15 @@ def _display_blz(blz: str) -> str:
 def _plain_blz(text: str) -> str:
     """The bank code of a display text: its digits ("370 501 98" -> "37050198")."""
     return text.replace(" ", "")
+
+
+def _native_text(name: str, doc: str) -> property:
+    """A read-only text property passed on from the native object."""
+
+    def fget(self: "_Settings") -> str:
+        return getattr(self._native, name)
+
+    return property(fget, doc=doc)
 
 
 class _Settings:
@@ -180,45 +195,15 @@ class Banking(_Settings):
         """The bank code of the last operation as printed, "370 501 98"."""
         return _display_blz(self.bank_number)
 
-    @property
-    def account_number(self) -> str:
-        """The account number of the last validation, as the input checks took it."""
-        return self._native.account_number
-
-    @property
-    def bank_name(self) -> str:
-        """The bank's name."""
-        return self._native.bank_name
-
-    @property
-    def bank_city(self) -> str:
-        """The bank's city."""
-        return self._native.bank_city
-
-    @property
-    def bank_short_name(self) -> str:
-        """The bank's short name."""
-        return self._native.bank_short_name
-
-    @property
-    def bank_bic(self) -> str:
-        """The bank's BIC; "" when the file gives none."""
-        return self._native.bank_bic
-
-    @property
-    def bank_postcode(self) -> str:
-        """The bank's postcode."""
-        return self._native.bank_postcode
-
-    @property
-    def version(self) -> str:
-        """The library's version."""
-        return self._native.version
-
-    @property
-    def copyright(self) -> str:
-        """The library's copyright notice."""
-        return self._native.copyright
+    account_number = _native_text(
+        "account_number", "The account number of the last validation, as the input checks took it.")
+    bank_name = _native_text("bank_name", "The bank's name.")
+    bank_city = _native_text("bank_city", "The bank's city.")
+    bank_short_name = _native_text("bank_short_name", "The bank's short name.")
+    bank_bic = _native_text("bank_bic", 'The bank\'s BIC; "" when the file gives none.')
+    bank_postcode = _native_text("bank_postcode", "The bank's postcode.")
+    version = _native_text("version", "The library's version.")
+    copyright = _native_text("copyright", "The library's copyright notice.")
 
     def validate(self, blz: str, account: str) -> ValidationResult:
         """Checks the account number at the bank with the code ``blz``."""
@@ -323,10 +308,7 @@ class Creditcard(_Settings):
         """Outcome of the last validation."""
         return as_error(self._native.last_error)
 
-    @property
-    def card_number(self) -> str:
-        """The digits of the card number last validated."""
-        return self._native.card_number
+    card_number = _native_text("card_number", "The card number last validated.")
 
     def validate(self, company: Union[int, str], number: str) -> CardResult:
         """Checks ``number`` against the rules of ``company``: a ``CardCompany``, its number or name."""

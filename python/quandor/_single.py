@@ -3,11 +3,11 @@
 from __future__ import annotations
 
 import threading
-from typing import Optional, Union
+from typing import Any, Optional, Union
 
 from quandor import _quandor
 from quandor._enums import Error, IbanError
-from quandor._objects import Banking, Creditcard, ValidationResult, _require_text
+from quandor._objects import Banking, Creditcard, ValidationResult, _as_text
 
 
 class Rejected(ValueError):
@@ -60,22 +60,24 @@ def invalid_account(error: Union[Error, int]) -> InvalidAccount:
 _local = threading.local()
 
 
+def _thread_object(kind: type, rules: Optional[int]) -> Any:
+    """The calling thread's object of ``kind``, set to ``rules`` (None: the default)."""
+    found = getattr(_local, kind.__name__, None)
+    if found is None:
+        found = kind()
+        setattr(_local, kind.__name__, found)
+    found.rules = _quandor.default_rules() if rules is None else rules
+    return found
+
+
 def thread_banking(rules: Optional[int] = None) -> Banking:
     """A ``Banking`` object of the calling thread, set to ``rules`` (None: the default)."""
-    banking = getattr(_local, "banking", None)
-    if banking is None:
-        banking = _local.banking = Banking()
-    banking.rules = _quandor.default_rules() if rules is None else rules
-    return banking
+    return _thread_object(Banking, rules)
 
 
 def thread_creditcard(rules: Optional[int] = None) -> Creditcard:
     """A ``Creditcard`` object of the calling thread, set to ``rules`` (None: the default)."""
-    card = getattr(_local, "card", None)
-    if card is None:
-        card = _local.card = Creditcard()
-    card.rules = _quandor.default_rules() if rules is None else rules
-    return card
+    return _thread_object(Creditcard, rules)
 
 
 def validate(bank_code: str, account: str, *, rules: Optional[int] = None) -> ValidationResult:
@@ -119,10 +121,7 @@ def compact(number: str) -> str:
     >>> compact(" 532 013-000 ")
     '532013000'
     """
-    _require_text("number", number)
-    if isinstance(number, bytes):
-        number = number.decode("utf-8", "replace")
-    return number.strip().translate(_SEPARATORS)
+    return _as_text("number", number).strip().translate(_SEPARATORS)
 
 
 for _class in (Rejected, InvalidAccount, WrongCheckDigit, UnknownBank, MalformedInput, NoMethod):

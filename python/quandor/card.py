@@ -16,7 +16,7 @@ from __future__ import annotations
 from typing import Optional, Union
 
 from quandor._enums import CardCompany
-from quandor._objects import CardResult, _require_text
+from quandor._objects import CardResult, _as_text
 from quandor._single import Rejected, thread_creditcard
 
 
@@ -56,10 +56,7 @@ def compact(number: str) -> str:
     >>> compact("4111-1111 1111-1111")
     '4111111111111111'
     """
-    _require_text("number", number)
-    if isinstance(number, bytes):
-        number = number.decode("utf-8", "replace")
-    return "".join(number.split()).replace("-", "")
+    return "".join(_as_text("number", number).split()).replace("-", "")
 
 
 InvalidCard.__module__ = __name__

@@ -16,7 +16,7 @@ from typing import Optional
 
 from quandor import _quandor
 from quandor._enums import Error, IbanError, as_error
-from quandor._objects import Banking, _require_text
+from quandor._objects import Banking, _as_text, _require_text
 from quandor._single import Rejected, invalid_account, thread_banking
 
 
@@ -112,10 +112,7 @@ def compact(iban: str) -> str:
     >>> compact(" de71 3705 0198 0532 0130 00")
     'DE71370501980532013000'
     """
-    _require_text("iban", iban)
-    if isinstance(iban, bytes):
-        iban = iban.decode("utf-8", "replace")
-    return "".join(iban.split()).upper()
+    return "".join(_as_text("iban", iban).split()).upper()
 
 
 def make(blz: str, account: str) -> str:
