@@ -43,10 +43,17 @@ bool IsPandasNa(PyObject* item) {
 
 [[noreturn]] void ThrowElementType(PyObject* item, const char* name, Py_ssize_t i,
                                    const char* expected) {
-  const std::string shown = py::repr(item).cast<std::string>();
+  // The value as repr shows it, cut short; nothing when repr itself fails.
+  std::string shown;
+  const py::object text = py::reinterpret_steal<py::object>(PyObject_Repr(item));
+  const py::object cut =
+      text ? py::reinterpret_steal<py::object>(PyUnicode_Substring(text.ptr(), 0, 40)) : text;
+  Py_ssize_t size = 0;
+  const char* utf8 = cut ? PyUnicode_AsUTF8AndSize(cut.ptr(), &size) : nullptr;
+  if (utf8 != nullptr) shown.assign(utf8, static_cast<std::size_t>(size));
+  PyErr_Clear();
   throw py::type_error(std::string("validate_many: row ") + std::to_string(i) + " of " + name +
-                       " is " + Py_TYPE(item)->tp_name + " " + shown.substr(0, 40) + ", " +
-                       expected);
+                       " is " + Py_TYPE(item)->tp_name + " " + shown + ", " + expected);
 }
 
 // The decimal digits of a number column's value, without a Python string per
