@@ -96,7 +96,7 @@ def _messages(error: Any) -> Any:
 
 
 def error_names(error: Any) -> Any:
-    """The int32 error column as a pandas Categorical of ``Error`` names (codes of no member: NaN)."""
+    """The int32 error column as a pandas Categorical of ``Error`` names (no member: NaN)."""
     import pandas
 
     members = list(Error)

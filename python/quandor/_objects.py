@@ -311,7 +311,7 @@ class Creditcard(_Settings):
     card_number = _native_text("card_number", "The card number last validated.")
 
     def validate(self, company: Union[int, str], number: str) -> CardResult:
-        """Checks ``number`` against the rules of ``company``: a ``CardCompany``, its number or name."""
+        """Checks ``number`` by the rules of ``company``: a ``CardCompany``, its number or name."""
         company_code = card_company(company)
         _require_text("number", number)
         valid = self._native.validate(company_code, number)

@@ -32,7 +32,7 @@ class UnknownBank(InvalidAccount):
 
 
 class MalformedInput(InvalidAccount):
-    """The bank code or account number is missing, too long or too short, or holds other characters."""
+    """The bank code or account number is missing, too long or short, or holds other characters."""
 
 
 class NoMethod(InvalidAccount):

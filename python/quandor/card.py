@@ -21,7 +21,7 @@ from quandor._single import Rejected, thread_creditcard
 
 
 class InvalidCard(Rejected):
-    """The card number fails its company's rules; ``error`` is the ``Error``, ``message`` its text."""
+    """The card number fails its company's rules: ``error`` (an ``Error``) and ``message``."""
 
 
 def validate(company: Union[int, str], number: str, *,

@@ -74,7 +74,8 @@ def test_settings_and_bad_argument_types():
                  lambda: setattr(banking, "strictness", "1"),
                  lambda: quandor.Banking(strictness=1.0), lambda: quandor.Banking(rules=True),
                  lambda: quandor.iban.check(22), lambda: quandor.iban.make("1", 2),
-                 lambda: quandor.Creditcard().validate(1.0, "4111"), lambda: quandor.method_code("6"),
+                 lambda: quandor.Creditcard().validate(1.0, "4111"),
+                 lambda: quandor.method_code("6"),
                  lambda: quandor.is_valid(37050198, "1"), lambda: quandor.compact(1),
                  lambda: quandor.card.is_valid(None, "4111")):
         with pytest.raises(TypeError):
