@@ -10,7 +10,10 @@ file with random account numbers, then measures, best of three:
   - quandor-check validate --csv on the same rows as a CSV file,
   - quandor.validate_many on two lists of str (the columns as pandas or a
     CSV reader would hand them over), results as NumPy columns; as it is, and
-    after quandor.pin_data_dir() (what quandor-check does by itself).
+    after quandor.pin_data_dir() (what quandor-check does by itself);
+  - then, pinned, quandor.pandas.validate_frame on a frame of str columns, on
+    one read as numbers (bank codes int64, accounts float64 with a gap), and
+    with every extra column and the error as names.
 """
 
 import os
@@ -70,6 +73,22 @@ def main():
     # same for Python, where the settings file is otherwise looked at each row.
     quandor.pin_data_dir()
     many_pinned = best_of_three(many_run)
+    frames = {}
+    try:
+        import pandas as pd
+        from quandor.pandas import EXTRA_COLUMNS, validate_frame
+    except ImportError:
+        pd = None
+    if pd is not None:
+        text = pd.DataFrame({"BLZ": blzs, "Konto": accounts})
+        numbers = pd.DataFrame({"BLZ": [int(b) for b in blzs],
+                                "Konto": [float(a) for a in accounts[:-1]] + [float("nan")]})
+        for label, frame, settings in (
+                ("str columns", text, {}), ("int64/float64 columns", numbers, {}),
+                ("str columns, all columns, error names", text,
+                 {"columns": EXTRA_COLUMNS, "error_as": "name"})):
+            frames[label] = best_of_three(lambda: validate_frame(
+                frame, rules=quandor.Rules.ORIGINAL, **settings))
     print(f"rows: {count:,}")
     print(f"quandor-check validate (lines): {cli_lines:.3f} s")
     print(f"quandor-check validate --csv:   {cli_csv:.3f} s")
@@ -77,6 +96,9 @@ def main():
         if label and pinned_before:
             break
         print(f"quandor.validate_many{label}: {seconds:.3f} s "
+              f"({seconds / cli_lines:.2f}x the lines, {seconds / cli_csv:.2f}x the CSV run)")
+    for label, seconds in frames.items():
+        print(f"validate_frame, {label}: {seconds:.3f} s "
               f"({seconds / cli_lines:.2f}x the lines, {seconds / cli_csv:.2f}x the CSV run)")
 
 

@@ -1,28 +1,37 @@
 """Check digits of German bank connections, IBANs and credit card numbers.
 
 >>> import quandor
->>> quandor.Banking().validate("37050198", "532013000").valid
+>>> quandor.is_valid("37050198", "532013000")
 True
+>>> quandor.validate("37050198", "532013000").bic
+'COLSDE33XXX'
+>>> quandor.compact("532 013 000")
+'532013000'
 >>> quandor.validate_many(["37050198"], ["532013000"]).valid
 array([ True])
 
-Modules: ``quandor.iban`` (check and build IBANs), ``quandor.pandas``
-(``validate_frame`` for data frames, also Dask's partitions).
+Modules: ``quandor.iban`` (check and build IBANs), ``quandor.card`` (credit
+card numbers), ``quandor.pandas`` (``validate_frame`` for data frames, also
+Dask's partitions). Unless told otherwise, the package checks by today's
+rules (``default_rules()``).
 """
-
-import contextlib
-from typing import Iterator
 
 from quandor import _quandor
 from quandor._enums import CardCompany, Error, IbanError, Rules, SearchField, Strictness
 from quandor._many import ValidationColumns, validate_many
 from quandor._objects import (Bank, Banking, CardResult, Creditcard, MalformedRecordError,
-                              ValidationResult)
-from quandor import iban  # noqa: E402  (needs the names above)
+                              ValidationResult, default_rules)
+from quandor._single import (InvalidAccount, MalformedInput, NoMethod, UnknownBank,
+                             WrongCheckDigit, compact, is_valid, validate)
+from quandor import card, iban  # noqa: E402  (need the names above)
 
 
 def method_code(method: int) -> str:
-    """The Bundesbank's code of a method number as the bank code file holds it (6 -> "06", 118 -> "B8")."""
+    """The Bundesbank's code of a method number as the bank code file holds it.
+
+    >>> method_code(6), method_code(118)
+    ('06', 'B8')
+    """
     if isinstance(method, bool) or not isinstance(method, int):
         raise TypeError(f"method must be int, not {type(method).__name__}")
     return _quandor.method_code(method) if -2**31 <= method < 2**31 else str(method)
@@ -48,8 +57,7 @@ def pin_data_dir() -> str:
     return os.environ["QUANDOR_DATA_DIR"]
 
 
-@contextlib.contextmanager
-def pinned_bank_file() -> Iterator[None]:
+class pinned_bank_file:  # noqa: N801 - used as a function: ``with pinned_bank_file():``
     """Answers the calling thread's checks from the bank code file as it is now.
 
     Inside the ``with`` block, lookups, checks and searches of this thread
@@ -58,21 +66,18 @@ def pinned_bank_file() -> Iterator[None]:
     and consistent, but a change of the file is seen only after the block.
     Blocks nest. ``validate_many`` pins the file for its own call anyway.
     """
-    _quandor.pin_bank_file()
-    try:
-        yield
-    finally:
+
+    def __enter__(self) -> None:
+        _quandor.pin_bank_file()
+
+    def __exit__(self, *exc_info: object) -> None:
         _quandor.unpin_bank_file()
-
-
-def default_rules() -> Rules:
-    """The rules new objects apply: QUANDOR_RULES, else the settings file, else ORIGINAL."""
-    return Rules(_quandor.default_rules())
 
 
 __version__ = _quandor.version()
 
 __all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
-           "MalformedRecordError", "Rules", "SearchField", "Strictness", "ValidationColumns",
-           "ValidationResult", "data_path", "default_rules", "iban", "method_code",
-           "pin_data_dir", "pinned_bank_file", "validate_many"]
+           "InvalidAccount", "MalformedInput", "MalformedRecordError", "NoMethod", "Rules",
+           "SearchField", "Strictness", "UnknownBank", "ValidationColumns", "ValidationResult",
+           "WrongCheckDigit", "card", "compact", "data_path", "default_rules", "iban", "is_valid",
+           "method_code", "pin_data_dir", "pinned_bank_file", "validate", "validate_many"]

@@ -1,21 +1,23 @@
 """IBANs: checking any known country's, building German ones.
 
 >>> from quandor import iban
+>>> iban.is_valid("DE71 3705 0198 0532 0130 00")
+True
 >>> iban.make("37050198", "532013000")
 'DE71370501980532013000'
->>> iban.check("DE71 3705 0198 0532 0130 00").valid
-True
+>>> iban.check("DE71 3705 0198 0532 0130 00").blz
+'37050198'
 """
 
 from __future__ import annotations
 
 import dataclasses
-import threading
 from typing import Optional
 
 from quandor import _quandor
 from quandor._enums import Error, IbanError, as_error
-from quandor._objects import Banking, _require_text
+from quandor._objects import Banking, _as_text, _require_text
+from quandor._single import Rejected, invalid_account, thread_banking
 
 
 class IbanMakeError(ValueError):
@@ -47,29 +49,26 @@ class IbanCheck:
         return self.valid
 
 
-_local = threading.local()
+class InvalidIban(Rejected):
+    """The IBAN's form or check digits are wrong; ``error`` is the ``IbanError``."""
 
-
-def _thread_banking() -> Banking:
-    banking = getattr(_local, "banking", None)
-    if banking is None:
-        banking = _local.banking = Banking()
-    return banking
+    def __init__(self, error: IbanError) -> None:
+        super().__init__(error, error.message)
 
 
 def check(iban: str, banking: Optional[Banking] = None, *, lang: str = "de") -> IbanCheck:
     """Checks an IBAN (blanks and lower case allowed), and a German one's bank connection.
 
     The bank connection is checked with ``banking`` (its strictness and rules
-    apply; it is left as after ``Banking.validate``), else with a default
-    ``Banking`` object of the calling thread. ``message`` is in ``lang``:
-    ``"de"`` (German) or ``"en"`` (English).
+    apply; it is left as after ``Banking.validate``), else with a ``Banking``
+    object of the calling thread under ``default_rules()``. ``message`` is in
+    ``lang``: ``"de"`` (German) or ``"en"`` (English).
     """
     _require_text("iban", iban)
     if banking is not None and not isinstance(banking, Banking):
         raise TypeError(f"banking must be quandor.Banking, not {type(banking).__name__}")
     iban_error, electronic, blz, account, account_error, valid = _quandor.validate_iban(
-        iban, banking if banking is not None else _thread_banking())
+        iban, (banking if banking is not None else thread_banking())._native)
     verdict = IbanError(iban_error)
     checked = as_error(account_error)
     if verdict != IbanError.OK or checked == Error.NO_VALIDATION:
@@ -77,6 +76,44 @@ def check(iban: str, banking: Optional[Banking] = None, *, lang: str = "de") -> 
     else:
         message = _quandor.error_text(account_error, lang)
     return IbanCheck(valid, verdict, message, electronic, blz, account, checked)
+
+
+def is_valid(iban: str, *, rules: Optional[int] = None) -> bool:
+    """Whether the IBAN is valid: form, check digits, and for a German one its bank connection.
+
+    >>> is_valid("DE71370501980532013001")
+    False
+    """
+    _require_text("iban", iban)
+    return check(iban, thread_banking(rules)).valid
+
+
+def validate(iban: str, *, rules: Optional[int] = None) -> str:
+    """The IBAN in electronic form when it is valid; else raises a ``ValueError``.
+
+    >>> validate("de71 3705 0198 0532 0130 00")
+    'DE71370501980532013000'
+
+    ``InvalidIban`` when the form or the check digits are wrong; for a German
+    IBAN whose bank connection fails, the ``quandor.InvalidAccount`` of that
+    failure (``WrongCheckDigit``, ``UnknownBank``, ...).
+    """
+    _require_text("iban", iban)
+    result = check(iban, thread_banking(rules))
+    if result.error != IbanError.OK:
+        raise InvalidIban(result.error)
+    if not result.valid:
+        raise invalid_account(result.account_error)
+    return result.iban
+
+
+def compact(iban: str) -> str:
+    """The electronic form: no blanks, upper case; nothing else is checked.
+
+    >>> compact(" de71 3705 0198 0532 0130 00")
+    'DE71370501980532013000'
+    """
+    return "".join(_as_text("iban", iban).split()).upper()
 
 
 def make(blz: str, account: str, force: bool = False, banking: Optional[Banking] = None) -> str:
@@ -93,18 +130,26 @@ def make(blz: str, account: str, force: bool = False, banking: Optional[Banking]
     _require_text("account", account)
     if banking is not None and not isinstance(banking, Banking):
         raise TypeError(f"banking must be quandor.Banking, not {type(banking).__name__}")
-    built, error = _quandor.make_iban(blz, account,
-                                      banking if banking is not None else _thread_banking(),
-                                      bool(force))
+    native = (banking if banking is not None else thread_banking())._native
+    built, error = _quandor.make_iban(blz, account, native, bool(force))
     if not built:
         raise IbanMakeError(Error(error))
     return built
 
 
 def format(iban: str) -> str:  # noqa: A001 - the paper form's name in the IBAN standard
-    """The paper form: electronic form in groups of four ("DE71 3705 0198 0532 0130 00")."""
+    """The paper form: electronic form in groups of four.
+
+    >>> format("de71370501980532013000")
+    'DE71 3705 0198 0532 0130 00'
+    """
     _require_text("iban", iban)
     return _quandor.format_iban(iban)
 
 
-__all__ = ["IbanCheck", "IbanMakeError", "check", "format", "make"]
+for _class in (IbanCheck, IbanMakeError, InvalidIban):
+    _class.__module__ = __name__
+del _class
+
+__all__ = ["IbanCheck", "IbanMakeError", "InvalidIban", "check", "compact", "format", "is_valid",
+           "make", "validate"]

@@ -127,7 +127,8 @@ PYBIND11_MODULE(_quandor, m) {
       },
       py::arg("code"), py::arg("lang") = "de");
   m.def("method_code", &quandor::TestingMethodCode, py::arg("method"));
-  m.def("default_rules", [] { return quandor::GetDefaultRules(); });
+  // The package's default differs from the objects': today's rules unless chosen otherwise.
+  m.def("default_rules", [] { return quandor::GetDefaultRules(quandor::qdRulesCurrent); });
   m.def("data_path", &quandor::GetDataPath);
   m.def("pin_bank_file", [] { quandor_pin_bank_file(); });
   m.def("unpin_bank_file", [] {
@@ -149,7 +150,7 @@ PYBIND11_MODULE(_quandor, m) {
   });
   m.def("format_iban", &quandor::FormatIban, py::arg("iban"));
   m.def("validate_many", &ValidateMany, py::arg("blzs"), py::arg("accounts"), py::arg("strictness"),
-        py::arg("rules"));
+        py::arg("rules"), py::arg("with_city"), py::arg("with_bic"));
 
   using quandor_python::Banking;
   py::class_<Banking>(m, "Banking")

@@ -3,6 +3,7 @@
 #include <pybind11/numpy.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <deque>
 #include <string>
@@ -26,8 +27,41 @@ struct TextColumn {
   std::vector<std::string_view> views;
 };
 
-bool IsMissing(PyObject* item) {
-  return item == Py_None || (PyFloat_Check(item) && std::isnan(PyFloat_AS_DOUBLE(item)));
+// pandas' NA, known without importing pandas: once pandas is loaded, NA is
+// its attribute; a column holding it was made by pandas anyway.
+bool IsPandasNa(PyObject* item) {
+  PyObject* modules = PyImport_GetModuleDict();
+  PyObject* pandas = PyDict_GetItemString(modules, "pandas");  // borrowed
+  if (pandas == nullptr) return false;
+  const py::object na = py::reinterpret_steal<py::object>(PyObject_GetAttrString(pandas, "NA"));
+  if (!na) {
+    PyErr_Clear();
+    return false;
+  }
+  return item == na.ptr();
+}
+
+[[noreturn]] void ThrowElementType(PyObject* item, const char* name, Py_ssize_t i,
+                                   const char* expected) {
+  // The value as repr shows it, cut short; nothing when repr itself fails.
+  std::string shown;
+  const py::object text = py::reinterpret_steal<py::object>(PyObject_Repr(item));
+  const py::object cut =
+      text ? py::reinterpret_steal<py::object>(PyUnicode_Substring(text.ptr(), 0, 40)) : text;
+  Py_ssize_t size = 0;
+  const char* utf8 = cut ? PyUnicode_AsUTF8AndSize(cut.ptr(), &size) : nullptr;
+  if (utf8 != nullptr) shown.assign(utf8, static_cast<std::size_t>(size));
+  PyErr_Clear();
+  throw py::type_error(std::string("validate_many: row ") + std::to_string(i) + " of " + name +
+                       " is " + Py_TYPE(item)->tp_name + " " + shown + ", " + expected);
+}
+
+// The decimal digits of a number column's value, without a Python string per
+// row: a column read as numbers is the common case of a large file.
+std::string_view Digits(long long value, TextColumn& column) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return column.owned.emplace_back(digits, end);
 }
 
 std::string_view ItemText(PyObject* item, TextColumn& column, const char* name, Py_ssize_t i) {
@@ -40,15 +74,34 @@ std::string_view ItemText(PyObject* item, TextColumn& column, const char* name, 
   if (PyBytes_Check(item)) {
     return {PyBytes_AS_STRING(item), static_cast<std::size_t>(PyBytes_GET_SIZE(item))};
   }
-  if (IsMissing(item)) return {};
+  if (item == Py_None) return {};
+  // A number column with a gap is read as floats: NaN is the gap, and a
+  // whole number still has its digits.
+  if (PyFloat_Check(item)) {
+    const double value = PyFloat_AS_DOUBLE(item);
+    if (std::isnan(value)) return {};
+    // Up to 2^63 the digits come straight from the double; beyond, no bank
+    // code or account number fits anyway, but the digits are still its own.
+    if (!std::isfinite(value) || value != std::floor(value) || value < 0) {
+      ThrowElementType(item, name, i, "expected a whole number");
+    }
+    if (value < 0x1p63) return Digits(static_cast<long long>(value), column);
+    const py::object number = py::reinterpret_steal<py::object>(PyLong_FromDouble(value));
+    if (!number) throw py::error_already_set();
+    return column.owned.emplace_back(py::str(number).cast<std::string>());
+  }
   // Integers, also NumPy's: a column read as numbers still has its digits.
   if (!PyBool_Check(item) && PyIndex_Check(item)) {
     const py::object number = py::reinterpret_steal<py::object>(PyNumber_Index(item));
     if (!number) throw py::error_already_set();
+    int overflow = 0;
+    const long long value = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+    if (overflow == 0 && !(value == -1 && PyErr_Occurred())) return Digits(value, column);
+    PyErr_Clear();
     return column.owned.emplace_back(py::str(number).cast<std::string>());
   }
-  throw py::type_error(std::string("validate_many: element ") + std::to_string(i) + " of " + name +
-                       " is " + Py_TYPE(item)->tp_name + ", expected str, bytes, int or None");
+  if (IsPandasNa(item)) return {};
+  ThrowElementType(item, name, i, "expected str, bytes, int, a whole float or a missing value");
 }
 
 TextColumn ReadColumn(py::handle values, const char* name) {
@@ -77,16 +130,6 @@ struct ViewHash {
 };
 using NameTable = std::unordered_map<std::string, std::int32_t, ViewHash, std::equal_to<>>;
 
-std::int32_t NameNumber(NameTable& names, std::vector<const std::string*>& by_number,
-                        const std::string& name) {
-  auto found = names.find(std::string_view(name));
-  if (found == names.end()) {
-    found = names.emplace(name, static_cast<std::int32_t>(by_number.size())).first;
-    by_number.push_back(&found->first);
-  }
-  return found->second;
-}
-
 // An object array of n entries; entry i becomes the object of number[i].
 py::array ObjectColumn(const std::vector<std::int32_t>& number, const std::vector<py::object>& of) {
   py::array column(py::module_::import("numpy").attr("empty")(number.size(), "object"));
@@ -101,10 +144,38 @@ py::array ObjectColumn(const std::vector<std::int32_t>& number, const std::vecto
   return column;
 }
 
+// A text column of the bank's fields: each distinct text is one Python string.
+class SharedTexts {
+ public:
+  explicit SharedTexts(std::size_t rows) : number_(rows) {}
+  void Set(std::size_t row, const std::string& text) {
+    auto found = numbers_.find(std::string_view(text));
+    if (found == numbers_.end()) {
+      found = numbers_.emplace(text, static_cast<std::int32_t>(texts_.size())).first;
+      texts_.push_back(&found->first);
+    }
+    number_[row] = found->second;
+  }
+  // Needs the interpreter lock.
+  py::array Column() const {
+    std::vector<py::object> objects;
+    objects.reserve(texts_.size());
+    for (const std::string* text : texts_)
+      objects.push_back(py::reinterpret_steal<py::object>(
+          PyUnicode_DecodeUTF8(text->data(), static_cast<Py_ssize_t>(text->size()), "replace")));
+    return ObjectColumn(number_, objects);
+  }
+
+ private:
+  NameTable numbers_;
+  std::vector<const std::string*> texts_;
+  std::vector<std::int32_t> number_;
+};
+
 }  // namespace
 
 py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strictness,
-                       std::int32_t rules) {
+                       std::int32_t rules, bool with_city, bool with_bic) {
   const TextColumn bank_codes = ReadColumn(blzs, "blzs");
   const TextColumn account_numbers = ReadColumn(accounts, "accounts");
   const std::size_t rows = bank_codes.views.size();
@@ -116,9 +187,9 @@ py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strict
   py::array_t<bool> valid(static_cast<py::ssize_t>(rows));
   py::array_t<std::int32_t> error(static_cast<py::ssize_t>(rows));
   std::vector<std::int32_t> method(rows);
-  std::vector<std::int32_t> name(rows);
-  NameTable names;
-  std::vector<const std::string*> name_by_number;
+  SharedTexts names(rows);
+  SharedTexts cities(with_city ? rows : 0);
+  SharedTexts bics(with_bic ? rows : 0);
   {
     bool* valid_out = valid.mutable_data();
     std::int32_t* error_out = error.mutable_data();
@@ -133,7 +204,9 @@ py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strict
       valid_out[i] = banking.Validate(bank_codes.views[i], account_numbers.views[i]);
       error_out[i] = banking.LastError();
       method[i] = banking.UsedTestingMethod() + 1;  // 0: no method
-      name[i] = NameNumber(names, name_by_number, banking.BankName());
+      names.Set(i, banking.BankName());
+      if (with_city) cities.Set(i, banking.BankCity());
+      if (with_bic) bics.Set(i, banking.BankBIC());
     }
   }
 
@@ -142,13 +215,9 @@ py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strict
       rows == 0 ? 1 : *std::max_element(method.begin(), method.end()) + 1;
   for (std::int32_t m = 0; m < method_count; ++m)
     method_codes.push_back(py::str(quandor::TestingMethodCode(m - 1)));
-  std::vector<py::object> name_texts;
-  name_texts.reserve(name_by_number.size());
-  for (const std::string* text : name_by_number)
-    name_texts.push_back(py::reinterpret_steal<py::object>(
-        PyUnicode_DecodeUTF8(text->data(), static_cast<Py_ssize_t>(text->size()), "replace")));
-  return py::make_tuple(valid, error, ObjectColumn(method, method_codes),
-                        ObjectColumn(name, name_texts));
+  return py::make_tuple(valid, error, ObjectColumn(method, method_codes), names.Column(),
+                        with_city ? py::object(cities.Column()) : py::none(),
+                        with_bic ? py::object(bics.Column()) : py::none());
 }
 
 }  // namespace quandor_python

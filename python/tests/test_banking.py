@@ -1,5 +1,8 @@
-"""quandor.Banking, quandor.Creditcard and the enums."""
+"""quandor.Banking, quandor.Creditcard, the enums, and the one-value functions."""
 
+import doctest
+import importlib
+import pydoc
 import threading
 
 import pytest
@@ -83,11 +86,16 @@ def test_settings_and_bad_argument_types():
                  lambda: setattr(banking, "strictness", "1"),
                  lambda: quandor.Banking(strictness=1.0), lambda: quandor.Banking(rules=True),
                  lambda: quandor.iban.check(22), lambda: quandor.iban.make("1", 2),
-                 lambda: quandor.Creditcard().validate("0", "4111"), lambda: quandor.method_code("6")):
+                 lambda: quandor.Creditcard().validate(1.0, "4111"),
+                 lambda: quandor.method_code("6"),
+                 lambda: quandor.is_valid(37050198, "1"), lambda: quandor.compact(1),
+                 lambda: quandor.card.is_valid(None, "4111")):
         with pytest.raises(TypeError):
             call()
-    with pytest.raises(ValueError):
-        banking.rules = 2**40
+    for call in (lambda: setattr(banking, "rules", 2**40),
+                 lambda: quandor.card.is_valid("maestro", "4111")):
+        with pytest.raises(ValueError):
+            call()
 
 
 def test_search_and_bank():
@@ -100,7 +108,9 @@ def test_search_and_bank():
     assert banking.search("no such bank anywhere") == []
     assert banking.last_error == Error.NO_BANK_FOUND
     bank = banking.bank("370 501 98")
-    assert (bank.name, bank.city, bank.postcode) == ("Sparkasse KölnBonn", "Köln", "50667")
+    assert (bank.blz, bank.blz_display, bank.name, bank.city, bank.postcode) == (
+        "37050198", "370 501 98", "Sparkasse KölnBonn", "Köln", "50667")
+    assert (banking.bank_number, banking.bank_number_display) == ("37050198", "370 501 98")
     assert banking.bank("99999999") is None and banking.last_error == Error.BANK_NUMBER_UNKNOWN
 
 
@@ -151,10 +161,12 @@ def test_object_used_from_another_thread():
 
 @pytest.mark.parametrize("company, number, rules, error", [
     (quandor.CardCompany.VISA, "4111 1111 1111 1111", quandor.Rules.ORIGINAL, Error.NO_ERROR),
-    (quandor.CardCompany.VISA, "5111 1111 1111 1111", quandor.Rules.ORIGINAL,
-     Error.CARD_WRONG_CHECK_DIGIT),
-    (quandor.CardCompany.VISA, "4111 1111 1111 1112", quandor.Rules.CURRENT,
-     Error.CARD_WRONG_CHECK_DIGIT),
+    ("visa", "4111 1111 1111 1112", quandor.Rules.ORIGINAL, Error.NO_ERROR),
+    (" Visa", "5111 1111 1111 1111", quandor.Rules.ORIGINAL, Error.CARD_WRONG_CHECK_DIGIT),
+    ("0", "4111 1111 1111 1112", None, Error.CARD_WRONG_CHECK_DIGIT),  # today's rules: Luhn
+    ("amex", "378282246310005", None, Error.NO_ERROR),
+    ("American Express", "378282246310005", None, Error.NO_ERROR),
+    ("diners-club", "378282246310005", None, Error.CARD_WRONG_CHECK_DIGIT),
     (9, "4111111111111111", quandor.Rules.ORIGINAL, Error.COMPANY_NUMBER_UNKNOWN),
     (2**40, "4111111111111111", quandor.Rules.ORIGINAL, Error.COMPANY_NUMBER_UNKNOWN),
 ])
@@ -162,6 +174,79 @@ def test_creditcard(company, number, rules, error):
     result = quandor.Creditcard(rules=rules).validate(company, number)
     assert (result.valid, result.error, result.message) == (error == Error.NO_ERROR, error,
                                                             error.message)
+    assert quandor.card.is_valid(company, number, rules=rules) == result.valid
+    if result.valid:
+        assert quandor.card.validate(company, number, rules=rules) == result
+    else:
+        with pytest.raises(quandor.card.InvalidCard) as raised:
+            quandor.card.validate(company, number, rules=rules)
+        assert (raised.value.error, raised.value.message) == (error, error.message)
+
+
+@pytest.mark.parametrize("blz, account, rules, exception", [
+    (*GOOD, None, None),
+    ("370 501 98", "532-013/000", None, None),
+    ("37050198", "1234567890", None, quandor.WrongCheckDigit),
+    ("99999999", "1", None, quandor.UnknownBank),
+    ("", "1", None, quandor.MalformedInput),
+    ("37050198", "12345678901", None, quandor.MalformedInput),
+    ("10050000", "1234567895", quandor.Rules.CURRENT, None),  # B8: today's method
+    ("10050000", "1234567895", quandor.Rules.ORIGINAL, quandor.NoMethod),
+])
+def test_is_valid_and_validate(blz, account, rules, exception):
+    assert quandor.is_valid(blz, account, rules=rules) == (exception is None)
+    if exception is None:
+        result = quandor.validate(blz, account, rules=rules)
+        assert (result.valid, result.bank_number, len(result.bank_number_display)) == (
+            True, quandor.compact(blz), 10)
+        return
+    with pytest.raises(exception) as raised:
+        quandor.validate(blz, account, rules=rules)
+    error = quandor.Banking(rules=rules).validate(blz, account).error
+    assert isinstance(raised.value, (quandor.InvalidAccount, ValueError))
+    assert (raised.value.error, raised.value.message, str(raised.value)) == (
+        error, error.message, error.message)
+
+
+@pytest.mark.parametrize("environment, setting, expected", [
+    (None, None, quandor.Rules.CURRENT),
+    ("original", None, quandor.Rules.ORIGINAL),
+    (None, "original", quandor.Rules.ORIGINAL),
+    ("current", "original", quandor.Rules.CURRENT),
+    ("nonsense", None, quandor.Rules.CURRENT),
+])
+def test_default_rules_are_todays_unless_chosen(environment, setting, expected, tmp_path,
+                                                monkeypatch):
+    # The component's objects keep the original rules; the package's default is today's.
+    monkeypatch.setenv("XDG_CONFIG_HOME", str(tmp_path))
+    if environment is not None:
+        monkeypatch.setenv("QUANDOR_RULES", environment)
+    if setting is not None:
+        (tmp_path / "Quandor").mkdir()
+        (tmp_path / "Quandor" / "Quandor.ini").write_text(f"[check]\nrules={setting}\n")
+
+    def run():
+        return (quandor.default_rules(), quandor.Banking().rules, quandor.Creditcard().rules,
+                quandor.card.is_valid("visa", "4111111111111112"))
+    assert in_fresh_thread(run) == (expected, expected, expected,
+                                    expected == quandor.Rules.ORIGINAL)
+
+
+@pytest.mark.parametrize("module", ["quandor", "quandor._single", "quandor._many",
+                                    "quandor.iban", "quandor.card", "quandor.pandas"])
+def test_doc_examples(module):
+    assert doctest.testmod(importlib.import_module(module)).failed == 0
+
+
+def test_insides_are_hidden():
+    # quandor.pandas is public too, but loaded only when imported (it needs pandas).
+    assert sorted(quandor.__all__) == sorted(name for name in dir(quandor)
+                                             if not name.startswith("_") and name != "pandas")
+    for name in quandor.__all__:
+        assert getattr(quandor, name) is not None
+    for cls in (quandor.Banking, quandor.Creditcard, quandor.ValidationResult, quandor.Bank):
+        text = pydoc.render_doc(cls, renderer=pydoc.plaintext)
+        assert "_quandor" not in text and "search_bank" not in text and "arg0" not in text
 
 
 def test_pin_data_dir(monkeypatch):

@@ -57,3 +57,25 @@ def test_make(blz, account, force, expected):
 def test_format():
     assert iban.format("de71370501980532013000") == "DE71 3705 0198 0532 0130 00"
     assert iban.format("tr330006100519786457841326") == "TR33 0006 1005 1978 6457 8413 26"
+
+
+@pytest.mark.parametrize("text, exception", [
+    ("de71 3705 0198 0532 0130 00", None),
+    ("GB82 WEST 1234 5698 7654 32", None),
+    ("DE71370501980532013001", iban.InvalidIban),
+    ("DE71 3705", iban.InvalidIban),
+    ("DE93370501981234567890", quandor.WrongCheckDigit),
+])
+def test_is_valid_validate_compact(text, exception):
+    electronic = "".join(text.split()).upper()
+    assert iban.compact(text) == electronic
+    assert iban.is_valid(text) == (exception is None)
+    if exception is None:
+        assert iban.validate(text) == electronic
+        return
+    with pytest.raises(exception) as raised:
+        iban.validate(text)
+    result = iban.check(text)
+    expected = result.error if result.error != IbanError.OK else result.account_error
+    assert isinstance(raised.value, ValueError)
+    assert (raised.value.error, raised.value.message) == (expected, expected.message)

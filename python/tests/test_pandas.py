@@ -30,3 +30,15 @@ def test_column_names_prefix_and_settings():
         [37050198], ["532 013 000"], strictness=quandor.Strictness.RESTRICTIVE).error[0]]
     with pytest.raises(KeyError):
         validate_frame(frame)
+
+
+def test_more_columns_and_error_names():
+    frame = pd.DataFrame({"BLZ": [37050198.0, float("nan")], "Konto": [532013000, 1]},
+                         index=["a", "b"])
+    result = validate_frame(frame, columns=["bic", "message"], error_as="name")
+    assert list(result.columns[2:]) == [*RESULT_COLUMNS, "bic", "message"]
+    assert result["error"].dtype == "category"
+    assert result["error"].tolist() == ["NO_ERROR", "BANK_NUMBER_MISSING"]
+    assert result["bic"].tolist() == ["COLSDE33XXX", ""]
+    assert result["message"].tolist() == [quandor.Error.NO_ERROR.message,
+                                          quandor.Error.BANK_NUMBER_MISSING.message]

@@ -68,12 +68,14 @@ TEST(BankFilePin, DataPathAndDefaultRulesArePinnedToo) {
   testing::InFreshThread([&] {
     const std::string pinned_path = GetDataPath();
     const int32_t pinned_rules = GetDefaultRules();
+    const int32_t pinned_host_rules = GetDefaultRules(qdRulesCurrent);
     BankFilePin pin;
     testing::ScopedEnv elsewhere("QUANDOR_DATA_DIR", "/nowhere/at/all");
     testing::ScopedEnv rules("QUANDOR_RULES",
                              pinned_rules == qdRulesCurrent ? "original" : "current");
     EXPECT_EQ(GetDataPath(), pinned_path);
     EXPECT_EQ(GetDefaultRules(), pinned_rules);
+    EXPECT_EQ(GetDefaultRules(qdRulesCurrent), pinned_host_rules);
     Banking banking;
     EXPECT_EQ(Finds(banking), "old+-");
   });

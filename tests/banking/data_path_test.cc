@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <optional>
+#include <string>
+
 #include "quandor/banking.h"
 #include "support/bank_file_fixture.h"
 
@@ -43,6 +46,36 @@ TEST(DataPath, EnvironmentBeforeSettingBeforeLibrary) {
   {
     ScopedEnv empty("QUANDOR_DATA_DIR", "");
     EXPECT_EQ(GetDataPath(), "/srv/banks/");
+  }
+}
+
+// The objects' default falls back to the original rules, a host's own
+// default to what it names; a choice in the environment or the settings file
+// rules both.
+TEST(DataPath, ChosenRulesElseTheFallback) {
+  struct Case {
+    std::optional<std::string> env;
+    std::string setting;
+    int32_t objects, current_host;
+  };
+  const Case cases[] = {
+      {std::nullopt, "", qdRulesOriginal, qdRulesCurrent},
+      {"original", "", qdRulesOriginal, qdRulesOriginal},
+      {"CURRENT", "original", qdRulesCurrent, qdRulesCurrent},
+      {std::nullopt, "original", qdRulesOriginal, qdRulesOriginal},
+      {std::nullopt, "current", qdRulesCurrent, qdRulesCurrent},
+      {"neither", "", qdRulesOriginal, qdRulesCurrent},
+  };
+  TempDir config;
+  ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.env.value_or("(unset)") + " / " + c.setting);
+    ScopedEnv rules("QUANDOR_RULES", c.env);
+    config.WriteFile("Quandor/Quandor.ini", "[check]\nrules=" + c.setting + "\n");
+    InFreshThread([&] {
+      EXPECT_EQ(GetDefaultRules(), c.objects);
+      EXPECT_EQ(GetDefaultRules(qdRulesCurrent), c.current_host);
+    });
   }
 }
 
