@@ -1,5 +1,7 @@
 #include "bankdir/bank_data.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <exception>
 #include <optional>
@@ -23,11 +25,33 @@ struct Published {
   uint64_t readings = 0;  // of the bank code file; guarded by mutex
 };
 
+void RenewInChild();
+
 // Never destroyed: threads may end after static destruction.
-Published& ThePublished() {
-  static Published* const published = new Published;
-  return *published;
+Published*& PublishedSlot() {
+  static Published* published = [] {
+    ::pthread_atfork(nullptr, nullptr, RenewInChild);
+    return new Published;
+  }();
+  return published;
 }
+
+// In the child of fork(), a thread that no longer exists there may have held
+// the lock, in the middle of replacing the snapshot: the child then starts
+// afresh, and the forking thread's next call takes the new start.
+void RenewInChild() {
+  Published*& slot = PublishedSlot();
+  if (slot->mutex.try_lock()) {
+    slot->mutex.unlock();
+    return;
+  }
+  auto* fresh = new Published;  // the old one is left as it is, torn perhaps
+  fresh->generation = slot->generation.load() + 1;
+  fresh->readings = slot->readings + 1;
+  slot = fresh;
+}
+
+Published& ThePublished() { return *PublishedSlot(); }
 
 // What a thread owns: the snapshot it answers from, which keeps alive what
 // it handed out until its next call, and its pins.
@@ -76,14 +100,14 @@ Freshness StillCurrent(const BankData& data, const Environment& env, uint64_t ch
 }
 
 // Whether a call answers from data: current by the rule, and, when only a
-// look at the files could tell, a new look would not be vouched for either.
+// look at the files could tell, on paths that the watch cannot cover.
 // Otherwise a new look lets the watch vouch for the calls that follow.
 bool Answers(const BankData& data, const Environment& env, uint64_t changes) {
   switch (StillCurrent(data, env, changes)) {
     case Freshness::kVouched:
       return true;
     case Freshness::kLookedAt:
-      return changes == kCannotTell || !data.watched;
+      return !data.watched;
     case Freshness::kStale:
       break;
   }

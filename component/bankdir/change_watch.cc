@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <string_view>
@@ -83,14 +82,6 @@ struct WatchedPath {
   uint64_t mount_notices = 0;
 };
 
-// A path that could not be watched, not tried again for a while: trying costs
-// the caller, who stats the file anyway, many times the stat.
-struct RefusedPath {
-  std::string path;
-  std::chrono::steady_clock::time_point retry;
-};
-constexpr std::chrono::seconds kRefusalRetry{1};
-
 // A thread's look at the queue and at its mount table: an epoll instance
 // with both, which answers "nothing new" without asking either.
 struct ThreadLook {
@@ -112,9 +103,8 @@ struct State {
   // missed one.
   std::atomic<uint64_t> mount_notices{0};
 
-  std::mutex mutex;                // guards the members below
-  std::vector<WatchedPath> paths;  // the most recently watched first
-  std::vector<RefusedPath> refused;
+  std::mutex mutex;                                         // guards the members below
+  std::vector<WatchedPath> paths;                           // the most recently watched first
   std::unordered_map<int, std::vector<std::string>> names;  // wd -> next components that count
   std::vector<ThreadLook*> looks;
 };
@@ -307,7 +297,6 @@ int Instance(State& state) {
   std::call_once(fork_handlers,
                  [] { ::pthread_atfork(LockForFork, UnlockInParent, ResetInChild); });
   state.paths.clear();
-  state.refused.clear();
   state.names.clear();
   state.overflowed.store(false);
   state.inotify.store(fd);
@@ -351,11 +340,6 @@ bool WatchPath(const std::string& path) {
   std::lock_guard lock(state.mutex);
   const int fd = Instance(state);
   if (fd < 0) return false;
-  const auto now = std::chrono::steady_clock::now();
-  std::erase_if(state.refused, [&](const RefusedPath& refused) { return refused.retry <= now; });
-  for (const RefusedPath& refused : state.refused) {
-    if (refused.path == normal) return false;
-  }
   const uint64_t mount_notices = state.mount_notices.load();
   // After an overflow every path is looked up again: its events were lost.
   const bool again = state.overflowed.load();
@@ -372,12 +356,7 @@ bool WatchPath(const std::string& path) {
   std::vector<WatchedPath> paths;
   WatchedPath watched{normal, {}, true, mount_notices};
   const bool watching = Resolve(fd, normal, watched.steps, set);
-  if (watching) {
-    paths.push_back(std::move(watched));
-  } else {
-    if (state.refused.size() == kMaxWatchedPaths) state.refused.erase(state.refused.begin());
-    state.refused.push_back({normal, now + kRefusalRetry});
-  }
+  if (watching) paths.push_back(std::move(watched));
   // A path pushed off the list is no longer watched, even where its
   // directories stay watched for other paths: whoever relied on it must look.
   bool dropped = false;
