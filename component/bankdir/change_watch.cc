@@ -76,10 +76,6 @@ struct Step {
 struct WatchedPath {
   std::string path;
   std::vector<Step> steps;
-  // No event on the steps since they were set, nor a mount: they are the
-  // path's objects still, and watching it again needs no look at them.
-  bool fresh = false;
-  uint64_t mount_notices = 0;
 };
 
 // A thread's look at the queue and at its mount table: an epoll instance
@@ -99,9 +95,6 @@ struct State {
   std::atomic<uint32_t> draining{0};
   std::atomic<bool> overflowed{false};
   std::atomic<uint64_t> fork_epoch{0};
-  // Notices of mounts taken by any thread, and looks opened, which may have
-  // missed one.
-  std::atomic<uint64_t> mount_notices{0};
 
   std::mutex mutex;                                         // guards the members below
   std::vector<WatchedPath> paths;                           // the most recently watched first
@@ -152,7 +145,7 @@ bool OpenLook(State& state, ThreadLook& look, int inotify) {
     return false;
   }
   state.looks.push_back(&look);
-  state.mount_notices.fetch_add(1);
+  // Mounts made before the look was opened are not noticed by it.
   state.changes.fetch_add(1);
   return true;
 }
@@ -180,9 +173,6 @@ void CountRelevant(State& state, const char* buffer, std::size_t size) {
     const std::string_view child(name, ::strnlen(name, event.len));
     if (child.empty() ? (event.mask & kSelfEvents) == 0 : !Contains(watch->second, child)) continue;
     relevant = true;
-    for (WatchedPath& path : state.paths) {
-      for (const Step& step : path.steps) path.fresh &= step.wd != event.wd;
-    }
   }
   if (overflow) state.overflowed.store(true);
   if (relevant || overflow) state.changes.fetch_add(1);
@@ -320,10 +310,7 @@ uint64_t ChangesSoFar() {
   bool queued = false;
   for (int i = 0; i < count; ++i) {
     // Only this thread looks at its mount table, so no other can take this notice.
-    if (ready[i].data.u64 == kMountsTag) {
-      state.mount_notices.fetch_add(1);
-      state.changes.fetch_add(1);
-    }
+    if (ready[i].data.u64 == kMountsTag) state.changes.fetch_add(1);
     queued |= ready[i].data.u64 == kQueueTag;
   }
   if (queued) return Drain(state, fd);
@@ -340,21 +327,11 @@ bool WatchPath(const std::string& path) {
   std::lock_guard lock(state.mutex);
   const int fd = Instance(state);
   if (fd < 0) return false;
-  const uint64_t mount_notices = state.mount_notices.load();
   // After an overflow every path is looked up again: its events were lost.
   const bool again = state.overflowed.load();
-  const auto listed =
-      std::find_if(state.paths.begin(), state.paths.end(),
-                   [&](const WatchedPath& watched) { return watched.path == normal; });
-  if (!again && listed != state.paths.end() && listed->fresh &&
-      listed->mount_notices == mount_notices) {
-    std::rotate(state.paths.begin(), listed, listed + 1);
-    return true;
-  }
-
   std::vector<int> set;
   std::vector<WatchedPath> paths;
-  WatchedPath watched{normal, {}, true, mount_notices};
+  WatchedPath watched{normal, {}};
   const bool watching = Resolve(fd, normal, watched.steps, set);
   if (watching) paths.push_back(std::move(watched));
   // A path pushed off the list is no longer watched, even where its
@@ -365,10 +342,6 @@ bool WatchPath(const std::string& path) {
     if (paths.size() == kMaxWatchedPaths || (again && !Resolve(fd, old.path, old.steps, set))) {
       dropped = true;
       continue;
-    }
-    if (again) {
-      old.fresh = true;
-      old.mount_notices = mount_notices;
     }
     paths.push_back(std::move(old));
   }

@@ -88,9 +88,7 @@ uint64_t ChangesSoFar();
 // Watches that no watched path needs any more are removed.
 //
 // Cost: one lstat() and one inotify_add_watch() per directory on the path,
-// tens of microseconds for a deep path. When no event has come for the path's
-// objects and no mount since they were watched, they are the path's objects
-// still, and WatchPath returns at once.
+// tens of microseconds for a deep path.
 bool WatchPath(const std::string& path);
 
 }  // namespace quandor::bankdir
