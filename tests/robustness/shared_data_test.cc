@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -72,15 +73,17 @@ TEST(BankData, ChangesThatTheWatchMissedAreSeen) {
   const std::string library_dir =
       std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/";
   const Case cases[] = {
-      {"bank code file created after four other directories were used",
+      {"bank code file created after another thread used four other directories",
        [](const TempDir& dir) {
          const std::string data = dir.path().string();
          ScopedEnv env("QUANDOR_DATA_DIR", data);
          OneThread first;
+         OneThread second;
+         second.Run([] { Banking banking; });
          first.Run([] { EXPECT_EQ(Banking().LastError(), qdBankNumberFileMissing); });
          for (const char* sub : {"/s1", "/s2", "/s3", "/s4"}) {
            ScopedEnv elsewhere("QUANDOR_DATA_DIR", data + sub);
-           testing::InFreshThread([] { Banking banking; });
+           second.Run([] { Banking banking; });
          }
          dir.WriteFile("blz.txt", testing::BankFileText({kFirst}));
          first.Run([] {
@@ -92,11 +95,15 @@ TEST(BankData, ChangesThatTheWatchMissedAreSeen) {
       {"settings file created after four data directories were used",
        [&](const TempDir& dir) {
          ScopedEnv xdg("XDG_CONFIG_HOME", dir.path().string());
-         EXPECT_EQ(GetDataPath(), library_dir);
-         for (const char* sub : {"/s1", "/s2", "/s3", "/s4"}) {
+         std::optional<Banking> banking;
+         auto use = [&](const char* sub) {
            ScopedEnv data("QUANDOR_DATA_DIR", dir.path().string() + sub);
-           Banking banking;
-         }
+           if (!banking) banking.emplace();
+           banking->SearchBankInfo("10000000");
+         };
+         for (const char* sub : {"/a", "/b", "/c", "/d"}) use(sub);
+         EXPECT_EQ(GetDataPath(), library_dir);
+         for (const char* sub : {"/s1", "/s2", "/s3", "/s4"}) use(sub);
          dir.WriteFile("Quandor/Quandor.ini",
                        "[path]\nfilepath=/srv/banks\n[check]\nrules=current\n");
          EXPECT_EQ(GetDataPath(), "/srv/banks/");
