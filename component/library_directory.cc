@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "bankdir/data_path.h"
+#include "bankdir/settings.h"
 
 namespace quandor {
 namespace {

@@ -1,6 +1,7 @@
 #include "bankdir/change_watch.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/epoll.h>
 #include <sys/inotify.h>
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <string_view>
@@ -77,19 +77,7 @@ struct Step {
 struct WatchedPath {
   std::string path;
   std::vector<Step> steps;
-  // No event on the steps since they were set, nor a mount: they are the
-  // path's objects still, and watching it again needs no look at them.
-  bool fresh = false;
-  uint64_t mount_notices = 0;
 };
-
-// A path that could not be watched, not tried again for a while: trying costs
-// the caller, who stats the file anyway, many times the stat.
-struct RefusedPath {
-  std::string path;
-  std::chrono::steady_clock::time_point retry;
-};
-constexpr std::chrono::seconds kRefusalRetry{1};
 
 // A thread's look at the queue and at its mount table: an epoll instance
 // with both, which answers "nothing new" without asking either.
@@ -108,13 +96,13 @@ struct State {
   std::atomic<uint32_t> draining{0};
   std::atomic<bool> overflowed{false};
   std::atomic<uint64_t> fork_epoch{0};
-  // Notices of mounts taken by any thread, and looks opened, which may have
-  // missed one.
-  std::atomic<uint64_t> mount_notices{0};
 
-  std::mutex mutex;                // guards the members below
-  std::vector<WatchedPath> paths;  // the most recently watched first
-  std::vector<RefusedPath> refused;
+  std::mutex mutex;  // guards the members below
+  // The process's own look at the mount table, made with the instance and
+  // asked only when a thread opens its look: the mounts that the new look
+  // cannot notice.
+  int mounts = -1;
+  std::vector<WatchedPath> paths;                           // the most recently watched first
   std::unordered_map<int, std::vector<std::string>> names;  // wd -> next components that count
   std::vector<ThreadLook*> looks;
 };
@@ -162,8 +150,10 @@ bool OpenLook(State& state, ThreadLook& look, int inotify) {
     return false;
   }
   state.looks.push_back(&look);
-  state.mount_notices.fetch_add(1);
-  state.changes.fetch_add(1);
+  // A mount made before the look was opened is not noticed by it; the
+  // process's look has noticed it since the last thread opened one.
+  pollfd table{state.mounts, POLLPRI, 0};
+  if (state.mounts < 0 || ::poll(&table, 1, 0) != 0) state.changes.fetch_add(1);
   return true;
 }
 
@@ -190,9 +180,6 @@ void CountRelevant(State& state, const char* buffer, std::size_t size) {
     const std::string_view child(name, ::strnlen(name, event.len));
     if (child.empty() ? (event.mask & kSelfEvents) == 0 : !Contains(watch->second, child)) continue;
     relevant = true;
-    for (WatchedPath& path : state.paths) {
-      for (const Step& step : path.steps) path.fresh &= step.wd != event.wd;
-    }
   }
   if (overflow) state.overflowed.store(true);
   if (relevant || overflow) state.changes.fetch_add(1);
@@ -290,6 +277,8 @@ void ResetInChild() {
     ::close(look->epoll);
   }
   state.looks.clear();
+  if (state.mounts >= 0) ::close(state.mounts);
+  state.mounts = -1;
   state.fork_epoch.fetch_add(1);
   state.draining.store(0);
   state.overflowed.store(false);
@@ -307,9 +296,9 @@ int Instance(State& state) {
   std::call_once(fork_handlers,
                  [] { ::pthread_atfork(LockForFork, UnlockInParent, ResetInChild); });
   state.paths.clear();
-  state.refused.clear();
   state.names.clear();
   state.overflowed.store(false);
+  if (state.mounts < 0) state.mounts = ::open("/proc/thread-self/mountinfo", O_RDONLY | O_CLOEXEC);
   state.inotify.store(fd);
   return fd;
 }
@@ -331,10 +320,7 @@ uint64_t ChangesSoFar() {
   bool queued = false;
   for (int i = 0; i < count; ++i) {
     // Only this thread looks at its mount table, so no other can take this notice.
-    if (ready[i].data.u64 == kMountsTag) {
-      state.mount_notices.fetch_add(1);
-      state.changes.fetch_add(1);
-    }
+    if (ready[i].data.u64 == kMountsTag) state.changes.fetch_add(1);
     queued |= ready[i].data.u64 == kQueueTag;
   }
   if (queued) return Drain(state, fd);
@@ -351,39 +337,21 @@ bool WatchPath(const std::string& path) {
   std::lock_guard lock(state.mutex);
   const int fd = Instance(state);
   if (fd < 0) return false;
-  const auto now = std::chrono::steady_clock::now();
-  std::erase_if(state.refused, [&](const RefusedPath& refused) { return refused.retry <= now; });
-  for (const RefusedPath& refused : state.refused) {
-    if (refused.path == normal) return false;
-  }
-  const uint64_t mount_notices = state.mount_notices.load();
   // After an overflow every path is looked up again: its events were lost.
   const bool again = state.overflowed.load();
-  const auto listed =
-      std::find_if(state.paths.begin(), state.paths.end(),
-                   [&](const WatchedPath& watched) { return watched.path == normal; });
-  if (!again && listed != state.paths.end() && listed->fresh &&
-      listed->mount_notices == mount_notices) {
-    std::rotate(state.paths.begin(), listed, listed + 1);
-    return true;
-  }
-
   std::vector<int> set;
   std::vector<WatchedPath> paths;
-  WatchedPath watched{normal, {}, true, mount_notices};
+  WatchedPath watched{normal, {}};
   const bool watching = Resolve(fd, normal, watched.steps, set);
-  if (watching) {
-    paths.push_back(std::move(watched));
-  } else {
-    if (state.refused.size() == kMaxWatchedPaths) state.refused.erase(state.refused.begin());
-    state.refused.push_back({normal, now + kRefusalRetry});
-  }
+  if (watching) paths.push_back(std::move(watched));
+  // A path pushed off the list is no longer watched, even where its
+  // directories stay watched for other paths: whoever relied on it must look.
+  bool dropped = false;
   for (WatchedPath& old : state.paths) {
-    if (old.path == normal || paths.size() == kMaxWatchedPaths) continue;
-    if (again) {
-      if (!Resolve(fd, old.path, old.steps, set)) continue;
-      old.fresh = true;
-      old.mount_notices = mount_notices;
+    if (old.path == normal) continue;
+    if (paths.size() == kMaxWatchedPaths || (again && !Resolve(fd, old.path, old.steps, set))) {
+      dropped = true;
+      continue;
     }
     paths.push_back(std::move(old));
   }
@@ -397,8 +365,6 @@ bool WatchPath(const std::string& path) {
       if (!step.next.empty() && !Contains(next, step.next)) next.push_back(step.next);
     }
   }
-  // A watch dropped may have been what a cache relied on.
-  bool dropped = false;
   for (const auto& [wd, next] : state.names) {
     if (names.contains(wd)) continue;
     ::inotify_rm_watch(fd, wd);

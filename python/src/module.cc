@@ -42,23 +42,10 @@ quandor::TextLanguage Language(std::string_view lang) {
   return *language;
 }
 
-// A Banking object may be called from any Python thread, while the library
-// serves an object from the bank index of the calling thread: a thread
-// that did not create one gets its index loaded before its first call.
-void EnsureThreadBankIndex() {
-  thread_local bool loaded = false;
-  if (loaded) return;
-  const quandor::Banking probe;
-  loaded = probe.LastError() != quandor::qdBankNumberFileMissing;
-}
-
 class Banking {
  public:
-  Banking() { EnsureThreadBankIndex(); }
-
   // For an operation; also ends the outcome that Search left.
   quandor::Banking& get() {
-    EnsureThreadBankIndex();
     search_error_ = 0;
     return banking_;
   }
