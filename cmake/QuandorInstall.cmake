@@ -27,7 +27,7 @@ install(TARGETS quandorlib EXPORT QuandorTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT library)
 
 # The library looks for blz.txt and the info box module in its own directory.
-install(FILES ${PROJECT_SOURCE_DIR}/data/blz.txt
+install(FILES ${PROJECT_SOURCE_DIR}/data/blz.txt ${PROJECT_SOURCE_DIR}/data/blz.edition
   DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library)
 if(TARGET quandor_infobox)
   install(TARGETS quandor_infobox

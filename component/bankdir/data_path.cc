@@ -204,6 +204,16 @@ std::optional<int32_t> ReadRules(const char* text) {
 // The settings when there is no need to read them.
 const Settings kNoSettings;
 
+// "~" and "~/..." at the start of a setting mean the home directory, as in a
+// shell; "~name" is left as it is. False when the home directory is unknown:
+// the path then names no directory, rather than a folder named "~".
+bool ExpandHome(std::string& path, const char* home) {
+  if (path.front() != '~' || (path.size() > 1 && path[1] != '/')) return true;
+  if (home == nullptr || home[0] == '\0') return false;
+  path.replace(0, 1, home);
+  return true;
+}
+
 // The directory of the bank code file, ending in "/": the one QUANDOR_DATA_DIR
 // names, else the one the settings name; empty when the settings file had to
 // be refused, so that no other directory's file is read.
@@ -218,6 +228,9 @@ void BuildDataPath(std::string& out, const PathEnvironment& env, const Settings&
     out = settings.filepath;
     if (out.empty()) {
       out = quandor::LibraryDirectory();
+    } else if (!ExpandHome(out, env.home)) {
+      out.clear();
+      return;
     } else if (out.front() != '/') {
       // Relative to the settings file, wherever the host was started.
       thread_local std::string settings_path;

@@ -3,7 +3,8 @@
 // In order: the directory in the environment variable QUANDOR_DATA_DIR when it
 // is set and not empty; the setting "filepath" of section [path] in
 // $XDG_CONFIG_HOME/Quandor/Quandor.ini (default ~/.config) when it is not
-// empty, a relative one taken from the settings file's directory; the
+// empty, "~" or "~/..." at its start meaning $HOME and a relative one taken
+// from the settings file's directory; the
 // directory of the loaded component library. The setting is consulted at
 // every call, so a change takes effect at the next lookup; on a pinned thread
 // (thread_pin.h) all three functions below answer what they answered when the

@@ -68,6 +68,13 @@ TEST(CliConvertTest, ShippedBankCodeFilesAreTheConvertersOutput) {
     GTEST_SKIP() << "no Bundesbank files beside the checkout";
   }
   EXPECT_TRUE(Converted(edition2026) == ReadFile(root / "data" / "blz.txt"));
+  CliSandbox sandbox;
+  EXPECT_EQ(
+      sandbox
+          .Run("convert '" + edition2026.string() + "' --valid-until 2026-09-06 --output blz.txt")
+          .status,
+      0);
+  EXPECT_EQ(ReadFile(sandbox / "blz.edition"), ReadFile(root / "data" / "blz.edition"));
   EXPECT_TRUE(FirstSevenFields(Converted(edition2020)) ==
               ReadFile(root / "tests" / "data" / "blz_20200420.txt"));
 }
@@ -106,6 +113,62 @@ TEST(CliConvertTest, MalformedLineWritesNothing) {
   result = sandbox.Run("convert bb.txt");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
+}
+
+// The days an edition file names, without the lines that tie it to its bank
+// code file; "none" when there is no edition file.
+std::string EditionDays(const std::filesystem::path& path) {
+  if (!std::filesystem::exists(path)) return "none";
+  const std::string text = ReadFile(path);
+  return text.substr(0, text.find("bank_file_size="));
+}
+
+// The edition beside the converted file, and the next edition beside that.
+TEST(CliConvertTest, RecordsTheEdition) {
+  const std::string bb = BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09");
+  struct Case {
+    const char* source;  // bb.txt: a name without a day
+    const char* args;
+    int status;
+    const char* current;  // blz.edition's days afterwards
+    const char* next;     // blz.next.edition's days afterwards
+  };
+  const char* const kOld = "valid_from=2000-01-01\n";
+  const Case cases[] = {
+      {"blz_20261207.txt", "--output blz.txt", 0, "valid_from=2026-12-07\n", "none"},
+      {"blz_20261207.txt", "--valid-from 2026-12-08 --valid-until 2027-03-07 --output blz.txt", 0,
+       "valid_from=2026-12-08\nvalid_until=2027-03-07\n", "none"},
+      {"bb.txt", "--output blz.txt", 0, "none", "none"},
+      {"blz_20261207.txt", "--next --output blz.txt", 0, kOld, "valid_from=2026-12-07\n"},
+      {"bb.txt", "--valid-until 2027-03-07 --output blz.txt", 2, kOld, "none"},
+      {"bb.txt", "--next --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--valid-until 2026-12-06 --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--valid-from 2026-12-32 --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--next", 2, kOld, "none"},
+  };
+  for (const Case& c : cases) {
+    CliSandbox sandbox;
+    for (const char* name : {"bb.txt", "blz_20261207.txt"}) WriteFile(sandbox / name, bb);
+    ASSERT_EQ(
+        sandbox.Run("convert blz_20261207.txt --valid-from 2000-01-01 --output blz.txt").status, 0);
+    const CliResult result = sandbox.Run(std::string("convert ") + c.source + " " + c.args);
+    EXPECT_EQ(result.status, c.status) << c.args << result.err;
+    EXPECT_EQ(EditionDays(sandbox / "blz.edition"), c.current) << c.args;
+    EXPECT_EQ(EditionDays(sandbox / "blz.next.edition"), c.next) << c.args;
+  }
+
+  // A next edition that has taken over becomes the current one when the one
+  // after it is placed.
+  CliSandbox sandbox;
+  WriteFile(sandbox / "bb.txt", bb);
+  for (const char* args : {"--valid-from 2000-01-01 --output blz.txt",
+                           "--valid-from 2000-04-01 --next --output blz.txt",
+                           "--valid-from 2099-01-01 --next --output blz.txt"}) {
+    ASSERT_EQ(sandbox.Run(std::string("convert bb.txt ") + args).status, 0) << args;
+  }
+  EXPECT_EQ(EditionDays(sandbox / "blz.edition"), "valid_from=2000-04-01\n");
+  EXPECT_EQ(EditionDays(sandbox / "blz.next.edition"), "valid_from=2099-01-01\n");
+  EXPECT_EQ(ReadFile(sandbox / "blz.next.txt"), ReadFile(sandbox / "blz.txt"));
 }
 
 TEST(CliUsageTest, ExitStatusTwoForUsageErrors) {
