@@ -1,7 +1,12 @@
 #include "bankdir/edition.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <charconv>
 #include <cstdint>
+
+#include <cerrno>
 #include <cstdio>
 
 namespace quandor::bankdir {
@@ -115,6 +120,32 @@ Edition ReadEditionFile(std::string_view edition_text, std::string_view bank_fil
     return {};
   }
   return edition;
+}
+
+Edition ReadEditionBeside(const std::string& bank_file_path, std::string_view bank_file_text) {
+  // Far beyond any edition file; a larger one is no edition file.
+  constexpr std::size_t kMaxSize = 4096;
+  // Opened without waiting, as a FIFO in its place would make it.
+  const int fd = ::open(EditionFileName(bank_file_path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string text(kMaxSize + 1, '\0');
+  std::size_t got = 0;
+  struct stat st {};
+  bool readable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  while (readable && got < text.size()) {
+    const ssize_t put = ::read(fd, text.data() + got, text.size() - got);
+    if (put > 0) {
+      got += static_cast<std::size_t>(put);
+    } else if (put == 0) {
+      break;
+    } else if (errno != EINTR) {
+      readable = false;
+    }
+  }
+  ::close(fd);
+  if (!readable || got > kMaxSize) return {};
+  text.resize(got);
+  return ReadEditionFile(text, bank_file_text);
 }
 
 std::optional<Day> LastDayInForce(const Edition& edition) {

@@ -55,6 +55,10 @@ std::string EditionFileText(const Edition& edition, std::string_view bank_file_t
 // names no first day, or was written for another bank code file.
 Edition ReadEditionFile(std::string_view edition_text, std::string_view bank_file_text);
 
+// The edition that the edition file beside the bank code file at path names
+// for its text; unknown when there is none or it cannot be read.
+Edition ReadEditionBeside(const std::string& bank_file_path, std::string_view bank_file_text);
+
 enum class Freshness { kCurrent, kExpired, kUnknown };
 
 // The day after which the edition counts as old: its last day, or the day

@@ -51,15 +51,6 @@ constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          {"all-o
                                  {"output", true}, {"valid-from", true}, {"valid-until", true},
                                  {"next", false}};
 
-bool ReadWholeFile(const std::string& name, std::string& content) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  content = std::move(buffer).str();
-  return !in.bad();
-}
-
 // Writes beside the target and renames, so that a failure leaves the old
 // file whole and never half a new one.
 std::string WriteFileAtomically(const std::string& name, const std::string& content) {

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "data_edition.h"
 #include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/iban.h"
@@ -162,6 +163,7 @@ int RunIban(Words words) {
   // and a German one reports account_error 9. The whole run answers from
   // the files as they are now.
   const quandor::BankFilePin pin;
+  WarnIfStale();
   quandor::Banking banking;
   if (strictness) banking.Strictness(*strictness);
   if (rules) banking.Rules(*rules);

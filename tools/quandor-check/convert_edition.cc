@@ -16,21 +16,12 @@ namespace {
 using quandor::bankdir::Day;
 using quandor::bankdir::Edition;
 
-std::optional<std::string> ReadFileText(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return std::move(buffer).str();
-}
-
 // The edition of the bank code file at path as the library reads it.
 Edition EditionAt(const std::string& path) {
-  const auto bank = ReadFileText(path);
-  const auto edition = ReadFileText(quandor::bankdir::EditionFileName(path));
-  if (!bank || !edition) return {};
-  return quandor::bankdir::ReadEditionFile(*edition, quandor::bankdir::DecodeBankFileText(*bank));
+  std::string bank;
+  if (!ReadWholeFile(path, bank)) return {};
+  return quandor::bankdir::ReadEditionBeside(path,
+                                             quandor::bankdir::DecodeBankFileText(std::move(bank)));
 }
 
 std::optional<Day> DayOption(const Args& args, std::string_view name, std::string& error) {
@@ -42,6 +33,15 @@ std::optional<Day> DayOption(const Args& args, std::string_view name, std::strin
 }
 
 }  // namespace
+
+bool ReadWholeFile(const std::string& name, std::string& content) {
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  content = std::move(buffer).str();
+  return !in.bad();
+}
 
 std::optional<Day> FirstDayFromFileName(std::string_view path) {
   const std::string name = std::filesystem::path(path).filename().string();

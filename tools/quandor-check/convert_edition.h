@@ -12,6 +12,9 @@
 
 namespace quandor_check {
 
+// The whole file; false when it cannot be read.
+bool ReadWholeFile(const std::string& name, std::string& content);
+
 // The first day that the Bundesbank's file name tells: "blz_20260608.txt"
 // gives 2026-06-08; any other name nothing.
 std::optional<quandor::bankdir::Day> FirstDayFromFileName(std::string_view path);

@@ -1,0 +1,36 @@
+// quandor-check data: the bank code file answering now and its edition.
+#include "commands.h"
+#include "common.h"
+#include "data_edition.h"
+
+namespace quandor_check {
+namespace {
+
+constexpr std::string_view kHelp =
+    R"(Usage: quandor-check data
+
+Shows the bank code file that the checks answer from: its full name, the
+edition of the Bundesbank's data in it and whether that is still in force,
+a next edition waiting beside it, the number of banks, and the rules that
+apply unless --rules says otherwise.
+
+An edition is recorded by 'quandor-check convert'; it is out of date after
+its last day, or 100 days after its first where no last day was named.
+
+Exit status: 0, or 2 when there is no bank code file.
+)";
+
+constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption};
+
+}  // namespace
+
+int RunData(Words words) {
+  Args args;
+  if (const auto done = ParseCommandArgs("data", kHelp, words, kSpecs, args)) return *done;
+  if (!args.operands().empty()) return UsageError("data", "expects no arguments");
+  const quandor::DataInfo info = quandor::GetDataInfo();
+  PrintDataInfo(info, stdout);
+  return info.found ? kExitOk : kExitUsage;
+}
+
+}  // namespace quandor_check
