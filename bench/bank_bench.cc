@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "bankdir/bank_file.h"
-#include "bankdir/bank_index.h"
+#include "bankdir/bank_data.h"
 #include "bankdir/bank_record.h"
 #include "bankdir/change_watch.h"
-#include "bankdir/data_path.h"
 #include "digit_list.h"
 #include "input_check.h"
 #include "methods/check_context.h"
@@ -26,11 +24,17 @@ namespace {
 
 using quandor::Banking;
 
+// The index of the bank code file as it is now; empty without one.
+const quandor::bankdir::BankIndex& CurrentIndex() {
+  static const quandor::bankdir::BankIndex none;
+  const auto& file = quandor::bankdir::CurrentBankData()->bank_file;
+  return file != nullptr ? file->index() : none;
+}
+
 // Every seventh bank code of the file, so that lookups spread over all of it.
 std::vector<std::string> SpreadBankCodes() {
-  Banking banking;  // loads the thread's index
   std::vector<std::string> codes;
-  const auto& index = quandor::bankdir::ThreadBankIndex();
+  const auto& index = CurrentIndex();
   for (std::size_t i = 0; i < index.size(); i += 7) codes.push_back(index.code(i));
   return codes;
 }
@@ -39,6 +43,8 @@ const std::vector<std::string>& Codes() {
   static const std::vector<std::string> codes = SpreadBankCodes();
   return codes;
 }
+
+std::string BankFilePath() { return quandor::bankdir::CurrentBankData()->bank_file_path; }
 
 void RequireFile(benchmark::State& state) {
   if (Codes().empty()) state.SkipWithError("no bank code file");
@@ -64,7 +70,7 @@ BENCHMARK(BM_Validate)->Arg(quandor::qdRulesOriginal)->Arg(quandor::qdRulesCurre
 // services that set QUANDOR_DATA_DIR do: no settings file to look at.
 void BM_ValidateWithDataDir(benchmark::State& state) {
   RequireFile(state);
-  const std::string dir = quandor::bankdir::GetDataPath();
+  const std::string dir = quandor::GetDataPath();
   const char* old = std::getenv("QUANDOR_DATA_DIR");
   const std::string saved = old ? old : "";
   ::setenv("QUANDOR_DATA_DIR", dir.c_str(), 1);
@@ -123,10 +129,11 @@ void BM_FindBankLine(benchmark::State& state) {
   RequireFile(state);
   using namespace quandor;
   const auto& codes = Codes();
+  const bankdir::BankIndex& index = CurrentIndex();
   std::size_t i = 0;
   for (auto _ : state) {
     int32_t error = qdNoError;
-    benchmark::DoNotOptimize(bankdir::FindBankLine(bankdir::ThreadBankIndex(), codes[i], error));
+    benchmark::DoNotOptimize(bankdir::FindBankLine(index, codes[i], error));
     if (++i == codes.size()) i = 0;
   }
 }
@@ -147,7 +154,7 @@ BENCHMARK(BM_SearchBank);
 
 // For comparison: the one system call that every lookup makes.
 void BM_StatOfBankFile(benchmark::State& state) {
-  const std::string path = quandor::bankdir::BankFilePath();
+  const std::string path = BankFilePath();
   struct stat st {};
   for (auto _ : state) benchmark::DoNotOptimize(::stat(path.c_str(), &st));
 }
@@ -169,7 +176,7 @@ BENCHMARK(BM_ChangesSoFar)->Threads(1)->Threads(2);
 // What a lookup adds to its stat and reading after a change: setting the
 // watches of the file's path again.
 void BM_WatchPath(benchmark::State& state) {
-  const std::string path = quandor::bankdir::BankFilePath();
+  const std::string path = BankFilePath();
   if (!quandor::bankdir::WatchPath(path)) {
     state.SkipWithError("the bank code file cannot be watched");
   }

@@ -1,6 +1,6 @@
 #include "quandor/bank_file_pin.h"
 
-#include "bankdir/thread_pin.h"
+#include "bankdir/bank_data.h"
 
 namespace quandor {
 
@@ -8,6 +8,6 @@ BankFilePin::BankFilePin() noexcept { bankdir::PinThread(); }
 
 BankFilePin::~BankFilePin() { bankdir::UnpinThread(); }
 
-bool BankFilePin::ThreadIsPinned() noexcept { return bankdir::ThreadPin() != nullptr; }
+bool BankFilePin::ThreadIsPinned() noexcept { return bankdir::ThreadIsPinned(); }
 
 }  // namespace quandor

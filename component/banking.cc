@@ -3,11 +3,9 @@
 #include <exception>
 #include <utility>
 
-#include "bankdir/bank_file.h"
-#include "bankdir/bank_index.h"
+#include "bankdir/bank_data.h"
 #include "bankdir/bank_lookup.h"
 #include "bankdir/bank_record.h"
-#include "bankdir/data_path.h"
 #include "bankdir/text_search.h"
 #include "digit_list.h"
 #include "info_box.h"
@@ -55,13 +53,13 @@ void TakeBankFields(const bankdir::FoundRecord& record, std::string& name, std::
 // in, which keeps their lines whatever becomes of the file, and their line
 // numbers in name order. A record is split into fields only when shown.
 struct Banking::FoundBanks {
-  std::shared_ptr<const bankdir::BankFileLines> file;
+  std::shared_ptr<const bankdir::BankReading> file;
   std::vector<uint32_t> lines;  ///< position p is element p - 1
 };
 
-std::string GetDataPath() { return bankdir::GetDataPath(); }
+std::string GetDataPath() { return bankdir::CurrentBankData()->data_path; }
 
-int32_t GetDefaultRules() { return bankdir::DefaultRules(); }
+int32_t GetDefaultRules() { return bankdir::CurrentBankData()->default_rules; }
 
 std::string TestingMethodCode(int32_t nMethod) {
   if (nMethod < 0) return {};
@@ -71,10 +69,15 @@ std::string TestingMethodCode(int32_t nMethod) {
 
 Banking::Banking() : pFoundBanks(std::make_unique<FoundBanks>()) {
   nStrictness = qdStrictnessNormal;
-  nRules = bankdir::DefaultRules();
+  nRules = qdRulesOriginal;
   Reset();
-  const int32_t loaded = bankdir::LoadBankIndex();
-  nLastError = loaded == qdNoError ? qdNoValidation : loaded;
+  try {
+    const bankdir::BankData& data = *bankdir::CurrentBankData();
+    nRules = data.default_rules;
+    if (data.bank_file_status != qdNoError) nLastError = data.bank_file_status;
+  } catch (const std::exception&) {
+    nLastError = qdUnknownError;
+  }
 }
 
 Banking::~Banking() = default;
@@ -157,14 +160,14 @@ bool Banking::SearchBankByText(std::string_view sTest, int32_t SearchOption) {
     nLastError = found.code;
     return false;
   }
-  const std::vector<uint32_t>& name_ranks = bankdir::NameRanks(found.file);
+  const std::vector<uint32_t>& name_ranks = found.file->name_ranks();
   std::vector<uint32_t> ranks(found.lines.size());
   for (std::size_t i = 0; i < ranks.size(); ++i) {
     ranks[i] = name_ranks[found.lines[i]];
     if (ranks[i] == bankdir::kNoName) {
       throw MalformedRecordError(
           "bank record without a name: " +
-          std::string(bankdir::BankCodeOf(found.file->line(found.lines[i]))));
+          std::string(bankdir::BankCodeOf(found.file->lines().line(found.lines[i]))));
     }
   }
   const std::vector<std::size_t> order = bankdir::OrderByRank(ranks);
@@ -236,7 +239,8 @@ std::optional<std::vector<std::string>> Banking::SearchBankInfo(std::string_view
 }
 
 void Banking::ShowFoundBank(std::size_t position) {
-  const std::string_view line = pFoundBanks->file->line(pFoundBanks->lines.at(position - 1));
+  const std::string_view line =
+      pFoundBanks->file->lines().line(pFoundBanks->lines.at(position - 1));
   const bankdir::RecordLayout layout = bankdir::RecordLayout::Of(line);
   if (layout.fields < 4) {
     throw MalformedRecordError("bank record with fewer than four fields: " +

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <exception>
 #include <initializer_list>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
@@ -25,7 +26,7 @@
 #include <vector>
 
 #include "bankdir/edition.h"
-#include "bankdir/thread_pin.h"
+#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
 #include "quandor/data_info.h"
@@ -449,15 +450,34 @@ quandor_status quandor_can_unload_now(quandor_bool* can_unload) noexcept {
   return Succeed();
 }
 
+namespace {
+
+// The pins made through this interface on the calling thread, ended in any
+// order. The library's thread state is reached first, so that it is made
+// before the list and outlives it: pins left at the thread's end end with
+// the list.
+std::vector<std::unique_ptr<quandor::BankFilePin>>& ThreadPins() {
+  (void)quandor::BankFilePin::ThreadIsPinned();
+  thread_local std::vector<std::unique_ptr<quandor::BankFilePin>> pins;
+  return pins;
+}
+
+}  // namespace
+
 quandor_status quandor_pin_bank_file() noexcept {
-  quandor::bankdir::PinThread();
-  return Succeed();
+  return Guarded([] {
+    auto& pins = ThreadPins();
+    pins.reserve(pins.size() + 1);  // so that the pin, once made, is kept
+    pins.push_back(std::make_unique<quandor::BankFilePin>());
+    return Succeed();
+  });
 }
 
 quandor_status quandor_unpin_bank_file() noexcept {
-  return quandor::bankdir::UnpinThread()
-             ? Succeed()
-             : Fail(QUANDOR_E_INVALID_ARG, "the calling thread holds no pin");
+  auto& pins = ThreadPins();
+  if (pins.empty()) return Fail(QUANDOR_E_INVALID_ARG, "the calling thread holds no pin");
+  pins.pop_back();
+  return Succeed();
 }
 
 quandor_status quandor_get_last_error_message(char** message) noexcept {

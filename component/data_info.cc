@@ -1,11 +1,9 @@
 #include "quandor/data_info.h"
 
-#include <algorithm>
 #include <memory>
 
-#include "bankdir/bank_file.h"
+#include "bankdir/bank_data.h"
 #include "bankdir/clock.h"
-#include "bankdir/data_path.h"
 #include "bankdir/edition.h"
 
 namespace quandor {
@@ -28,17 +26,16 @@ std::string Text(const std::chrono::year_month_day& date) {
 }  // namespace
 
 DataInfo GetDataInfo() {
+  const std::shared_ptr<const bankdir::BankData> data = bankdir::CurrentBankData();
   DataInfo info;
-  info.path = bankdir::BankFilePath();
-  const std::shared_ptr<const bankdir::BankFileLines> lines = bankdir::CurrentBankFile();
-  if (lines == nullptr) return info;
+  info.path = data->bank_file_path;
+  info.next_valid_from = Date(data->next_valid_from);
+  if (data->bank_file == nullptr) return info;
   info.found = true;
-  for (std::size_t i = 0; i < lines->size(); ++i) info.bank_count += !lines->line(i).empty();
-  const bankdir::Edition edition = bankdir::ReadEditionBeside(info.path, lines->text());
-  const bankdir::Day today = bankdir::Today();
-  info.valid_from = Date(edition.valid_from);
-  info.valid_until = Date(edition.valid_until);
-  info.state = static_cast<EditionState>(bankdir::FreshnessOn(edition, today));
+  info.bank_count = static_cast<int32_t>(data->bank_file->index().size());
+  info.valid_from = Date(data->edition.valid_from);
+  info.valid_until = Date(data->edition.valid_until);
+  info.state = static_cast<EditionState>(bankdir::FreshnessOn(data->edition, bankdir::Today()));
   return info;
 }
 

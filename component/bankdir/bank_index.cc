@@ -1,11 +1,9 @@
 #include "bankdir/bank_index.h"
 
 #include <cstdint>
-#include <exception>
 
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_record.h"
-#include "bankdir/data_path.h"
 #include "quandor/errors.h"
 
 namespace quandor::bankdir {
@@ -40,21 +38,6 @@ std::size_t Bisect(const BankIndex& index, std::string_view key, uint64_t key_pr
     break;
   }
   return order == 0 ? mid : BankIndex::npos;
-}
-
-BankIndex& ThreadsOwnIndex() {
-  thread_local BankIndex index;
-  return index;
-}
-
-// The index is reached through a pointer of its own, which needs no
-// destructor and so no guard: one look-up of the thread's storage per call,
-// where the index itself costs a test of its guard and further look-ups.
-BankIndex& MutableThreadBankIndex() {
-  thread_local BankIndex* reached = nullptr;
-  if (reached == nullptr) [[unlikely]]
-    reached = &ThreadsOwnIndex();
-  return *reached;
 }
 
 }  // namespace
@@ -113,9 +96,7 @@ void BankIndex::reserve(std::size_t n) {
   codes_.reserve(n);
 }
 
-const BankIndex& ThreadBankIndex() { return MutableThreadBankIndex(); }
-
-BankIndex BankIndex::Build(const BankFileLines& file) {
+BankIndex BankIndex::Of(const BankFileLines& file) {
   BankIndex built;
   built.reserve(file.size());
   for (std::size_t n = 0; n < file.size(); ++n) {
@@ -128,26 +109,7 @@ BankIndex BankIndex::Build(const BankFileLines& file) {
     entry.line_size = static_cast<uint32_t>(line.size());
   }
   built.BuildLookupTable();
-  built.built_from_ = file.reading();
   return built;
-}
-
-const BankIndex& BankIndexOf(const BankFileLines& file) {
-  BankIndex& index = MutableThreadBankIndex();
-  if (index.built_from_ != file.reading()) [[unlikely]]
-    index = BankIndex::Build(file);
-  return index;
-}
-
-int32_t LoadBankIndex() {
-  try {
-    const BankFileLines* file = CurrentBankFile().get();
-    if (file == nullptr) return qdBankNumberFileMissing;
-    BankIndexOf(*file);
-    return qdNoError;
-  } catch (const std::exception&) {
-    return qdUnknownError;
-  }
 }
 
 const BankIndexEntry* FindBankEntry(const BankIndex& index, std::string_view key,

@@ -1,8 +1,7 @@
 // The bank index: for every record of the bank code file its bank code and
-// line number, in file order. One per thread, built from the thread's reading
-// of the file (see bank_file.h) and built again from the next reading when the
-// file changed, once per change; lookups bisect it and read the record's line
-// from the same reading.
+// line number, in file order, built once per reading of the file (see
+// bank_data.h); lookups bisect it and read the record's line from the same
+// reading.
 #ifndef QUANDOR_BANKDIR_BANK_INDEX_H_
 #define QUANDOR_BANKDIR_BANK_INDEX_H_
 
@@ -52,8 +51,8 @@ class BankIndex {
   uint64_t prefix(std::size_t i) const { return entries_[i].prefix; }
   void reserve(std::size_t n);
 
-  // The reading of the file the index was built from; 0 for none.
-  uint64_t built_from() const { return built_from_; }
+  // The index of a reading, with its table.
+  static BankIndex Of(const BankFileLines& file);
 
   // Builds the table from the entries as they are now.
   void BuildLookupTable();
@@ -66,18 +65,12 @@ class BankIndex {
 
  private:
   std::size_t FirstSlot(uint64_t key_prefix) const;
-  // The index of a reading. Kept out of line, so that BankIndexOf, which
-  // nearly always finds its index built, sets up no frame for it.
-  [[gnu::noinline]] static BankIndex Build(const BankFileLines& file);
 
   std::vector<BankIndexEntry> entries_;
   std::vector<std::string> codes_;
   // Open addressing, linear probing, at most half full: position + 1, 0 free.
   std::vector<uint32_t> table_;
   int table_shift_ = 0;  // 64 - log2 of the table's size
-  uint64_t built_from_ = 0;
-
-  friend const BankIndex& BankIndexOf(const BankFileLines& file);
 };
 
 // Whether code, whose prefix is code_prefix, equals key with key_prefix: for
@@ -87,19 +80,6 @@ inline bool SameCode(std::string_view code, uint64_t code_prefix, std::string_vi
                      uint64_t key_prefix) {
   return code_prefix == key_prefix && code.size() == key.size() && (key.size() <= 8 || code == key);
 }
-
-// The calling thread's index, as last built.
-const BankIndex& ThreadBankIndex();
-
-// The calling thread's index for this reading of the file, built from it
-// first unless it already was. Throws what allocation throws; the index then
-// stays as it was.
-const BankIndex& BankIndexOf(const BankFileLines& file);
-
-// Brings the thread's index up to the bank code file as it is now.
-// qdNoError when it is ready, qdBankNumberFileMissing when the file cannot be
-// opened, qdUnknownError when reading it failed.
-int32_t LoadBankIndex();
 
 // The entry of the record whose bank code equals key (compared by character
 // code), or null. The index must be in ascending order of codes; among equal

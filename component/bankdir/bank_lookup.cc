@@ -4,20 +4,17 @@
 #include <exception>
 #include <string>
 
-#include "bankdir/bank_file.h"
-#include "bankdir/bank_index.h"
-#include "bankdir/data_path.h"
+#include "bankdir/bank_data.h"
 #include "quandor/errors.h"
 
 namespace quandor::bankdir {
 namespace {
 
-// sBLZ without its spaces; a text without any is used as it is.
-std::string_view KeyOf(std::string_view sBLZ) {
+// sBLZ without its spaces, in key when it has any; a text without any is
+// used as it is.
+std::string_view KeyOf(std::string_view sBLZ, std::string& key) {
   // A loop, not find: the key is a few bytes, a call to memchr costs more.
   if (std::none_of(sBLZ.begin(), sBLZ.end(), [](char c) { return c == ' '; })) return sBLZ;
-  thread_local std::string key;
-  key.clear();
   for (char c : sBLZ) {
     if (c != ' ') key += c;
   }
@@ -25,20 +22,22 @@ std::string_view KeyOf(std::string_view sBLZ) {
 }
 
 std::optional<FoundRecord> LookupUnguarded(std::string_view sBLZ, int32_t& last_error) {
-  const std::string_view key = KeyOf(sBLZ);
+  std::string spaceless;
+  const std::string_view key = KeyOf(sBLZ, spaceless);
   if (key.empty()) {
     last_error = qdBankNumberMissing;
     return std::nullopt;
   }
-  const BankFileLines* file = CurrentBankFile().get();
+  const BankData& data = *CurrentBankData();
+  const BankReading* file = data.bank_file.get();
   if (file == nullptr) {
-    last_error = qdBankNumberFileMissing;
+    last_error = data.bank_file_status;
     return std::nullopt;
   }
-  const BankIndexEntry* entry = FindBankEntry(BankIndexOf(*file), key, last_error);
+  const BankIndexEntry* entry = FindBankEntry(file->index(), key, last_error);
   // The line from where the entry says it stands in the text, not through
   // the file's table of lines: one cache line fewer to wait for.
-  const std::string_view text = file->text();
+  const std::string_view text = file->lines().text();
   if (entry == nullptr || entry->line_begin > text.size() ||
       entry->line_size > text.size() - entry->line_begin) {
     last_error = qdBankNumberUnknown;

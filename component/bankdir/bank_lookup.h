@@ -25,10 +25,9 @@ struct FoundRecord {
 // The line of the record of bank code sBLZ (spaces removed; nothing else is
 // checked), as it stands in the file now, or nothing with the reason in
 // last_error: qdBankNumberMissing (no key), qdBankNumberFileMissing,
-// qdBankNumberUnknown (not in the file), qdUnknownError. The thread's index
-// is built again first when the file changed since it was built. On
-// success last_error is left alone. The record is valid until the thread's
-// next lookup or search.
+// qdBankNumberUnknown (not in the file), qdUnknownError. On success
+// last_error is left alone. The record is valid until the thread's next
+// lookup or search.
 std::optional<FoundRecord> LookupBankRecord(std::string_view sBLZ, int32_t& last_error);
 
 }  // namespace quandor::bankdir

@@ -378,10 +378,16 @@ bool WatchPath(const std::string& path) {
     if (state.refused.size() == kMaxWatchedPaths) state.refused.erase(state.refused.begin());
     state.refused.push_back({normal, now + kRefusalRetry});
   }
+  // A path pushed off the list is no longer watched, even where its
+  // directories stay watched for other paths: whoever relied on it must look.
+  bool dropped = false;
   for (WatchedPath& old : state.paths) {
-    if (old.path == normal || paths.size() == kMaxWatchedPaths) continue;
+    if (old.path == normal) continue;
+    if (paths.size() == kMaxWatchedPaths || (again && !Resolve(fd, old.path, old.steps, set))) {
+      dropped = true;
+      continue;
+    }
     if (again) {
-      if (!Resolve(fd, old.path, old.steps, set)) continue;
       old.fresh = true;
       old.mount_notices = mount_notices;
     }
@@ -397,8 +403,6 @@ bool WatchPath(const std::string& path) {
       if (!step.next.empty() && !Contains(next, step.next)) next.push_back(step.next);
     }
   }
-  // A watch dropped may have been what a cache relied on.
-  bool dropped = false;
   for (const auto& [wd, next] : state.names) {
     if (names.contains(wd)) continue;
     ::inotify_rm_watch(fd, wd);

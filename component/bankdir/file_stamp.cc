@@ -56,4 +56,10 @@ bool StampIsSettled(const FileStamp& stamp, const timespec& read_start) {
   return settled(stamp.modified) && settled(stamp.changed);
 }
 
+bool FileSeen::StillSo(const char* path) const {
+  FileStamp now;
+  if (!StampOf(path, now)) return !present;
+  return present && settled && now == stamp;
+}
+
 }  // namespace quandor::bankdir

@@ -41,6 +41,25 @@ timespec FileClockNow();
 // second or two-second stamps), a few hundredths of a second otherwise.
 bool StampIsSettled(const FileStamp& stamp, const timespec& read_start);
 
+// What a reading saw of the file at its path: whether a regular file was
+// there, its stamp, and whether what was read belongs to that stamp for good.
+struct FileSeen {
+  bool present = false;
+  FileStamp stamp;
+  bool settled = false;
+
+  // Seen absent (no regular file there); the same later while it stays so.
+  static FileSeen Absent() { return FileSeen{false, {}, true}; }
+  // Read, starting at read_start, from a file of this stamp.
+  static FileSeen Read(const FileStamp& stamp, const timespec& read_start) {
+    return FileSeen{true, stamp, StampIsSettled(stamp, read_start)};
+  }
+
+  // Whether a look at path now (one stat) finds what was seen: still no
+  // file, or a file of the same settled stamp.
+  bool StillSo(const char* path) const;
+};
+
 }  // namespace quandor::bankdir
 
 #endif  // QUANDOR_BANKDIR_FILE_STAMP_H_

@@ -34,27 +34,21 @@ std::vector<uint32_t> RanksOf(const std::vector<std::string_view>& names) {
 
 }  // namespace
 
-const std::vector<uint32_t>& NameRanks(const std::shared_ptr<const BankFileLines>& file) {
-  // The owner, not the address, tells the readings apart: an address may be
-  // taken again by a later reading, an owner not while it is watched.
-  thread_local std::weak_ptr<const BankFileLines> ranked;
-  thread_local std::vector<uint32_t> ranks;
-  if (!ranked.owner_before(file) && !file.owner_before(ranked)) return ranks;
-  std::vector<std::string_view> names(file->size());
-  std::vector<bool> named(file->size());
-  for (std::size_t n = 0; n < file->size(); ++n) {
-    FieldReader fields(file->line(n));
+std::vector<uint32_t> NameRanks(const BankFileLines& file) {
+  std::vector<std::string_view> names(file.size());
+  std::vector<bool> named(file.size());
+  for (std::size_t n = 0; n < file.size(); ++n) {
+    FieldReader fields(file.line(n));
     fields.Next();
     if (const auto name = fields.Next()) {
       names[n] = *name;
       named[n] = true;
     }
   }
-  ranks = RanksOf(names);
-  for (std::size_t n = 0; n < file->size(); ++n) {
+  std::vector<uint32_t> ranks = RanksOf(names);
+  for (std::size_t n = 0; n < file.size(); ++n) {
     if (!named[n]) ranks[n] = kNoName;
   }
-  ranked = file;
   return ranks;
 }
 

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,10 +19,9 @@ inline constexpr uint32_t kNoName = UINT32_MAX;
 
 // For every line of the reading, the rank of its name among the names of the
 // reading: equal names have equal ranks and a smaller name a smaller one;
-// kNoName for a line without a name. Made once per reading and thread, so
-// that ordering what a search found compares numbers, not texts. The
-// reference stays valid until the thread's next call.
-const std::vector<uint32_t>& NameRanks(const std::shared_ptr<const BankFileLines>& file);
+// kNoName for a line without a name. Kept with the reading (bank_data.h), so
+// that ordering what a search found compares numbers, not texts.
+std::vector<uint32_t> NameRanks(const BankFileLines& file);
 
 // The order of records, in the order found, given by the ranks of their names
 // (none kNoName, fewer than 2^31 records). Returns positions into ranks, in

@@ -4,10 +4,9 @@
 
 #include <exception>
 
-#include "bankdir/bank_file.h"
+#include "bankdir/bank_data.h"
 #include "bankdir/bank_record.h"
 #include "bankdir/case_fold.h"
-#include "bankdir/data_path.h"
 #include "quandor/errors.h"
 
 namespace quandor::bankdir {
@@ -83,23 +82,25 @@ bool FieldsMatch(std::string_view line, std::string_view folded_line, int32_t op
 }
 
 SearchOutcome SearchUnguarded(std::string_view sTest, int32_t option) {
-  std::shared_ptr<const BankFileLines> file = CurrentBankFile();
-  if (file == nullptr) return {qdBankNumberFileMissing, {}, {}};
+  const BankData& data = *CurrentBankData();
+  std::shared_ptr<const BankReading> reading = data.bank_file;
+  if (reading == nullptr) return {data.bank_file_status, {}, {}};
+  const BankFileLines& file = reading->lines();
   const std::string folded_text = FoldCase(sTest);
   std::vector<uint32_t> found;
   if (option == qdSearchAll) {
-    FindInLines(*file, folded_text, found);
+    FindInLines(file, folded_text, found);
   } else {
-    for (std::size_t n = 0; n < file->size(); ++n) {
-      const std::string_view line = file->line(n);
+    for (std::size_t n = 0; n < file.size(); ++n) {
+      const std::string_view line = file.line(n);
       if (line.empty()) continue;
-      if (FieldsMatch(line, file->folded_line(n), option, sTest, folded_text)) {
+      if (FieldsMatch(line, file.folded_line(n), option, sTest, folded_text)) {
         found.push_back(static_cast<uint32_t>(n));
       }
     }
   }
   if (found.empty()) return {qdNoBankFound, {}, {}};
-  return {qdNoError, std::move(file), std::move(found)};
+  return {qdNoError, std::move(reading), std::move(found)};
 }
 
 }  // namespace

@@ -11,13 +11,13 @@
 
 namespace quandor::bankdir {
 
-class BankFileLines;
+class BankReading;
 
 struct SearchOutcome {
   int32_t code;  // qdNoError, qdBankNumberFileMissing, qdNoBankFound, qdUnknownError
   // The reading searched, kept so that the line numbers stay meaningful when
   // the file changes; null unless code is qdNoError.
-  std::shared_ptr<const BankFileLines> file;
+  std::shared_ptr<const BankReading> file;
   std::vector<uint32_t> lines;  // the records found, in file order
 };
 

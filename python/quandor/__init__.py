@@ -14,6 +14,7 @@ import contextlib
 from typing import Iterator
 
 from quandor import _quandor
+from quandor._edition import DataEdition, StaleDataWarning, data_edition
 from quandor._enums import CardCompany, Error, IbanError, Rules, SearchField, Strictness
 from quandor._many import ValidationColumns, validate_many
 from quandor._objects import (Bank, Banking, CardResult, Creditcard, MalformedRecordError,
@@ -72,7 +73,8 @@ def default_rules() -> Rules:
 
 __version__ = _quandor.version()
 
-__all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
-           "MalformedRecordError", "Rules", "SearchField", "Strictness", "ValidationColumns",
-           "ValidationResult", "data_path", "default_rules", "iban", "method_code",
-           "pin_data_dir", "pinned_bank_file", "validate_many"]
+__all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "DataEdition", "Error",
+           "IbanError", "MalformedRecordError", "Rules", "SearchField", "StaleDataWarning",
+           "Strictness", "ValidationColumns", "ValidationResult", "data_edition", "data_path",
+           "default_rules", "iban", "method_code", "pin_data_dir", "pinned_bank_file",
+           "validate_many"]

@@ -5,6 +5,7 @@ from __future__ import annotations
 from typing import Any, NamedTuple, Optional
 
 from quandor import _quandor
+from quandor._edition import warn_if_stale
 from quandor._enums import Rules, Strictness
 
 
@@ -52,6 +53,7 @@ def validate_many(blzs: Any, accounts: Any, *, strictness: int = Strictness.NORM
     """
     if isinstance(strictness, bool) or not isinstance(strictness, int):
         raise TypeError(f"strictness must be int, not {type(strictness).__name__}")
+    warn_if_stale()
     if rules is None:
         rules = _quandor.default_rules()
     elif isinstance(rules, bool) or not isinstance(rules, int):

@@ -6,6 +6,7 @@ import dataclasses
 from typing import Optional, Union
 
 from quandor import _quandor
+from quandor._edition import warn_if_stale
 from quandor._enums import CardCompany, Error, Rules, SearchField, Strictness, as_error
 
 MalformedRecordError = _quandor.MalformedRecordError
@@ -89,6 +90,7 @@ class Banking(_quandor.Banking):
 
     def __init__(self, strictness: int = Strictness.NORMAL, rules: Optional[int] = None) -> None:
         super().__init__()
+        warn_if_stale()
         self.strictness = strictness
         if rules is not None:
             self.rules = rules

@@ -125,7 +125,7 @@ py::tuple ValidateMany(py::handle blzs, py::handle accounts, std::int32_t strict
     py::gil_scoped_release unlocked;
     // One batch, one version of the bank code file, and no look at it per row.
     const quandor::BankFilePin pin;
-    // Made here, in this thread, so that the thread's bank index serves it.
+    // Made under the pin, so that it is made from the pinned version.
     quandor::Banking banking;
     banking.Strictness(strictness);
     banking.Rules(rules);

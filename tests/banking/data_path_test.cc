@@ -1,5 +1,3 @@
-#include "bankdir/data_path.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,7 +7,6 @@
 namespace quandor {
 namespace {
 
-using bankdir::GetDataPath;
 using testing::BankFileText;
 using testing::InFreshThread;
 using testing::ScopedEnv;

@@ -12,8 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "bankdir/bank_file.h"
-#include "bankdir/bank_index.h"
+#include "bankdir/bank_data.h"
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
 #include "support/bank_file_fixture.h"
@@ -127,7 +126,7 @@ TEST(BankFileFaults, IndexBuiltAgainOncePerChange) {
   BankFileDir dir({kMuster, kNord});
   InFreshThread([&] {
     Banking banking;
-    const auto built_from = [] { return bankdir::ThreadBankIndex().built_from(); };
+    const auto built_from = [] { return bankdir::CurrentBankData()->bank_file->number(); };
     const uint64_t first = built_from();
     // Young, the file is read at every lookup; the same text is no change.
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(banking.searchBank("20000000"));

@@ -1,15 +1,13 @@
 // Test support: small bank code files in temporary directories, and fresh
-// threads for scenarios that need a bank index of their own.
+// threads for scenarios that must not depend on what a thread did before.
 //
 //   quandor::testing::BankFileDir dir({"10000000;Musterbank;Berlin;Musterbank Berlin;09"});
 //   quandor::testing::InFreshThread([&] {
-//     quandor::Banking banking;   // loads the index from dir's file
+//     quandor::Banking banking;   // answers from dir's file
 //     ...
 //   });
 //
-// The bank index is loaded once per thread, so a test that needs the index of
-// its own file creates its Banking objects in a fresh thread. BankFileDir
-// points QUANDOR_DATA_DIR at its directory while it lives.
+// BankFileDir points QUANDOR_DATA_DIR at its directory while it lives.
 #ifndef QUANDOR_TESTS_SUPPORT_BANK_FILE_FIXTURE_H_
 #define QUANDOR_TESTS_SUPPORT_BANK_FILE_FIXTURE_H_
 
@@ -118,8 +116,8 @@ class BankFileDir {
   ScopedEnv env_;
 };
 
-// Runs fn in a new thread, which starts with an empty bank index, and waits
-// for it. An exception that escapes fn is thrown again here.
+// Runs fn in a new thread, which starts holding no bank data and no pin, and
+// waits for it. An exception that escapes fn is thrown again here.
 template <class Fn>
 void InFreshThread(Fn&& fn) {
   std::exception_ptr failure;

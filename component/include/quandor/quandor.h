@@ -206,7 +206,8 @@ QUANDOR_EXPORT void quandor_free_string_list(char** list) QUANDOR_NOEXCEPT;
  * file-system call. Pins nest; each needs its own unpin on the same thread. */
 QUANDOR_EXPORT quandor_status quandor_pin_bank_file(void) QUANDOR_NOEXCEPT;
 
-/* Ends one pin of the calling thread; QUANDOR_E_INVALID_ARG when it holds none. */
+/* Ends one pin that quandor_pin_bank_file made on the calling thread;
+ * QUANDOR_E_INVALID_ARG when it holds none. */
 QUANDOR_EXPORT quandor_status quandor_unpin_bank_file(void) QUANDOR_NOEXCEPT;
 
 /* ---- Banking, in slot order --------------------------------------------- */
