@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cli_runner.h"
 
@@ -169,6 +170,87 @@ TEST(CliConvertTest, RecordsTheEdition) {
   EXPECT_EQ(EditionDays(sandbox / "blz.edition"), "valid_from=2000-04-01\n");
   EXPECT_EQ(EditionDays(sandbox / "blz.next.edition"), "valid_from=2099-01-01\n");
   EXPECT_EQ(ReadFile(sandbox / "blz.next.txt"), ReadFile(sandbox / "blz.txt"));
+}
+
+// Data out of date is told once a run, on standard error; answers and exit
+// statuses stay as they are. 'data' and --version tell the edition.
+TEST(CliConvertTest, OutOfDateDataWarnsOnce) {
+  CliSandbox sandbox;
+  const std::string bb = BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09");
+  WriteFile(sandbox / "bb.txt", bb);
+  WriteFile(sandbox / "blz_20000101.txt", bb);
+  const char* const commands[] = {
+      "bank 10000000", "validate 10000000 1234567890", "validate 10000000 x",
+      "search Bundes", "iban DE23100000001234567890",  "bank"};
+  const std::string batch = "10000000\n99999999\n";
+  struct Case {
+    const char* convert;
+    const char* warning;  // the whole line, "" for none
+    const char* edition;  // in 'data' and --version
+  };
+  const Case cases[] = {
+      {"bb.txt", "", "unknown (no blz.edition beside the file)"},
+      {"blz_20000101.txt --valid-until 2000-03-31",
+       "warning: bank code file edition 2000-01-01 expired on 2000-03-31; convert the current "
+       "edition (quandor-check convert --help)\n",
+       "2000-01-01 to 2000-03-31, expired"},
+      {"blz_20000101.txt",
+       "warning: bank code file edition 2000-01-01 expired on 2000-04-10; convert the current "
+       "edition (quandor-check convert --help)\n",
+       "2000-01-01 (last day not named), expired"},
+      {"blz_20000101.txt --valid-until 2999-12-31", "", "2000-01-01 to 2999-12-31, in force"},
+  };
+  std::vector<CliResult> unwarned;
+  for (const Case& c : cases) {
+    ASSERT_EQ(sandbox.Run(std::string("convert ") + c.convert + " --output blz.txt").status, 0);
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+      const std::string args = std::string("--data . ") + commands[i];
+      const CliResult result = sandbox.Run(args, batch);
+      if (unwarned.size() <= i) unwarned.push_back(result);
+      EXPECT_EQ(result.status, unwarned[i].status) << args;
+      EXPECT_EQ(result.out, unwarned[i].out) << args;
+      EXPECT_EQ(result.err, c.warning + unwarned[i].err) << args;
+    }
+    for (const char* args : {"--data . data", "--data . --version"}) {
+      const CliResult result = sandbox.Run(args);
+      EXPECT_EQ(result.status, 0) << args;
+      EXPECT_NE(
+          result.out.find("Edition:        " + std::string(c.edition) + "\nBanks:          1\n"),
+          std::string::npos)
+          << args << result.out;
+    }
+  }
+}
+
+// The README's update recipe, run as written there: into ~/bankdaten, named
+// by the settings file as "~/bankdaten".
+TEST(CliConvertTest, ReadmeUpdateRecipeRuns) {
+  const std::string readme = ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "README.md");
+  const std::string marker = "<!-- update recipe -->\n```sh\n";
+  const std::size_t begin = readme.find(marker);
+  ASSERT_NE(begin, std::string::npos);
+  const std::size_t end = readme.find("```", begin + marker.size());
+  const std::string recipe = readme.substr(begin + marker.size(), end - begin - marker.size());
+  // The file the recipe converts, holding the bank it checks, by a method
+  // that takes every account number.
+  const std::size_t convert = recipe.find("convert ") + 8;
+  const std::string source = recipe.substr(convert, recipe.find(' ', convert) - convert);
+  const std::size_t validate = recipe.find("validate ") + 9;
+  const std::string blz = recipe.substr(validate, 8);
+
+  CliSandbox sandbox;
+  // Made here until convert makes a missing directory itself.
+  std::filesystem::create_directories(sandbox / "home" / "bankdaten");
+  WriteFile(sandbox / source, BundesbankLine(blz, '1', "Musterbank", "Berlin", "09"));
+  WriteFile(sandbox / "recipe.sh", recipe);
+  const std::string bin = std::filesystem::path(QUANDOR_CHECK_BIN).parent_path().string();
+  const CliResult result = sandbox.Run(
+      "--version >/dev/null && HOME='" + (sandbox / "home").string() +
+      "' XDG_CONFIG_HOME= QUANDOR_DATA_DIR= PATH='" + bin + ":'\"$PATH\" sh -e recipe.sh");
+  EXPECT_EQ(result.status, 0) << recipe << result.out << result.err;
+  EXPECT_NE(result.out.find((sandbox / "home" / "bankdaten" / "blz.txt").string()),
+            std::string::npos)
+      << result.out;
 }
 
 TEST(CliUsageTest, ExitStatusTwoForUsageErrors) {
