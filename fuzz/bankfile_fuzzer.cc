@@ -1,6 +1,6 @@
 // Arbitrary contents of the bank code file through index load, lookup,
 // searchBank, Validate and the text search in every option, then again after
-// the file changed under the same thread's index (rewritten in place or
+// the file changed under the loaded index (rewritten in place or
 // replaced), so that the change and rebuild paths run. Nothing may crash; the
 // only exception allowed is the one the text search documents; a record
 // handed out always carries the bank code asked for. Some runs pin the file
@@ -77,7 +77,7 @@ std::string Changed(std::string_view first, std::string_view second, bool has_se
 }
 
 void Exercise(std::string_view first, std::string_view second, bool has_second, uint8_t option) {
-  quandor::Banking banking;  // a new thread: a new bank index is loaded
+  quandor::Banking banking;  // on a new thread, as a host's would be
   LookUp(banking, first, option);
   const std::string changed = Changed(first, second, has_second);
   {

@@ -1,5 +1,7 @@
 #include "bankdir/bank_data.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <exception>
 #include <optional>
@@ -24,11 +26,29 @@ struct Published {
   uint64_t readings = 0;  // of the bank code file; guarded by mutex
 };
 
+void RenewInChild();
+
 // Never destroyed: threads may end after static destruction.
-Published& ThePublished() {
-  static Published* const published = new Published;
-  return *published;
+Published*& PublishedSlot() {
+  static Published* published = [] {
+    ::pthread_atfork(nullptr, nullptr, RenewInChild);
+    return new Published;
+  }();
+  return published;
 }
+
+// In the child of fork(), a thread that no longer exists there may have held
+// the lock, in the middle of replacing the snapshot, and the change watch
+// starts anew: so does the child's snapshot, at the next call.
+void RenewInChild() {
+  Published*& slot = PublishedSlot();
+  auto* fresh = new Published;  // the old one is left as it is, torn perhaps
+  fresh->generation = slot->generation.load() + 1;
+  fresh->readings = slot->readings + 1;
+  slot = fresh;
+}
+
+Published& ThePublished() { return *PublishedSlot(); }
 
 // What a thread owns: the snapshot it answers from, which keeps alive what
 // it handed out until its next call, and its pins.
@@ -57,39 +77,22 @@ const std::shared_ptr<const BankData>& NothingRead() noexcept {
   return shared;
 }
 
-enum class Freshness { kVouched, kLookedAt, kStale };
-
 // The rule: whether data still is what the environment, the settings file
 // and the bank code file name now, for a call that read env and took changes
-// from the watch at its start. The watch vouches when it counted nothing
-// since before the files were looked at; otherwise each file is looked at
-// (stat) and must be as it was read.
-Freshness StillCurrent(const BankData& data, const Environment& env, uint64_t changes) {
-  if (!data.environment.Matches(env) || Now() >= data.day_ends) return Freshness::kStale;
-  if (data.watched && changes != kCannotTell && changes == data.mark) return Freshness::kVouched;
+// from the watch at its start. Where the watch covers the files, it vouches
+// when it counted nothing since before they were looked at; when it counted
+// something, a new look follows (and lets it vouch for the calls after).
+// Where it cannot tell, each file is looked at (stat) and must be as read.
+// A new day may bring a next edition's first day: the days decide anew.
+bool StillCurrent(const BankData& data, const Environment& env, uint64_t changes) {
+  if (!data.environment.Matches(env) || Now() >= data.day_ends) return false;
+  if (data.watched && changes != kCannotTell) return changes == data.mark;
   auto still_so = [](const std::string& path, const FileSeen& seen) {
     return path.empty() || seen.StillSo(path.c_str());
   };
   return still_so(data.settings_path, data.settings.seen) &&
-                 still_so(data.bank_file_path, data.bank_file_seen) &&
-                 still_so(data.other_file_path, data.other_file_seen)
-             ? Freshness::kLookedAt
-             : Freshness::kStale;
-}
-
-// Whether a call answers from data: current by the rule, and, when only a
-// look at the files could tell, a new look would not be vouched for either.
-// Otherwise a new look lets the watch vouch for the calls that follow.
-bool Answers(const BankData& data, const Environment& env, uint64_t changes) {
-  switch (StillCurrent(data, env, changes)) {
-    case Freshness::kVouched:
-      return true;
-    case Freshness::kLookedAt:
-      return changes == kCannotTell || !data.watched;
-    case Freshness::kStale:
-      break;
-  }
-  return false;
+         still_so(data.bank_file_path, data.bank_file_seen) &&
+         still_so(data.other_file_path, data.other_file_seen);
 }
 
 // The bank code file at data's path as it is now. The reading of previous is
@@ -206,14 +209,21 @@ void Take(ThreadData& thread, const Published& shared) {
   thread.generation = shared.generation.load(std::memory_order_relaxed);
 }
 
-// The slow way, one call at a time: the snapshot that another call published
-// meanwhile when the watch vouches for it now, else a new look.
-const std::shared_ptr<const BankData>& Refresh(ThreadData& thread, const Environment& env) {
+// The slow way, one call at a time, for a call that began when the
+// generation was started. A snapshot published since then by a look that
+// began after the call began answers for it too (the lock orders the looks:
+// the look after the next one began after that one was published), as does
+// one that the watch vouches for now; otherwise a new look.
+const std::shared_ptr<const BankData>& Refresh(ThreadData& thread, const Environment& env,
+                                               uint64_t started) {
   Published& shared = ThePublished();
   std::lock_guard lock(shared.mutex);
   const uint64_t changes = ChangesSoFar();
-  if (shared.current == nullptr || !Answers(*shared.current, env, changes)) {
-    shared.current = Look(shared.current.get(), env, changes, shared.readings);
+  const BankData* current = shared.current.get();
+  const bool looked_since = shared.generation.load(std::memory_order_relaxed) >= started + 2;
+  if (current == nullptr ||
+      !(looked_since ? current->environment.Matches(env) : StillCurrent(*current, env, changes))) {
+    shared.current = Look(current, env, changes, shared.readings);
     shared.generation.fetch_add(1, std::memory_order_release);
   }
   Take(thread, shared);
@@ -236,13 +246,14 @@ const std::shared_ptr<const BankData>& CurrentBankData() {
   const Environment env = ReadEnvironment();
   const uint64_t changes = ChangesSoFar();
   Published& shared = ThePublished();
-  if (thread.generation != shared.generation.load(std::memory_order_acquire)) [[unlikely]] {
+  const uint64_t started = shared.generation.load(std::memory_order_acquire);
+  if (thread.generation != started) [[unlikely]] {
     std::lock_guard lock(shared.mutex);
     Take(thread, shared);
   }
-  if (thread.held != nullptr && Answers(*thread.held, env, changes)) [[likely]]
+  if (thread.held != nullptr && StillCurrent(*thread.held, env, changes)) [[likely]]
     return thread.held;
-  return Refresh(thread, env);
+  return Refresh(thread, env, started);
 }
 
 void PinThread() noexcept {

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <string_view>
@@ -77,19 +76,7 @@ struct Step {
 struct WatchedPath {
   std::string path;
   std::vector<Step> steps;
-  // No event on the steps since they were set, nor a mount: they are the
-  // path's objects still, and watching it again needs no look at them.
-  bool fresh = false;
-  uint64_t mount_notices = 0;
 };
-
-// A path that could not be watched, not tried again for a while: trying costs
-// the caller, who stats the file anyway, many times the stat.
-struct RefusedPath {
-  std::string path;
-  std::chrono::steady_clock::time_point retry;
-};
-constexpr std::chrono::seconds kRefusalRetry{1};
 
 // A thread's look at the queue and at its mount table: an epoll instance
 // with both, which answers "nothing new" without asking either.
@@ -108,13 +95,9 @@ struct State {
   std::atomic<uint32_t> draining{0};
   std::atomic<bool> overflowed{false};
   std::atomic<uint64_t> fork_epoch{0};
-  // Notices of mounts taken by any thread, and looks opened, which may have
-  // missed one.
-  std::atomic<uint64_t> mount_notices{0};
 
-  std::mutex mutex;                // guards the members below
-  std::vector<WatchedPath> paths;  // the most recently watched first
-  std::vector<RefusedPath> refused;
+  std::mutex mutex;                                         // guards the members below
+  std::vector<WatchedPath> paths;                           // the most recently watched first
   std::unordered_map<int, std::vector<std::string>> names;  // wd -> next components that count
   std::vector<ThreadLook*> looks;
 };
@@ -162,7 +145,7 @@ bool OpenLook(State& state, ThreadLook& look, int inotify) {
     return false;
   }
   state.looks.push_back(&look);
-  state.mount_notices.fetch_add(1);
+  // Mounts made before the look was opened are not noticed by it.
   state.changes.fetch_add(1);
   return true;
 }
@@ -190,9 +173,6 @@ void CountRelevant(State& state, const char* buffer, std::size_t size) {
     const std::string_view child(name, ::strnlen(name, event.len));
     if (child.empty() ? (event.mask & kSelfEvents) == 0 : !Contains(watch->second, child)) continue;
     relevant = true;
-    for (WatchedPath& path : state.paths) {
-      for (const Step& step : path.steps) path.fresh &= step.wd != event.wd;
-    }
   }
   if (overflow) state.overflowed.store(true);
   if (relevant || overflow) state.changes.fetch_add(1);
@@ -307,7 +287,6 @@ int Instance(State& state) {
   std::call_once(fork_handlers,
                  [] { ::pthread_atfork(LockForFork, UnlockInParent, ResetInChild); });
   state.paths.clear();
-  state.refused.clear();
   state.names.clear();
   state.overflowed.store(false);
   state.inotify.store(fd);
@@ -331,10 +310,7 @@ uint64_t ChangesSoFar() {
   bool queued = false;
   for (int i = 0; i < count; ++i) {
     // Only this thread looks at its mount table, so no other can take this notice.
-    if (ready[i].data.u64 == kMountsTag) {
-      state.mount_notices.fetch_add(1);
-      state.changes.fetch_add(1);
-    }
+    if (ready[i].data.u64 == kMountsTag) state.changes.fetch_add(1);
     queued |= ready[i].data.u64 == kQueueTag;
   }
   if (queued) return Drain(state, fd);
@@ -351,33 +327,13 @@ bool WatchPath(const std::string& path) {
   std::lock_guard lock(state.mutex);
   const int fd = Instance(state);
   if (fd < 0) return false;
-  const auto now = std::chrono::steady_clock::now();
-  std::erase_if(state.refused, [&](const RefusedPath& refused) { return refused.retry <= now; });
-  for (const RefusedPath& refused : state.refused) {
-    if (refused.path == normal) return false;
-  }
-  const uint64_t mount_notices = state.mount_notices.load();
   // After an overflow every path is looked up again: its events were lost.
   const bool again = state.overflowed.load();
-  const auto listed =
-      std::find_if(state.paths.begin(), state.paths.end(),
-                   [&](const WatchedPath& watched) { return watched.path == normal; });
-  if (!again && listed != state.paths.end() && listed->fresh &&
-      listed->mount_notices == mount_notices) {
-    std::rotate(state.paths.begin(), listed, listed + 1);
-    return true;
-  }
-
   std::vector<int> set;
   std::vector<WatchedPath> paths;
-  WatchedPath watched{normal, {}, true, mount_notices};
+  WatchedPath watched{normal, {}};
   const bool watching = Resolve(fd, normal, watched.steps, set);
-  if (watching) {
-    paths.push_back(std::move(watched));
-  } else {
-    if (state.refused.size() == kMaxWatchedPaths) state.refused.erase(state.refused.begin());
-    state.refused.push_back({normal, now + kRefusalRetry});
-  }
+  if (watching) paths.push_back(std::move(watched));
   // A path pushed off the list is no longer watched, even where its
   // directories stay watched for other paths: whoever relied on it must look.
   bool dropped = false;
@@ -386,10 +342,6 @@ bool WatchPath(const std::string& path) {
     if (paths.size() == kMaxWatchedPaths || (again && !Resolve(fd, old.path, old.steps, set))) {
       dropped = true;
       continue;
-    }
-    if (again) {
-      old.fresh = true;
-      old.mount_notices = mount_notices;
     }
     paths.push_back(std::move(old));
   }

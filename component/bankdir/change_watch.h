@@ -1,18 +1,10 @@
 // Whether a watched file may have changed, told by the kernel instead of asked
 // of the file system: one process-wide inotify instance watches each file and
 // every directory from "/" down to it, and each thread watches its mount
-// table, so that a cached copy of a file is reused at the cost of one
-// non-blocking epoll_wait() per use instead of a stat() of the file.
-//
-//   const uint64_t now = ChangesSoFar();
-//   if (cache.watched && now != kCannotTell && now == cache.mark && path == cache.path) {
-//     ...use the cached copy...
-//   } else {
-//     cache.watched = WatchPath(path);  // before the file is looked at
-//     ...stat and read the file as without a watch...
-//     cache.mark = now;                 // taken before the watch was set
-//     cache.path = path;
-//   }
+// table, so that a copy of a file is reused at the cost of one non-blocking
+// epoll_wait() per use instead of a stat() of the file. The copy remembers
+// the count that ChangesSoFar() gave before WatchPath() and the reading; an
+// equal count later vouches for it.
 //
 // Guarantee. Once WatchPath(path) has returned true, every change listed at
 // WatchPath that is made to that path (its system call has returned) before a
@@ -68,9 +60,10 @@ namespace quandor::bankdir {
 // The count that ChangesSoFar() never returns otherwise.
 inline constexpr uint64_t kCannotTell = 0;
 
-// The most paths watched at once: the bank code file, the settings file, and
-// room for a program that switches between a few directories.
-inline constexpr std::size_t kMaxWatchedPaths = 4;
+// The most paths watched at once: the bank code file, the next edition's
+// beside it, the settings file, and room for a program that switches
+// between a few directories.
+inline constexpr std::size_t kMaxWatchedPaths = 6;
 
 // A count of the changes the process has seen on watched paths so far, after
 // one non-blocking look at the kernel's queue of events (taking them out).
@@ -96,45 +89,8 @@ uint64_t ChangesSoFar();
 // Watches that no watched path needs any more are removed.
 //
 // Cost: one lstat() and one inotify_add_watch() per directory on the path,
-// tens of microseconds for a deep path. When no event has come for the path's
-// objects and no mount since they were watched, they are the path's objects
-// still, and WatchPath returns at once. A path refused is refused again
-// without a look for a second: the caller stats the file anyway.
+// tens of microseconds for a deep path.
 bool WatchPath(const std::string& path);
-
-// What a cached copy of a file remembers of the last look at the file, so
-// that the next look can be skipped while the watch vouches for it:
-//
-//   if (look.Vouches(path, changes)) return cached;
-//   look.Begin(path, changes);
-//   ...stat and read the file...
-//   look.End();          // not reached when the look throws
-class FileLook {
- public:
-  // Whether nothing on path changed since the last complete look, which was
-  // at path, under a watch, and no later than changes was taken.
-  bool Vouches(const std::string& path, uint64_t changes) const {
-    return complete_ && watched_ && changes != kCannotTell && changes == mark_ && path == path_;
-  }
-  // Starts a look at path for an operation that took changes at its start:
-  // sets the watch before the file is looked at.
-  void Begin(const std::string& path, uint64_t changes) {
-    complete_ = false;
-    path_ = path;
-    mark_ = changes;
-    watched_ = WatchPath(path);
-  }
-  void End() { complete_ = true; }
-
-  // The path of the last look begun.
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  uint64_t mark_ = kCannotTell;
-  bool watched_ = false;
-  bool complete_ = false;
-};
 
 }  // namespace quandor::bankdir
 

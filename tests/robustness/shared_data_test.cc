@@ -22,9 +22,6 @@ namespace {
 using testing::ScopedEnv;
 using testing::TempDir;
 
-constexpr std::string_view kMuster = "10000000;Musterbank;Berlin;Musterbank Berlin;09";
-constexpr std::string_view kNord = "20000000;Nordbank;Hamburg;Nordbank Hamburg;00";
-
 // Runs each task on the same thread of its own, one after another, so that
 // whatever that thread keeps lasts from one task to the next.
 class OneThread {
@@ -60,6 +57,10 @@ class OneThread {
   std::thread thread_;
 };
 
+// Two banks of the files written here.
+constexpr std::string_view kFirst = "10000000;Erste Bank;Berlin;Erste Bank;09";
+constexpr std::string_view kSecond = "20000000;Zweite Bank;Kiel;Zweite Bank;09";
+
 // Mended: a thread's copy of the files stayed in use after the change watch
 // had stopped watching them, or after the environment had named no
 // settings file for a while.
@@ -81,7 +82,7 @@ TEST(BankData, ChangesThatTheWatchMissedAreSeen) {
            ScopedEnv elsewhere("QUANDOR_DATA_DIR", data + sub);
            testing::InFreshThread([] { Banking banking; });
          }
-         dir.WriteFile("blz.txt", testing::BankFileText({kMuster}));
+         dir.WriteFile("blz.txt", testing::BankFileText({kFirst}));
          first.Run([] {
            Banking banking;
            EXPECT_EQ(banking.LastError(), qdNoValidation);
@@ -130,10 +131,10 @@ TEST(BankData, ChangesThatTheWatchMissedAreSeen) {
 // Threads that start after a change read the file once between them, and
 // answer from the same reading.
 TEST(BankData, ThreadsShareOneReadingPerChange) {
-  testing::BankFileDir dir({kMuster});
+  testing::BankFileDir dir({kFirst});
   testing::InFreshThread([] { Banking banking; });
   const uint64_t before = bankdir::CurrentBankData()->bank_file->number();
-  dir.Replace(testing::BankFileText({kMuster, kNord}));
+  dir.Replace(testing::BankFileText({kFirst, kSecond}));
 
   constexpr int kThreads = 8;
   std::atomic<int> ready{0};
