@@ -74,6 +74,15 @@ std::optional<int32_t> ReadRules(const char* text) {
   return std::nullopt;
 }
 
+// The value of entry when it is "name=value", else null. Reads no further
+// than the first byte that differs, so never past entry's end.
+const char* ValueOf(const char* entry, std::string_view name) {
+  for (const char c : name) {
+    if (*entry++ != c) return nullptr;
+  }
+  return *entry == '=' ? entry + 1 : nullptr;
+}
+
 }  // namespace
 
 Environment ReadEnvironment() {
@@ -81,10 +90,7 @@ Environment ReadEnvironment() {
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
     const char* text = *entry;
     auto take = [text](std::string_view name, const char*& value) {
-      if (value == nullptr && std::strncmp(text, name.data(), name.size()) == 0 &&
-          text[name.size()] == '=') {
-        value = text + name.size() + 1;
-      }
+      if (value == nullptr) value = ValueOf(text, name);
     };
     switch (text[0]) {
       case 'Q':
@@ -114,7 +120,10 @@ EnvironmentSeen::EnvironmentSeen(const Environment& env) {
 bool EnvironmentSeen::Matches(const Environment& env) const {
   const char* values[] = {env.data_dir, env.rules, env.config_home, env.home};
   for (int i = 0; i < 4; ++i) {
-    if (values[i] == nullptr ? values_[i].has_value() : values_[i] != values[i]) return false;
+    const bool same = values[i] == nullptr
+                          ? !values_[i].has_value()
+                          : values_[i] && std::strcmp(values_[i]->c_str(), values[i]) == 0;
+    if (!same) return false;
   }
   return true;
 }
