@@ -1,6 +1,7 @@
 #include "bankdir/change_watch.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sys/epoll.h>
 #include <sys/inotify.h>
@@ -96,7 +97,11 @@ struct State {
   std::atomic<bool> overflowed{false};
   std::atomic<uint64_t> fork_epoch{0};
 
-  std::mutex mutex;                                         // guards the members below
+  std::mutex mutex;  // guards the members below
+  // The process's own look at the mount table, made with the instance and
+  // asked only when a thread opens its look: the mounts that the new look
+  // cannot notice.
+  int mounts = -1;
   std::vector<WatchedPath> paths;                           // the most recently watched first
   std::unordered_map<int, std::vector<std::string>> names;  // wd -> next components that count
   std::vector<ThreadLook*> looks;
@@ -145,8 +150,10 @@ bool OpenLook(State& state, ThreadLook& look, int inotify) {
     return false;
   }
   state.looks.push_back(&look);
-  // Mounts made before the look was opened are not noticed by it.
-  state.changes.fetch_add(1);
+  // A mount made before the look was opened is not noticed by it; the
+  // process's look has noticed it since the last thread opened one.
+  pollfd table{state.mounts, POLLPRI, 0};
+  if (state.mounts < 0 || ::poll(&table, 1, 0) != 0) state.changes.fetch_add(1);
   return true;
 }
 
@@ -270,6 +277,8 @@ void ResetInChild() {
     ::close(look->epoll);
   }
   state.looks.clear();
+  if (state.mounts >= 0) ::close(state.mounts);
+  state.mounts = -1;
   state.fork_epoch.fetch_add(1);
   state.draining.store(0);
   state.overflowed.store(false);
@@ -289,6 +298,7 @@ int Instance(State& state) {
   state.paths.clear();
   state.names.clear();
   state.overflowed.store(false);
+  if (state.mounts < 0) state.mounts = ::open("/proc/thread-self/mountinfo", O_RDONLY | O_CLOEXEC);
   state.inotify.store(fd);
   return fd;
 }

@@ -40,10 +40,11 @@
 // much), and its /proc/thread-self/mountinfo. A shared mount table descriptor
 // would not do: the look that sees its notice of a mount takes the notice
 // away, so another thread looking a moment later would miss the mount. A
-// thread's first call counts as a change, since mounts made before it opened
-// its descriptor are not noticed by it. Events for other names in a directory
-// on a path are read and dropped; while one thread takes them out of the
-// queue, the others cannot tell, so a busy directory costs some stats.
+// thread's first call counts as a change when the process's own mount table
+// descriptor, asked only then, noticed a mount since the last thread's first
+// call: the new descriptor does not notice mounts made before. Events for other names in a
+// directory on a path are read and dropped; while one thread takes them out of the queue, the
+// others cannot tell, so a busy directory costs some stats.
 //
 // After fork() the child shares neither the instance nor the descriptors of
 // its parent: ChangesSoFar() is kCannotTell in the child until its first
