@@ -28,7 +28,7 @@ install(TARGETS quandorlib EXPORT QuandorTargets
 
 # The library looks for blz.txt and the info box module beside itself, then
 # here (library_directory.h).
-install(FILES ${PROJECT_SOURCE_DIR}/data/blz.txt
+install(FILES ${PROJECT_SOURCE_DIR}/data/blz.txt ${PROJECT_SOURCE_DIR}/data/blz.edition
   DESTINATION ${QUANDOR_INSTALL_DATADIR} COMPONENT library)
 if(TARGET quandor_infobox)
   install(TARGETS quandor_infobox

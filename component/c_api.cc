@@ -25,12 +25,22 @@
 #include <variant>
 #include <vector>
 
+#include "bankdir/edition.h"
 #include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
+#include "quandor/data_info.h"
 #include "quandor/errors.h"
 #include "quandor/iban.h"
 #include "utf8_repair.h"
+
+// The edition states repeat the C++ enum class for hosts that cannot read C++.
+namespace {
+constexpr bool SameValue(int32_t c_value, int32_t cpp_value) { return c_value == cpp_value; }
+}  // namespace
+static_assert(SameValue(quandor_qdEditionCurrent, int32_t(quandor::EditionState::kCurrent)));
+static_assert(SameValue(quandor_qdEditionExpired, int32_t(quandor::EditionState::kExpired)));
+static_assert(SameValue(quandor_qdEditionUnknown, int32_t(quandor::EditionState::kUnknown)));
 
 namespace {
 
@@ -737,4 +747,42 @@ quandor_status quandor_error_text_lang(int32_t code, const char* lang, char** te
 
 quandor_status quandor_iban_error_text_lang(int32_t code, const char* lang, char** text) noexcept {
   return TextInLanguage(code, lang, text, &quandor::GetIbanErrorText);
+}
+
+// ---- The bank code file and its edition -----------------------------------------------------
+
+void quandor_free_data_info(quandor_data_info* info) noexcept {
+  if (info == nullptr) return;
+  for (char** text : {&info->path, &info->valid_from, &info->valid_until, &info->next_valid_from,
+                      &info->edition_text, &info->stale_text}) {
+    std::free(*text);
+    *text = nullptr;
+  }
+}
+
+quandor_status quandor_get_data_info(quandor_data_info* info) noexcept {
+  ClearOut(info);
+  return CallFunction({info}, [&] {
+    const quandor::DataInfo from = quandor::GetDataInfo();
+    auto day = [](const std::optional<std::chrono::year_month_day>& date) {
+      return CopyText(date ? quandor::bankdir::FormatDay(quandor::bankdir::Day(*date)) : "");
+    };
+    // Handed out whole or not at all, as an IBAN result.
+    quandor_data_info filled{};
+    filled.found = ToBool(from.found);
+    filled.bank_count = from.bank_count;
+    filled.edition_state = static_cast<int32_t>(from.state);
+    try {
+      filled.path = CopyText(from.path);
+      filled.valid_from = day(from.valid_from);
+      filled.valid_until = day(from.valid_until);
+      filled.next_valid_from = day(from.next_valid_from);
+      filled.edition_text = CopyText(quandor::EditionText(from));
+      filled.stale_text = CopyText(quandor::StaleDataText(from));
+    } catch (...) {
+      quandor_free_data_info(&filled);
+      throw;
+    }
+    *info = filled;
+  });
 }

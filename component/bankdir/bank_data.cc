@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "bankdir/change_watch.h"
+#include "bankdir/clock.h"
 #include "bankdir/name_order.h"
 #include "bankdir/regular_file.h"
 #include "quandor/errors.h"
@@ -81,14 +82,16 @@ const std::shared_ptr<const BankData>& NothingRead() noexcept {
 // when it counted nothing since before they were looked at; when it counted
 // something, a new look follows (and lets it vouch for the calls after).
 // Where it cannot tell, each file is looked at (stat) and must be as read.
+// A new day may bring a next edition's first day: the days decide anew.
 bool StillCurrent(const BankData& data, const Environment& env, uint64_t changes) {
-  if (!data.environment.Matches(env)) return false;
+  if (!data.environment.Matches(env) || Now() >= data.day_ends) return false;
   if (data.watched && changes != kCannotTell) return changes == data.mark;
   auto still_so = [](const std::string& path, const FileSeen& seen) {
     return path.empty() || seen.StillSo(path.c_str());
   };
   return still_so(data.settings_path, data.settings.seen) &&
-         still_so(data.bank_file_path, data.bank_file_seen);
+         still_so(data.bank_file_path, data.bank_file_seen) &&
+         still_so(data.other_file_path, data.other_file_seen);
 }
 
 // The bank code file at data's path as it is now. The reading of previous is
@@ -127,6 +130,46 @@ void ReadBankFile(BankData& data, const BankData* previous, uint64_t& readings) 
   }
 }
 
+// Of the bank code file at data's path and the next edition beside it, the
+// one that answers today (NextEditionApplies), read as ReadBankFile reads.
+// Editions are told by the files' days, not by their names: the next one
+// takes over on its first day without any file being moved.
+void ReadEditions(BankData& data, const BankData* previous, uint64_t& readings) {
+  const std::string current_path = data.data_path + kBankFileName;
+  const std::string next_path = NextBankFileName(current_path);
+  auto read = [&](const std::string& path) {
+    data.bank_file_path = path;
+    data.bank_file_seen = FileSeen::Absent();
+    data.bank_file_status = qdBankNumberFileMissing;
+    data.bank_file = nullptr;
+    ReadBankFile(data, previous, readings);
+    data.edition = data.bank_file != nullptr
+                       ? ReadEditionBeside(path, data.bank_file->lines().text())
+                       : Edition{};
+  };
+  read(next_path);
+  const BankData next = data;
+  read(current_path);
+  const std::time_t now = Now();
+  const Day today = DayOf(now);
+  data.day_ends = StartOf(today + std::chrono::days(1));
+  if (NextEditionApplies(data.edition, next.edition, today)) {
+    data.other_file_path = current_path;
+    data.other_file_seen = data.bank_file_seen;
+    data.bank_file_path = next.bank_file_path;
+    data.bank_file_seen = next.bank_file_seen;
+    data.bank_file_status = next.bank_file_status;
+    data.bank_file = next.bank_file;
+    data.edition = next.edition;
+    return;
+  }
+  data.other_file_path = next_path;
+  data.other_file_seen = next.bank_file_seen;
+  if (next.edition.valid_from && *next.edition.valid_from > today) {
+    data.next_valid_from = next.edition.valid_from;
+  }
+}
+
 // A snapshot of the environment and the files as they are now, for a call
 // that took changes from the watch before; what previous read is kept where
 // it stays true.
@@ -150,9 +193,10 @@ std::shared_ptr<const BankData> Look(const BankData* previous, const Environment
   data->bank_file_seen = FileSeen::Absent();
   data->bank_file_status = qdBankNumberFileMissing;
   if (!data->data_path.empty()) {
-    data->bank_file_path = data->data_path + kBankFileName;
-    watched = WatchPath(data->bank_file_path) && watched;
-    ReadBankFile(*data, previous, readings);
+    const std::string current_path = data->data_path + kBankFileName;
+    watched = WatchPath(current_path) && watched;
+    watched = WatchPath(NextBankFileName(current_path)) && watched;
+    ReadEditions(*data, previous, readings);
   }
   // A reading that failed is tried again by the next call.
   data->watched = watched && data->bank_file_status != qdUnknownError;

@@ -12,7 +12,8 @@
 // read again with the same text keeps its reading and index.
 //
 // Freshness: a change made before a call begins is seen by that call, in
-// any thread (see StillCurrent in bank_data.cc, the one place that decides
+// any thread, and so is the start of a new day, on which a next edition may
+// take over (see StillCurrent in bank_data.cc, the one place that decides
 // it). The change watch (change_watch.h) vouches for a snapshot at the cost
 // of one epoll_wait(); where it cannot, each file is looked at (stat).
 //
@@ -22,13 +23,17 @@
 #define QUANDOR_BANKDIR_BANK_DATA_H_
 
 #include <cstdint>
+#include <ctime>
+#include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bankdir/bank_file.h"
 #include "bankdir/bank_index.h"
+#include "bankdir/edition.h"
 #include "bankdir/file_stamp.h"
 #include "bankdir/settings.h"
 
@@ -65,12 +70,24 @@ struct BankData {
   std::string bank_file_path;  // empty likewise
   std::optional<int32_t> chosen_rules;  // ChosenRulesOf
 
-  // The bank code file there. The status is what a lookup answers without a
-  // reading: qdBankNumberFileMissing (cannot be opened, no regular file, too
-  // large) or qdUnknownError (reading it failed); qdNoError with one.
+  // The bank code file there that answers: "blz.txt", or the next edition
+  // "blz.next.txt" beside it from its first day on (edition.h). The status is
+  // what a lookup answers without a reading: qdBankNumberFileMissing (cannot
+  // be opened, no regular file, too large) or qdUnknownError (reading it
+  // failed); qdNoError with one.
   FileSeen bank_file_seen;
   int32_t bank_file_status = 0;
   std::shared_ptr<const BankReading> bank_file;
+  Edition edition;  // of the file that answers; unknown without one
+
+  // The other file of the two, looked at as the one that answers: a change
+  // of either may change which answers. A next edition that waits for its
+  // day, and the end of the day this snapshot was made for: from then on
+  // the days decide anew.
+  std::string other_file_path;
+  FileSeen other_file_seen;
+  std::optional<Day> next_valid_from;
+  std::time_t day_ends = std::numeric_limits<std::time_t>::max();
 
   // The change watch's count taken before the files were looked at
   // (kCannotTell: none), and whether the watch covers both paths: then an

@@ -61,9 +61,10 @@ namespace quandor::bankdir {
 // The count that ChangesSoFar() never returns otherwise.
 inline constexpr uint64_t kCannotTell = 0;
 
-// The most paths watched at once: the bank code file, the settings file, and
-// room for a program that switches between a few directories.
-inline constexpr std::size_t kMaxWatchedPaths = 4;
+// The most paths watched at once: the bank code file, the next edition's
+// beside it, the settings file, and room for a program that switches
+// between a few directories.
+inline constexpr std::size_t kMaxWatchedPaths = 6;
 
 // A count of the changes the process has seen on watched paths so far, after
 // one non-blocking look at the kernel's queue of events (taking them out).

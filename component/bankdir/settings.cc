@@ -158,6 +158,20 @@ SettingsReading ReadSettings(const std::string& path, const SettingsReading* pre
   return {ParseSettings(contents->bytes), FileSeen::Read(contents->stamp, read_start)};
 }
 
+namespace {
+
+// "~" and "~/..." at the start of a setting mean the home directory, as in a
+// shell; "~name" is left as it is. False when the home directory is unknown:
+// the path then names no directory, rather than a folder named "~".
+bool ExpandHome(std::string& path, const char* home) {
+  if (path.front() != '~' || (path.size() > 1 && path[1] != '/')) return true;
+  if (home == nullptr || home[0] == '\0') return false;
+  path.replace(0, 1, home);
+  return true;
+}
+
+}  // namespace
+
 std::string DataPathOf(const Environment& env, const std::string& settings_path,
                        const Settings& settings) {
   std::string path;
@@ -168,6 +182,8 @@ std::string DataPathOf(const Environment& env, const std::string& settings_path,
     path = settings.filepath;
     if (path.empty()) {
       path = quandor::ShippedDataDirectory();
+    } else if (!ExpandHome(path, env.home)) {
+      return {};
     } else if (path.front() != '/') {
       // Relative to the settings file, wherever the host was started.
       path.insert(0, settings_path, 0, settings_path.rfind('/') + 1);

@@ -3,11 +3,11 @@
 // The directory, in order: the one in the environment variable
 // QUANDOR_DATA_DIR when it is set and not empty; the setting "filepath" of
 // section [path] in $XDG_CONFIG_HOME/Quandor/Quandor.ini (default ~/.config)
-// when it is not empty, a relative one taken from the settings file's
-// directory; the shipped file's directory (beside the loaded component
-// library, else the install's data directory: ShippedDataDirectory). The rules:
-// QUANDOR_RULES, else the setting "rules" of section [check], else
-// qdRulesOriginal.
+// when it is not empty, "~" or "~/..." at its start meaning $HOME and a
+// relative one taken from the settings file's directory; the shipped file's
+// directory (beside the loaded component library, else the install's data
+// directory: ShippedDataDirectory). The rules: QUANDOR_RULES, else the
+// setting "rules" of section [check], else qdRulesOriginal.
 //
 // A settings file that is there but cannot be read whole is refused rather
 // than half read: a line that does not fit the INI reader's line buffer

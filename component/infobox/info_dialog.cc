@@ -23,7 +23,8 @@ struct TwipsRect {
 };
 
 constexpr int kClientWidth = 4680;
-constexpr int kClientHeight = 3195;
+// One line below the original five names the bank data's edition.
+constexpr int kClientHeight = 3435;
 constexpr int kLabelLeft = 120;
 constexpr int kLabelWidth = 4335;
 constexpr TwipsRect kLabel1{kLabelLeft, 120, kLabelWidth, 495};
@@ -31,7 +32,8 @@ constexpr TwipsRect kLabel2{kLabelLeft, 720, kLabelWidth, 495};
 constexpr TwipsRect kLabel3{kLabelLeft, 1320, kLabelWidth, 495};
 constexpr TwipsRect kLabel4{kLabelLeft, 1800, kLabelWidth, 255};
 constexpr TwipsRect kLabel5{kLabelLeft, 2160, kLabelWidth, 255};
-constexpr TwipsRect kOkButton{1320, 2640, 1815, 375};
+constexpr TwipsRect kLabel6{kLabelLeft, 2460, kLabelWidth, 255};
+constexpr TwipsRect kOkButton{1320, 2880, 1815, 375};
 
 int ToPixels(int twips, qreal dpi) { return qRound(twips * dpi / 1440.0); }
 
@@ -103,6 +105,7 @@ InfoDialog::InfoDialog() {
   Label3 = MakeLabel(this, "Label3", kLabel3, Lines::kWrapped, dpi_x, dpi_y);
   Label4 = MakeLabel(this, "Label4", kLabel4, Lines::kOne, dpi_x, dpi_y);
   Label5 = MakeLabel(this, "Label5", kLabel5, Lines::kOne, dpi_x, dpi_y);
+  Label6 = MakeLabel(this, "Label6", kLabel6, Lines::kOne, dpi_x, dpi_y);
 
   btnOK = new QPushButton(QStringLiteral("OK"), this);
   btnOK->setObjectName(QStringLiteral("btnOK"));
@@ -117,8 +120,9 @@ void InfoDialog::Fill(const QuandorInfoTexts& texts) {
   Label3->setText(QString::fromUtf8(texts.copyright_notice));
   Label4->setText(QStringLiteral("Version: ") + QString::fromUtf8(texts.version));
   Label5->setText(QString::fromUtf8(texts.comments));
+  Label6->setText(QString::fromUtf8(texts.data_edition));
   FitText(Label2, SansSerif(8.25, true));
-  for (QLabel* label : {Label3, Label4, Label5}) FitText(label, font());
+  for (QLabel* label : {Label3, Label4, Label5, Label6}) FitText(label, font());
 }
 
 void InfoDialog::display(const QuandorInfoTexts& texts) {

@@ -28,6 +28,7 @@ class InfoDialog : public QDialog {
   QLabel* Label3;
   QLabel* Label4;
   QLabel* Label5;
+  QLabel* Label6;
   QPushButton* btnOK;
 };
 

@@ -19,6 +19,7 @@ struct QuandorInfoTexts {
   const char* copyright_notice; /* Label3, "Copyright ..." */
   const char* version;          /* Label4 after "Version: ", "major.minor.revision" */
   const char* comments;         /* Label5 */
+  const char* data_edition;     /* Label6, the bank code file's edition */
 };
 
 /* Fills the calling thread's info box (created on first use, kept hidden between

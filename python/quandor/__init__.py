@@ -17,6 +17,7 @@ rules (``default_rules()``).
 """
 
 from quandor import _quandor
+from quandor._edition import DataEdition, StaleDataWarning, data_edition
 from quandor._enums import CardCompany, Error, IbanError, Rules, SearchField, Strictness
 from quandor._many import ValidationColumns, validate_many
 from quandor._objects import (Bank, Banking, CardResult, Creditcard, MalformedRecordError,
@@ -76,8 +77,9 @@ class pinned_bank_file:  # noqa: N801 - used as a function: ``with pinned_bank_f
 
 __version__ = _quandor.version()
 
-__all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "Error", "IbanError",
-           "InvalidAccount", "MalformedInput", "MalformedRecordError", "NoMethod", "Rules",
-           "SearchField", "Strictness", "UnknownBank", "ValidationColumns", "ValidationResult",
-           "WrongCheckDigit", "card", "compact", "data_path", "default_rules", "iban", "is_valid",
-           "method_code", "pin_data_dir", "pinned_bank_file", "validate", "validate_many"]
+__all__ = ["Bank", "Banking", "CardCompany", "CardResult", "Creditcard", "DataEdition", "Error",
+           "IbanError", "InvalidAccount", "MalformedInput", "MalformedRecordError", "NoMethod",
+           "Rules", "SearchField", "StaleDataWarning", "Strictness", "UnknownBank",
+           "ValidationColumns", "ValidationResult", "WrongCheckDigit", "card", "compact",
+           "data_edition", "data_path", "default_rules", "iban", "is_valid", "method_code",
+           "pin_data_dir", "pinned_bank_file", "validate", "validate_many"]

@@ -5,6 +5,7 @@ from __future__ import annotations
 from typing import Any, Iterable, Optional
 
 from quandor import _quandor
+from quandor._edition import warn_if_stale
 from quandor._enums import Error, Strictness
 from quandor._objects import _require_int, _rules_or_default
 
@@ -131,6 +132,7 @@ def validate_many(blzs: Any, accounts: Any, *, strictness: int = Strictness.NORM
     ``Error.BANK_NUMBER_FILE_MISSING``.
     """
     _require_int("strictness", strictness)
+    warn_if_stale()
     # Out of 32 bits means as little as any other unknown value.
     strictness = strictness if -2**31 <= strictness < 2**31 else -1
     wanted = [columns] if isinstance(columns, str) else list(columns)

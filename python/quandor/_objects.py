@@ -6,6 +6,7 @@ import dataclasses
 from typing import Optional, Union
 
 from quandor import _quandor
+from quandor._edition import warn_if_stale
 from quandor._enums import CardCompany, Error, Rules, SearchField, Strictness, as_error
 
 MalformedRecordError = _quandor.MalformedRecordError
@@ -171,6 +172,7 @@ class Banking(_Settings):
     __slots__ = ()
 
     def __init__(self, strictness: int = Strictness.NORMAL, rules: Optional[int] = None) -> None:
+        warn_if_stale()
         self._native = _quandor.Banking()
         self.strictness = strictness
         self.rules = _quandor.default_rules() if rules is None else rules

@@ -12,6 +12,7 @@
 
 #include "quandor/banking.h"
 #include "quandor/creditcard.h"
+#include "quandor/data_info.h"
 #include "quandor/errors.h"
 #include "quandor/iban.h"
 #include "quandor/quandor.h"
@@ -124,6 +125,18 @@ PYBIND11_MODULE(_quandor, m) {
     }
   });
   m.def("version", [] { return quandor::Creditcard().Version(); });
+  m.def("data_info", [] {
+    const quandor::DataInfo info = quandor::GetDataInfo();
+    auto day = [](const std::optional<std::chrono::year_month_day>& date) -> py::object {
+      if (!date) return py::none();
+      return py::make_tuple(static_cast<int>(date->year()), static_cast<unsigned>(date->month()),
+                            static_cast<unsigned>(date->day()));
+    };
+    return py::make_tuple(info.path, info.found, info.bank_count, day(info.valid_from),
+                          day(info.valid_until), static_cast<int>(info.state),
+                          day(info.next_valid_from), quandor::EditionText(info),
+                          quandor::StaleDataText(info));
+  });
 
   m.def("check_iban", [](std::string_view iban) { return IbanTuple(quandor::CheckIban(iban)); });
   m.def("validate_iban", [](std::string_view iban, Banking& banking) {

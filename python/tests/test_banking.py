@@ -3,7 +3,9 @@
 import doctest
 import importlib
 import pydoc
+import subprocess
 import threading
+import warnings
 
 import pytest
 
@@ -259,3 +261,30 @@ def test_pin_data_dir(monkeypatch):
 
 def test_method_code():
     assert [quandor.method_code(n) for n in (6, 118, 144, -1)] == ["06", "B8", "E4", ""]
+
+
+@pytest.mark.parametrize("options, text, warns", [
+    (["--valid-until", "2000-03-31"], "edition 2000-01-01 to 2000-03-31 (expired)", True),
+    (["--valid-until", "2999-12-31"], "edition 2000-01-01 to 2999-12-31 (current)", False),
+    (None, "edition unknown (unknown)", False),
+])
+def test_data_edition_and_stale_warning(data_dir, quandor_check, monkeypatch, options, text,
+                                        warns):
+    line = ("10000000" + "1" + "Musterbank".ljust(58) + "10115" + "Berlin".ljust(35)
+            + "Muster".ljust(27) + "12345" + "MARKDEF1100" + "09" + "000001U000000000")
+    source = data_dir / "blz_20000101.txt"
+    source.write_bytes(line.encode() + b"\r\n")
+    command = [quandor_check, "convert", str(source), "--output", str(data_dir / "blz.txt")]
+    subprocess.run(command + (options or ["--valid-from", "2000-01-01"]), check=True)
+    if options is None:
+        (data_dir / "blz.edition").unlink()
+
+    edition = quandor.data_edition()
+    assert str(edition) == f"{text}, 1 banks in {data_dir / 'blz.txt'}"
+    assert edition.bank_count == 1 and edition.found
+    monkeypatch.setattr(quandor._edition, "_warned", False)
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        quandor.Banking()
+        quandor.Banking()
+    assert [type(w.message) for w in caught] == [quandor.StaleDataWarning] * warns

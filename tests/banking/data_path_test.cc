@@ -76,22 +76,32 @@ TEST(DataPath, ChosenRulesElseTheFallback) {
   }
 }
 
-// Mended: a relative setting was taken from the working directory.
+// Mended: a relative setting was taken from the working directory, and "~"
+// named a folder "~" there instead of the home directory.
 TEST(DataPath, RelativeSettingFromTheSettingsFilesDirectory) {
   TempDir config;
   ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
   ScopedEnv data("QUANDOR_DATA_DIR", std::nullopt);
+  ScopedEnv home("HOME", "/home/anna");
   const std::string settings_dir = config.path().string() + "/Quandor/";
   const std::pair<std::string_view, std::string> cases[] = {
       {"banks", settings_dir + "banks/"},
       {"../banks/", settings_dir + "../banks/"},
       {"./", settings_dir + "./"},
       {"/srv/banks", "/srv/banks/"},
+      {"~/bankdaten", "/home/anna/bankdaten/"},
+      {"~", "/home/anna/"},
+      {"~anna/banks", settings_dir + "~anna/banks/"},
   };
   for (const auto& [setting, path] : cases) {
     config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=" + std::string(setting) + "\n");
     EXPECT_EQ(GetDataPath(), path) << setting;
   }
+  // Without a home directory "~" names none.
+  ScopedEnv no_home("HOME", "");
+  EXPECT_EQ(GetDataPath(), settings_dir + "~anna/banks/");
+  config.WriteFile("Quandor/Quandor.ini", "[path]\nfilepath=~/bankdaten\n");
+  EXPECT_EQ(GetDataPath(), "");
 }
 
 // Mended: the INI reader cut lines at 200 bytes, so a long setting named a

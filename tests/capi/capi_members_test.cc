@@ -8,6 +8,7 @@
 
 #include "capi_test_support.h"
 #include "quandor/banking.h"
+#include "quandor/data_info.h"
 #include "quandor/quandor.h"
 
 namespace quandor::capi_test {
@@ -265,6 +266,25 @@ TEST(CapiLibrary, VersionAndCopyrightComeFromTheComponent) {
   EXPECT_EQ(Take(text), version);
   EXPECT_EQ(BankText(banking.get(), quandor_Banking_get_CopyrightNotice).rfind("Copyright ", 0),
             0u);
+}
+
+// The C form of GetDataInfo: the same facts, dates as text.
+TEST(CapiLibrary, DataInfoIsTheLibrarysFacts) {
+  const DataInfo expected = GetDataInfo();
+  quandor_data_info info{};
+  ASSERT_EQ(quandor_get_data_info(&info), QUANDOR_OK);
+  EXPECT_EQ(info.path, expected.path);
+  EXPECT_EQ(info.found, expected.found ? QUANDOR_TRUE : QUANDOR_FALSE);
+  EXPECT_EQ(info.bank_count, expected.bank_count);
+  EXPECT_EQ(info.edition_state, static_cast<int32_t>(expected.state));
+  EXPECT_EQ(info.edition_text, EditionText(expected));
+  EXPECT_EQ(info.stale_text, StaleDataText(expected));
+  EXPECT_EQ(std::string(info.valid_from).size(), expected.valid_from ? 10u : 0u);
+  EXPECT_EQ(info.next_valid_from, std::string());
+  quandor_free_data_info(&info);
+  EXPECT_EQ(info.path, nullptr);
+  quandor_free_data_info(nullptr);
+  EXPECT_EQ(quandor_get_data_info(nullptr), QUANDOR_E_INVALID_ARG);
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ class InfoBoxTest : public QObject {
         QStringLiteral("Copyright " QUANDOR_TEST_COPYRIGHT),
         QStringLiteral("Version: " QUANDOR_TEST_PROJECT_VERSION),
         QStringLiteral(QUANDOR_TEST_COMMENTS),
+        QStringLiteral("Bankleitzahlen: 08.06.2026 bis 06.09.2026 (veraltet)"),
     };
     QCOMPARE(seen.labels, expected);
     QCOMPARE(seen.button, QStringLiteral("OK"));
@@ -60,7 +61,7 @@ class InfoBoxTest : public QObject {
     const QWidget& box = *seen.window;
     const qreal dx = box.screen()->logicalDotsPerInchX();
     const qreal dy = box.screen()->logicalDotsPerInchY();
-    QCOMPARE(box.size(), QSize(Pixels(4680, dx), Pixels(3195, dy)));
+    QCOMPARE(box.size(), QSize(Pixels(4680, dx), Pixels(3435, dy)));
     const auto* label4 = box.findChild<QLabel*>(QStringLiteral("Label4"));
     QVERIFY(label4 != nullptr);
     QCOMPARE(label4->geometry(),
@@ -68,10 +69,10 @@ class InfoBoxTest : public QObject {
     const auto* ok = box.findChild<QPushButton*>(QStringLiteral("btnOK"));
     QVERIFY(ok != nullptr);
     QCOMPARE(ok->geometry(),
-             QRect(Pixels(1320, dx), Pixels(2640, dy), Pixels(1815, dx), Pixels(375, dy)));
+             QRect(Pixels(1320, dx), Pixels(2880, dy), Pixels(1815, dx), Pixels(375, dy)));
 
     // Nominal fonts, made smaller only where a wide platform face would cut the text off.
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= 6; ++i) {
       const auto* label = box.findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
       QVERIFY(label != nullptr);
       QVERIFY2(TextFits(*label), qPrintable(label->text()));

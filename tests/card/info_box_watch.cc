@@ -20,7 +20,7 @@ void Record(QWidget* box, InfoBoxSighting* seen) {
   seen->window = box;
   seen->modal = box->isModal();
   seen->title = box->windowTitle();
-  for (int i = 1; i <= 5; ++i) {
+  for (int i = 1; i <= 6; ++i) {
     const auto* label = box->findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
     seen->labels << (label != nullptr ? label->text() : QStringLiteral("<no label>"));
   }

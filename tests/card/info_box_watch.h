@@ -13,7 +13,7 @@ struct InfoBoxSighting {
   QPointer<QWidget> window;  // stays set after OK: the window is hidden, not deleted
   bool modal = false;
   QString title;
-  QStringList labels;  // texts of Label1 .. Label5
+  QStringList labels;  // texts of Label1 .. Label6
   QString button;
   bool hidden_by_ok = false;
 };

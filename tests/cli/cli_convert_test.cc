@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cli_runner.h"
 
@@ -68,6 +69,13 @@ TEST(CliConvertTest, ShippedBankCodeFilesAreTheConvertersOutput) {
     GTEST_SKIP() << "no Bundesbank files beside the checkout";
   }
   EXPECT_TRUE(Converted(edition2026) == ReadFile(root / "data" / "blz.txt"));
+  CliSandbox sandbox;
+  EXPECT_EQ(
+      sandbox
+          .Run("convert '" + edition2026.string() + "' --valid-until 2026-09-06 --output blz.txt")
+          .status,
+      0);
+  EXPECT_EQ(ReadFile(sandbox / "blz.edition"), ReadFile(root / "data" / "blz.edition"));
   EXPECT_TRUE(FirstSevenFields(Converted(edition2020)) ==
               ReadFile(root / "tests" / "data" / "blz_20200420.txt"));
 }
@@ -125,6 +133,143 @@ TEST(CliConvertTest, MalformedLineWritesNothing) {
   result = sandbox.Run("convert bb.txt");
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.out, "");
+}
+
+// The days an edition file names, without the lines that tie it to its bank
+// code file; "none" when there is no edition file.
+std::string EditionDays(const std::filesystem::path& path) {
+  if (!std::filesystem::exists(path)) return "none";
+  const std::string text = ReadFile(path);
+  return text.substr(0, text.find("bank_file_size="));
+}
+
+// The edition beside the converted file, and the next edition beside that.
+TEST(CliConvertTest, RecordsTheEdition) {
+  const std::string bb = BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09");
+  struct Case {
+    const char* source;  // bb.txt: a name without a day
+    const char* args;
+    int status;
+    const char* current;  // blz.edition's days afterwards
+    const char* next;     // blz.next.edition's days afterwards
+  };
+  const char* const kOld = "valid_from=2000-01-01\n";
+  const Case cases[] = {
+      {"blz_20261207.txt", "--output blz.txt", 0, "valid_from=2026-12-07\n", "none"},
+      {"blz_20261207.txt", "--valid-from 2026-12-08 --valid-until 2027-03-07 --output blz.txt", 0,
+       "valid_from=2026-12-08\nvalid_until=2027-03-07\n", "none"},
+      {"bb.txt", "--output blz.txt", 0, "none", "none"},
+      {"blz_20261207.txt", "--next --output blz.txt", 0, kOld, "valid_from=2026-12-07\n"},
+      {"bb.txt", "--valid-until 2027-03-07 --output blz.txt", 2, kOld, "none"},
+      {"bb.txt", "--next --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--valid-until 2026-12-06 --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--valid-from 2026-12-32 --output blz.txt", 2, kOld, "none"},
+      {"blz_20261207.txt", "--next", 2, kOld, "none"},
+  };
+  for (const Case& c : cases) {
+    CliSandbox sandbox;
+    for (const char* name : {"bb.txt", "blz_20261207.txt"}) WriteFile(sandbox / name, bb);
+    ASSERT_EQ(
+        sandbox.Run("convert blz_20261207.txt --valid-from 2000-01-01 --output blz.txt").status, 0);
+    const CliResult result = sandbox.Run(std::string("convert ") + c.source + " " + c.args);
+    EXPECT_EQ(result.status, c.status) << c.args << result.err;
+    EXPECT_EQ(EditionDays(sandbox / "blz.edition"), c.current) << c.args;
+    EXPECT_EQ(EditionDays(sandbox / "blz.next.edition"), c.next) << c.args;
+  }
+
+  // A next edition that has taken over becomes the current one when the one
+  // after it is placed.
+  CliSandbox sandbox;
+  WriteFile(sandbox / "bb.txt", bb);
+  for (const char* args : {"--valid-from 2000-01-01 --output blz.txt",
+                           "--valid-from 2000-04-01 --next --output blz.txt",
+                           "--valid-from 2099-01-01 --next --output blz.txt"}) {
+    ASSERT_EQ(sandbox.Run(std::string("convert bb.txt ") + args).status, 0) << args;
+  }
+  EXPECT_EQ(EditionDays(sandbox / "blz.edition"), "valid_from=2000-04-01\n");
+  EXPECT_EQ(EditionDays(sandbox / "blz.next.edition"), "valid_from=2099-01-01\n");
+  EXPECT_EQ(ReadFile(sandbox / "blz.next.txt"), ReadFile(sandbox / "blz.txt"));
+}
+
+// Data out of date is told once a run, on standard error; answers and exit
+// statuses stay as they are. 'data' and --version tell the edition.
+TEST(CliConvertTest, OutOfDateDataWarnsOnce) {
+  CliSandbox sandbox;
+  const std::string bb = BundesbankLine("10000000", '1', "Bundesbank", "Berlin", "09");
+  WriteFile(sandbox / "bb.txt", bb);
+  WriteFile(sandbox / "blz_20000101.txt", bb);
+  const char* const commands[] = {
+      "bank 10000000", "validate 10000000 1234567890", "validate 10000000 x",
+      "search Bundes", "iban DE23100000001234567890",  "bank"};
+  const std::string batch = "10000000\n99999999\n";
+  struct Case {
+    const char* convert;
+    const char* warning;  // the whole line, "" for none
+    const char* edition;  // in 'data' and --version
+  };
+  const Case cases[] = {
+      {"bb.txt", "", "unknown (no blz.edition beside the file)"},
+      {"blz_20000101.txt --valid-until 2000-03-31",
+       "warning: bank code file edition 2000-01-01 expired on 2000-03-31; convert the current "
+       "edition (quandor-check convert --help)\n",
+       "2000-01-01 to 2000-03-31, expired"},
+      {"blz_20000101.txt",
+       "warning: bank code file edition 2000-01-01 expired on 2000-04-10; convert the current "
+       "edition (quandor-check convert --help)\n",
+       "2000-01-01 (last day not named), expired"},
+      {"blz_20000101.txt --valid-until 2999-12-31", "", "2000-01-01 to 2999-12-31, in force"},
+  };
+  std::vector<CliResult> unwarned;
+  for (const Case& c : cases) {
+    ASSERT_EQ(sandbox.Run(std::string("convert ") + c.convert + " --output blz.txt").status, 0);
+    for (std::size_t i = 0; i < std::size(commands); ++i) {
+      const std::string args = std::string("--data . ") + commands[i];
+      const CliResult result = sandbox.Run(args, batch);
+      if (unwarned.size() <= i) unwarned.push_back(result);
+      EXPECT_EQ(result.status, unwarned[i].status) << args;
+      EXPECT_EQ(result.out, unwarned[i].out) << args;
+      EXPECT_EQ(result.err, c.warning + unwarned[i].err) << args;
+    }
+    for (const char* args : {"--data . data", "--data . --version"}) {
+      const CliResult result = sandbox.Run(args);
+      EXPECT_EQ(result.status, 0) << args;
+      EXPECT_NE(
+          result.out.find("Edition:        " + std::string(c.edition) + "\nBanks:          1\n"),
+          std::string::npos)
+          << args << result.out;
+    }
+  }
+}
+
+// The README's update recipe, run as written there: into ~/bankdaten, named
+// by the settings file as "~/bankdaten".
+TEST(CliConvertTest, ReadmeUpdateRecipeRuns) {
+  const std::string readme = ReadFile(std::filesystem::path(QUANDOR_SOURCE_DIR) / "README.md");
+  const std::string marker = "<!-- update recipe -->\n```sh\n";
+  const std::size_t begin = readme.find(marker);
+  ASSERT_NE(begin, std::string::npos);
+  const std::size_t end = readme.find("```", begin + marker.size());
+  const std::string recipe = readme.substr(begin + marker.size(), end - begin - marker.size());
+  // The file the recipe converts, holding the bank it checks, by a method
+  // that takes every account number.
+  const std::size_t convert = recipe.find("convert ") + 8;
+  const std::string source = recipe.substr(convert, recipe.find(' ', convert) - convert);
+  const std::size_t validate = recipe.find("validate ") + 9;
+  const std::string blz = recipe.substr(validate, 8);
+
+  CliSandbox sandbox;
+  // Made here until convert makes a missing directory itself.
+  std::filesystem::create_directories(sandbox / "home" / "bankdaten");
+  WriteFile(sandbox / source, BundesbankLine(blz, '1', "Musterbank", "Berlin", "09"));
+  WriteFile(sandbox / "recipe.sh", recipe);
+  const std::string bin = std::filesystem::path(QUANDOR_CHECK_BIN).parent_path().string();
+  const CliResult result = sandbox.Run(
+      "--version >/dev/null && HOME='" + (sandbox / "home").string() +
+      "' XDG_CONFIG_HOME= QUANDOR_DATA_DIR= PATH='" + bin + ":'\"$PATH\" sh -e recipe.sh");
+  EXPECT_EQ(result.status, 0) << recipe << result.out << result.err;
+  EXPECT_NE(result.out.find((sandbox / "home" / "bankdaten" / "blz.txt").string()),
+            std::string::npos)
+      << result.out;
 }
 
 TEST(CliUsageTest, ExitStatusTwoForUsageErrors) {

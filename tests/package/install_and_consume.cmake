@@ -92,9 +92,10 @@ if(PYTHON)
   set(ENV{PYTHONPATH} "${python_dir}")
   execute_process(COMMAND ${PYTHON} -c
       "import quandor; r = quandor.Banking().validate('37050198', '532013000'); print(r.bank_name, r.error.name, quandor.__file__)"
-    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  # Standard error may hold the warning that the shipped edition is out of date.
   if(NOT rc EQUAL 0 OR NOT out MATCHES "^Sparkasse KölnBonn NO_ERROR ${prefix}/")
-    message(FATAL_ERROR "python (${rc}):\n${out}")
+    message(FATAL_ERROR "python (${rc}):\n${out}${err}")
   endif()
   message("python: ${out}")
 endif()

@@ -11,15 +11,18 @@
 #include <sstream>
 #include <string>
 
+#include "bankdir/text_decoding.h"
 #include "bundesbank.h"
 #include "commands.h"
 #include "common.h"
+#include "convert_edition.h"
 
 namespace quandor_check {
 namespace {
 
 constexpr std::string_view kHelp =
     R"(Usage: quandor-check convert BUNDESBANK_FILE [--all-offices] [--output FILE]
+                             [--valid-from DATE] [--valid-until DATE] [--next]
 
 Converts the Deutsche Bundesbank's bank code file (fixed-width, ISO-8859-1)
 into the bank code file blz.txt that quandorlib reads: one bank a line,
@@ -30,24 +33,26 @@ Options:
   --all-offices   keep the branches too (default: one main office per code)
   --output FILE   write to FILE instead of standard output; a missing
                   directory is created
+  --valid-from DATE   first day of the edition (YYYY-MM-DD); by default the
+                  day in the Bundesbank's file name blz_YYYYMMDD.txt
+  --valid-until DATE  last day of the edition, where it is known
+  --next          place it as the next edition beside FILE (blz.next.txt):
+                  it takes over from its first day on
   --help          show this help
 
+The edition is written beside FILE, blz.edition beside blz.txt; quandorlib
+and 'quandor-check data' tell from it whether the data is out of date. An
+edition of unknown first day writes none.
+
 On a malformed line nothing is written and the exit status is 2.
-Example:
-  quandor-check convert blz_20200420.txt --output data/blz.txt
+Examples:
+  quandor-check convert blz_20260608.txt --valid-until 2026-09-06 --output data/blz.txt
+  quandor-check convert blz_20261207.txt --next --output data/blz.txt
 )";
 
-constexpr OptionSpec kSpecs[] = {
-    kHelpOption, kDataOption, {"all-offices", false}, {"output", true}};
-
-bool ReadWholeFile(const std::string& name, std::string& content) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  content = std::move(buffer).str();
-  return !in.bad();
-}
+constexpr OptionSpec kSpecs[] = {kHelpOption,      kDataOption,          {"all-offices", false},
+                                 {"output", true}, {"valid-from", true}, {"valid-until", true},
+                                 {"next", false}};
 
 // Creates the directories of path that are missing, as "mkdir -p" would.
 std::string MakeDirectories(const std::filesystem::path& path) {
@@ -89,6 +94,35 @@ std::string WriteFileAtomically(const std::string& name, const std::string& cont
   return {};
 }
 
+// Writes the converted text to path, or as the next edition beside it, with
+// its edition file. The edition goes first: readers watch the bank code file,
+// and what they read between the two is only an edition of unknown day.
+int WriteEdition(const std::string& path, bool next, const quandor::bankdir::Edition& edition,
+                 const std::string& converted) {
+  std::string target = path;
+  if (next) {
+    if (const std::string reason = PromoteNextEdition(path); !reason.empty()) {
+      return Status::File(reason).Report("convert");
+    }
+    target = quandor::bankdir::NextBankFileName(path);
+  }
+  const std::string edition_file = quandor::bankdir::EditionFileName(target);
+  std::string reason;
+  if (edition.valid_from) {
+    reason = WriteFileAtomically(edition_file,
+                                 quandor::bankdir::EditionFileText(
+                                     edition, quandor::bankdir::DecodeBankFileText(converted)));
+  } else if (::unlink(edition_file.c_str()) != 0 && errno != ENOENT) {
+    reason = std::strerror(errno);
+  }
+  if (!reason.empty()) {
+    return Status::File("cannot write " + edition_file + ": " + reason).Report("convert");
+  }
+  reason = WriteFileAtomically(target, converted);
+  if (!reason.empty()) return Status::File("cannot write " + target + ": " + reason).Report("convert");
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunConvert(Words words) {
@@ -98,6 +132,13 @@ int RunConvert(Words words) {
   if (args.operands().size() != 1)
     return Status::Usage("expects one BUNDESBANK_FILE").Report("convert");
   const std::string source(args.operands()[0]);
+  quandor::bankdir::Edition edition;
+  if (const auto error = EditionOf(args, source, edition)) return Status::Usage(*error).Report("convert");
+  const auto output = args.Value("output");
+  const bool to_file = output && *output != "-";
+  if (!to_file && (args.Has("next") || args.Has("valid-from") || args.Has("valid-until"))) {
+    return Status::Usage("the edition needs --output FILE to be written beside").Report("convert");
+  }
   std::string content;
   if (!ReadWholeFile(source, content)) {
     return Status::File("cannot read " + source + ": " + std::strerror(errno)).Report("convert");
@@ -107,13 +148,7 @@ int RunConvert(Words words) {
   if (!ConvertBundesbankFile(content, args.Has("all-offices"), converted, error)) {
     return Status::File(source + ": " + error + "; nothing written").Report("convert");
   }
-  if (const auto output = args.Value("output"); output && *output != "-") {
-    const std::string reason = WriteFileAtomically(std::string(*output), converted);
-    if (!reason.empty()) {
-      return Status::File("cannot write " + std::string(*output) + ": " + reason).Report("convert");
-    }
-    return kExitOk;
-  }
+  if (to_file) return WriteEdition(std::string(*output), args.Has("next"), edition, converted);
   if (std::fwrite(converted.data(), 1, converted.size(), stdout) != converted.size() ||
       std::fflush(stdout) != 0) {
     return Status::File("cannot write output").Report("convert");

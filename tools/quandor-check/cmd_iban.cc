@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "data_edition.h"
 #include "json_fields.h"
 #include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
@@ -265,6 +266,7 @@ int RunIban(Words words) {
   // and a German one reports account_error 9. The whole run answers from
   // the files as they are now.
   const quandor::BankFilePin pin;
+  WarnIfStale();
   quandor::Banking banking;
   Configure(banking, run);
 

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "data_edition.h"
 #include "json_fields.h"
 #include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
@@ -112,6 +113,7 @@ int RunSearch(Words words) {
 
   // The whole run answers from the files as they are now.
   const quandor::BankFilePin pin;
+  WarnIfStale();
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking)) return Status::File(*problem).Report("search");
   const bool json = run.format == OutputFormat::kJson;

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "common.h"
 #include "csv.h"
+#include "data_edition.h"
 #include "json_fields.h"
 #include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
@@ -160,6 +161,7 @@ int RunValidate(Words words) {
 
   // The whole run answers from the files as they are now.
   const quandor::BankFilePin pin;
+  WarnIfStale();
   quandor::Banking banking;
   if (const auto problem = BankFileProblem(banking))
     return Status::File(*problem).Report("validate");

@@ -16,6 +16,7 @@ int RunSearch(Words words);
 int RunValidate(Words words);
 int RunCard(Words words);
 int RunIban(Words words);
+int RunData(Words words);
 
 struct Command {
   std::string_view name;

@@ -8,6 +8,7 @@
 
 #include "commands.h"
 #include "common.h"
+#include "data_edition.h"
 #include "quandor/creditcard.h"
 
 namespace quandor_check {
@@ -20,6 +21,7 @@ constexpr Command kCommands[] = {
     {"card", "check a credit card number", RunCard},
     {"iban", "check an IBAN", RunIban},
     {"convert", "turn the Bundesbank's file into blz.txt", RunConvert},
+    {"data", "show the bank code file, its edition and the default rules", RunData},
 };
 
 void PrintHelp(std::FILE* to) {
@@ -53,7 +55,8 @@ void PrintHelp(std::FILE* to) {
 int PrintVersion() {
   // Creditcard needs no bank code file, so this works anywhere.
   const quandor::Creditcard card;
-  std::printf("quandor-check %s\n%s\n", card.Version().c_str(), card.CopyrightNotice().c_str());
+  std::printf("quandor-check %s\n%s\n\n", card.Version().c_str(), card.CopyrightNotice().c_str());
+  PrintDataInfo(quandor::GetDataInfo(), stdout);
   return kExitOk;
 }
 

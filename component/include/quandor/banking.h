@@ -14,10 +14,11 @@
 /// The bank code file "blz.txt" is found in the directory named by the
 /// environment variable QUANDOR_DATA_DIR, else by the setting "filepath" in
 /// section [path] of $XDG_CONFIG_HOME/Quandor/Quandor.ini (a relative one from
-/// that file's directory), else beside the library itself, else where the
-/// install puts it (/usr/share/quandor for the packages). The first Banking
-/// object of a thread reads the file's bank codes into the thread's bank
-/// index; the first lookup after the file changed builds it again. A host that
+/// that file's directory, "~" at its start for $HOME), else beside the library
+/// itself, else where the install puts it (/usr/share/quandor for the
+/// packages). The first Banking
+/// object of the process reads the file into one snapshot that every thread
+/// shares; the first lookup after the file changed reads it again, once. A host that
 /// checks many rows can spare the look at the file per lookup by pinning one
 /// version of it (quandor/bank_file_pin.h).
 ///

@@ -370,6 +370,36 @@ QUANDOR_EXPORT quandor_status quandor_error_text_lang(int32_t code, const char* 
 QUANDOR_EXPORT quandor_status quandor_iban_error_text_lang(int32_t code, const char* lang,
                                                            char** text) QUANDOR_NOEXCEPT;
 
+/* ---- The bank code file and its edition (quandor/data_info.h) ----------- */
+
+/* Whether the edition of the bank code file is still in force. */
+enum {
+  quandor_qdEditionCurrent = 0,
+  quandor_qdEditionExpired = 1, /* past its last day, or 100 days old where it names none */
+  quandor_qdEditionUnknown = 2  /* no edition recorded for the file */
+};
+
+/* The bank code file that the calling thread's lookups answer from now. On
+ * success every text is set ("" where there is nothing to tell) and owned by
+ * the caller, who frees them with quandor_free_data_info; on failure the
+ * whole struct is zero. */
+typedef struct quandor_data_info {
+  char* path;            /* the file's full name; "" when the settings file is refused */
+  quandor_bool found;    /* whether it could be read */
+  int32_t bank_count;    /* its records */
+  char* valid_from;      /* first day of its edition, "YYYY-MM-DD"; "" when unknown */
+  char* valid_until;     /* last day, where named */
+  int32_t edition_state; /* quandor_qdEdition* */
+  char* next_valid_from; /* first day of a next edition waiting beside it */
+  char* edition_text;    /* "edition 2026-06-08 to 2026-09-06", "edition unknown" */
+  char* stale_text;      /* for an expired edition why, else "" */
+} quandor_data_info;
+
+QUANDOR_EXPORT quandor_status quandor_get_data_info(quandor_data_info* info) QUANDOR_NOEXCEPT;
+
+/* Frees the texts of a data info and sets them to NULL. Accepts NULL. */
+QUANDOR_EXPORT void quandor_free_data_info(quandor_data_info* info) QUANDOR_NOEXCEPT;
+
 #ifdef __cplusplus
 }
 #endif
