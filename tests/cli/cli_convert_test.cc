@@ -258,8 +258,6 @@ TEST(CliConvertTest, ReadmeUpdateRecipeRuns) {
   const std::string blz = recipe.substr(validate, 8);
 
   CliSandbox sandbox;
-  // Made here until convert makes a missing directory itself.
-  std::filesystem::create_directories(sandbox / "home" / "bankdaten");
   WriteFile(sandbox / source, BundesbankLine(blz, '1', "Musterbank", "Berlin", "09"));
   WriteFile(sandbox / "recipe.sh", recipe);
   const std::string bin = std::filesystem::path(QUANDOR_CHECK_BIN).parent_path().string();
