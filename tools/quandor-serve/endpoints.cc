@@ -115,11 +115,9 @@ Response GetBank(const Call& call) {
   if (!banking.searchBank(call.target.segments[2])) {
     return Service::Error(LookupFailureStatus(banking.LastError()), banking.LastErrorString());
   }
-  return JsonAnswer(200, Json{{"code", banking.BankNumber()},
-                              {"name", banking.BankName()},
-                              {"city", banking.BankCity()},
-                              {"bic", banking.BankBIC()},
-                              {"postcode", banking.BankPostcode()}});
+  Json bank = BankJson(banking);
+  bank["postcode"] = banking.BankPostcode();
+  return JsonAnswer(200, bank);
 }
 
 Response SearchBanks(const Call& call) {

@@ -100,7 +100,8 @@ class HttpServer::Impl {
 
 class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
  public:
-  Session(Impl& server, tcp::socket socket) : server_(server), stream_(std::move(socket)) {}
+  Session(Impl& server, tcp::socket socket)
+      : server_(server), stream_(std::move(socket)), deadline_(stream_.get_executor()) {}
 
   void Start(bool refuse) {
     asio::dispatch(stream_.get_executor(), [self = shared_from_this(), refuse] {
@@ -142,8 +143,11 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   void ReadHead() {
     parser_.emplace();
     parser_->header_limit(static_cast<std::uint32_t>(limits().request_line + limits().headers));
-    parser_->body_limit(limits().body);
-    stream_.expires_after(std::chrono::seconds(limits().header_seconds));
+    // The parser weighs a Content-Length against this already with the head;
+    // the route's own limit is set once the head names the route.
+    parser_->body_limit(std::max(limits().body, limits().batch_body));
+    stream_.expires_never();
+    Deadline(limits().header_seconds);
     http::async_read_header(
         stream_, buffer_, *parser_,
         [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnHead(ec); });
@@ -158,8 +162,24 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     return line_end == std::string_view::npos || line_end > limits().request_line ? 414 : 431;
   }
 
+  // Arms the time-out of reading a request: when it strikes, the read is
+  // cancelled and the request answered 408. (The stream's own time-out
+  // would close the socket, leaving no way to answer.)
+  void Deadline(int seconds) {
+    timed_out_ = false;
+    deadline_.expires_after(std::chrono::seconds(seconds));
+    deadline_.async_wait([self = shared_from_this()](beast::error_code ec) {
+      if (ec) return;
+      self->timed_out_ = true;
+      beast::error_code ignored;
+      self->stream_.socket().cancel(ignored);
+    });
+  }
+
   void OnHead(beast::error_code ec) {
     started_ = Clock::now();
+    deadline_.cancel();
+    if (timed_out_) return Fail(408, "the request head was not sent in time");
     if (ec) return Refuse(ec, true);
     const auto& head = parser_->get();
     if (head.target().size() > limits().request_line) {
@@ -194,9 +214,13 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   }
 
   void ReadBody() {
-    stream_.expires_after(std::chrono::seconds(limits().body_seconds));
+    stream_.expires_never();
+    Deadline(limits().body_seconds);
     http::async_read(stream_, buffer_, *parser_,
                      [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                       self->deadline_.cancel();
+                       if (self->timed_out_)
+                         return self->Fail(408, "the request body was not sent in time");
                        if (ec) return self->Refuse(ec, false);
                        self->Dispatch();
                      });
@@ -204,7 +228,6 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
 
   // Answers a request that could not be read, and closes.
   void Refuse(beast::error_code ec, bool head) {
-    if (ec == beast::error::timeout) return Fail(408, "the request was not sent in time");
     if (ec == http::error::header_limit) {
       const int status = HeadLimitStatus();
       return Fail(status, status == 414 ? "the request line is too long"
@@ -293,8 +316,26 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     }
     request_ = Request{};
     route_ = "other";
-    if (!written || close_) return End();
+    if (!written) return End();
+    if (close_) return Linger();
     WaitForRequest();
+  }
+
+  // Closes after an answer that ends the connection, reading what the client
+  // still sends for a moment first: closing on unread data would reset the
+  // connection, and the client might lose the answer.
+  void Linger() {
+    beast::error_code ec;
+    stream_.socket().shutdown(tcp::socket::shutdown_send, ec);
+    if (ec) return End();
+    stream_.expires_after(std::chrono::seconds(2));
+    buffer_.clear();
+    stream_.async_read_some(buffer_.prepare(65536),
+                            [self = shared_from_this()](beast::error_code e, std::size_t n) {
+                              self->lingered_ += n;
+                              if (e || self->lingered_ > (std::size_t{1} << 20)) return self->End();
+                              self->Linger();
+                            });
   }
 
   std::string Remote() const {
@@ -313,6 +354,8 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
 
   Impl& server_;
   beast::tcp_stream stream_;
+  asio::steady_timer deadline_;
+  bool timed_out_ = false;
   beast::flat_buffer buffer_;
   std::optional<http::request_parser<http::string_body>> parser_;
   Request request_;
@@ -323,6 +366,7 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   unsigned version_ = 11;
   bool close_ = false;
   bool idle_ = false;
+  std::size_t lingered_ = 0;
 };
 
 std::optional<std::string> HttpServer::Impl::Listen() {
