@@ -37,12 +37,15 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/component/include/quandor
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 
-foreach(_quandor_program quandor-check Quandor)
+foreach(_quandor_program quandor-check quandor-serve Quandor)
   if(TARGET ${_quandor_program})
     set_target_properties(${_quandor_program} PROPERTIES INSTALL_RPATH "${QUANDOR_PROGRAM_RPATH}")
   endif()
 endforeach()
 install(TARGETS quandor-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+install(TARGETS quandor-serve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT serve)
+install(FILES ${PROJECT_SOURCE_DIR}/tools/quandor-serve/quandor-serve.service
+  DESTINATION lib/systemd/system COMPONENT serve)
 if(EXISTS ${PROJECT_SOURCE_DIR}/tools/quandor-check/quandor-check.1)
   install(FILES ${PROJECT_SOURCE_DIR}/tools/quandor-check/quandor-check.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
@@ -124,6 +127,8 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libquandor-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME quandor-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_SERVE_PACKAGE_NAME quandor-serve)
+set(CPACK_DEBIAN_SERVE_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_SAMPLE_PACKAGE_NAME quandor-sample)
 set(CPACK_DEBIAN_SAMPLE_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-quandor)
@@ -132,7 +137,7 @@ set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= 3.11), python3 (<< 3.12), python3-numpy")
 set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
 
-set(CPACK_COMPONENTS_ALL library development tools)
+set(CPACK_COMPONENTS_ALL library development tools serve)
 if(TARGET quandor_infobox)
   list(APPEND CPACK_COMPONENTS_ALL infobox)
 endif()
@@ -151,6 +156,8 @@ cpack_add_component(development DISPLAY_NAME "Quandor development files" DEPENDS
   DESCRIPTION "C and C++ headers, CMake package and pkg-config file of the Quandor library")
 cpack_add_component(tools DISPLAY_NAME "Quandor tools" DEPENDS library
   DESCRIPTION "quandor-check, the command-line tool of the Quandor library")
+cpack_add_component(serve DISPLAY_NAME "Quandor service" DEPENDS library
+  DESCRIPTION "quandor-serve, the checks of the Quandor library as JSON over HTTP, with a systemd unit")
 set(_quandor_sample_depends library)
 if(TARGET quandor_infobox)
   list(APPEND _quandor_sample_depends infobox)
