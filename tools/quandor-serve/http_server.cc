@@ -73,19 +73,28 @@ class SocketSink : public Sink {
 class HttpServer::Impl {
  public:
   Impl(const Service& service, ServerOptions options)
-      : service_(service), options_(std::move(options)), acceptor_(ioc_), signals_(ioc_) {}
+      : service_(service), options_(std::move(options)) {}
 
   std::optional<std::string> Listen();
-  std::uint16_t port() const { return acceptor_.local_endpoint().port(); }
+  std::uint16_t port() const { return workers_.front()->acceptor.local_endpoint().port(); }
   void Run();
 
   class Session;
 
   const Service& service_;
   const ServerOptions options_;
-  asio::io_context ioc_;
-  tcp::acceptor acceptor_;
-  asio::signal_set signals_;
+  // One event loop per thread, each with its own listening socket on the
+  // same port (SO_REUSEPORT): the kernel spreads the connections, and a
+  // connection's work never leaves its thread, so nothing is locked or
+  // handed between threads on the way of a request.
+  struct Worker {
+    asio::io_context ioc{1};
+    tcp::acceptor acceptor{ioc};
+    // Keeps the loop running while it has nothing to wait for: a batch's
+    // thread still posts its end to it after the acceptor has closed.
+    asio::executor_work_guard<asio::io_context::executor_type> busy{ioc.get_executor()};
+  };
+  std::vector<std::unique_ptr<Worker>> workers_;
   std::atomic<bool> draining_{false};
   std::atomic<std::size_t> connections_{0};
   std::mutex sessions_mutex_;
@@ -94,17 +103,18 @@ class HttpServer::Impl {
   void Forget(const std::shared_ptr<Session>& session);
 
  private:
-  void Accept();
+  void Accept(Worker& worker);
   void Drain();
+  void StopAll();
 };
 
 class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
  public:
   Session(Impl& server, tcp::socket socket)
-      : server_(server), stream_(std::move(socket)), deadline_(stream_.get_executor()) {}
+      : server_(server), socket_(std::move(socket)), deadline_(socket_.get_executor()) {}
 
   void Start(bool refuse) {
-    asio::dispatch(stream_.get_executor(), [self = shared_from_this(), refuse] {
+    asio::dispatch(socket_.get_executor(), [self = shared_from_this(), refuse] {
       if (refuse) {
         self->close_ = true;
         self->Answer(Service::Error(503, "too many connections"));
@@ -116,8 +126,9 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
 
   // Closes the connection when it waits for a request; one in flight finishes first.
   void CloseIfIdle() {
-    asio::post(stream_.get_executor(), [self = shared_from_this()] {
-      if (self->idle_) self->stream_.socket().close();
+    asio::post(socket_.get_executor(), [self = shared_from_this()] {
+      beast::error_code ec;
+      if (self->idle_) self->socket_.close(ec);
     });
   }
 
@@ -130,11 +141,12 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     if (server_.draining_) return End();
     if (buffer_.size() > 0) return ReadHead();
     idle_ = true;
-    stream_.expires_after(std::chrono::seconds(limits().idle_seconds));
-    stream_.async_read_some(buffer_.prepare(4096),
+    Deadline(limits().idle_seconds);
+    socket_.async_read_some(buffer_.prepare(4096),
                             [self = shared_from_this()](beast::error_code ec, std::size_t n) {
                               self->idle_ = false;
-                              if (ec) return self->End();
+                              self->deadline_.cancel();
+                              if (ec || self->timed_out_) return self->End();
                               self->buffer_.commit(n);
                               self->ReadHead();
                             });
@@ -146,10 +158,9 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     // The parser weighs a Content-Length against this already with the head;
     // the route's own limit is set once the head names the route.
     parser_->body_limit(std::max(limits().body, limits().batch_body));
-    stream_.expires_never();
     Deadline(limits().header_seconds);
     http::async_read_header(
-        stream_, buffer_, *parser_,
+        socket_, buffer_, *parser_,
         [self = shared_from_this()](beast::error_code ec, std::size_t) { self->OnHead(ec); });
   }
 
@@ -172,7 +183,7 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
       if (ec) return;
       self->timed_out_ = true;
       beast::error_code ignored;
-      self->stream_.socket().cancel(ignored);
+      self->socket_.cancel(ignored);
     });
   }
 
@@ -202,11 +213,12 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     if (parser_->is_done()) return Dispatch();
     const auto expect = head[http::field::expect];
     if (beast::iequals(expect, "100-continue")) {
-      stream_.expires_after(std::chrono::seconds(limits().write_seconds));
+      Deadline(limits().write_seconds);
       static constexpr std::string_view kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
-      return asio::async_write(stream_, asio::buffer(kContinue.data(), kContinue.size()),
+      return asio::async_write(socket_, asio::buffer(kContinue.data(), kContinue.size()),
                                [self = shared_from_this()](beast::error_code e, std::size_t) {
-                                 if (e) return self->End();
+                                 self->deadline_.cancel();
+                                 if (e || self->timed_out_) return self->End();
                                  self->ReadBody();
                                });
     }
@@ -214,9 +226,8 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   }
 
   void ReadBody() {
-    stream_.expires_never();
     Deadline(limits().body_seconds);
-    http::async_read(stream_, buffer_, *parser_,
+    http::async_read(socket_, buffer_, *parser_,
                      [self = shared_from_this()](beast::error_code ec, std::size_t) {
                        self->deadline_.cancel();
                        if (self->timed_out_)
@@ -271,10 +282,11 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
     status_ = response.status;
     route_ = response.route;
     bytes_ = answer->body().size();
-    stream_.expires_after(std::chrono::seconds(limits().write_seconds));
-    http::async_write(stream_, *answer,
+    Deadline(limits().write_seconds);
+    http::async_write(socket_, *answer,
                       [self = shared_from_this(), answer](beast::error_code ec, std::size_t) {
-                        self->Done(!ec);
+                        self->deadline_.cancel();
+                        self->Done(!ec && !self->timed_out_);
                       });
   }
 
@@ -283,7 +295,6 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   void Stream(Response response) {
     status_ = response.status;
     route_ = response.route;
-    stream_.expires_never();
     const bool chunked = version_ >= 11;
     if (!chunked) close_ = true;
     std::string head = "HTTP/1.1 " + std::to_string(response.status) +
@@ -292,7 +303,7 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
                        (close_ ? "Connection: close\r\n" : "") + "\r\n";
     std::thread([self = shared_from_this(), head = std::move(head), chunked,
                  produce = std::move(response.stream)] {
-      const int fd = self->stream_.socket().native_handle();
+      const int fd = self->socket_.native_handle();
       const int seconds = self->limits().write_seconds;
       SocketSink sink(fd, chunked, seconds);
       bool ok = SendAll(fd, head, seconds);
@@ -301,7 +312,7 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
         ok = sink.Finish();
       }
       self->bytes_ = sink.bytes();
-      asio::post(self->stream_.get_executor(), [self, ok] { self->Done(ok); });
+      asio::post(self->socket_.get_executor(), [self, ok] { self->Done(ok); });
     }).detach();
   }
 
@@ -326,34 +337,37 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   // connection, and the client might lose the answer.
   void Linger() {
     beast::error_code ec;
-    stream_.socket().shutdown(tcp::socket::shutdown_send, ec);
+    socket_.shutdown(tcp::socket::shutdown_send, ec);
     if (ec) return End();
-    stream_.expires_after(std::chrono::seconds(2));
+    if (lingered_ == 0) Deadline(2);
     buffer_.clear();
-    stream_.async_read_some(buffer_.prepare(65536),
-                            [self = shared_from_this()](beast::error_code e, std::size_t n) {
-                              self->lingered_ += n;
-                              if (e || self->lingered_ > (std::size_t{1} << 20)) return self->End();
-                              self->Linger();
-                            });
+    socket_.async_read_some(
+        buffer_.prepare(65536), [self = shared_from_this()](beast::error_code e, std::size_t n) {
+          self->lingered_ += n;
+          if (e || self->timed_out_ || self->lingered_ > (std::size_t{1} << 20)) {
+            self->deadline_.cancel();
+            return self->End();
+          }
+          self->Linger();
+        });
   }
 
   std::string Remote() const {
     beast::error_code ec;
-    const auto endpoint = stream_.socket().remote_endpoint(ec);
+    const auto endpoint = socket_.remote_endpoint(ec);
     return ec ? std::string("-")
               : endpoint.address().to_string() + ":" + std::to_string(endpoint.port());
   }
 
   void End() {
     beast::error_code ec;
-    stream_.socket().shutdown(tcp::socket::shutdown_send, ec);
-    stream_.socket().close(ec);
+    socket_.shutdown(tcp::socket::shutdown_send, ec);
+    socket_.close(ec);
     server_.Forget(shared_from_this());
   }
 
   Impl& server_;
-  beast::tcp_stream stream_;
+  tcp::socket socket_;
   asio::steady_timer deadline_;
   bool timed_out_ = false;
   beast::flat_buffer buffer_;
@@ -373,21 +387,37 @@ std::optional<std::string> HttpServer::Impl::Listen() {
   beast::error_code ec;
   const auto address = asio::ip::make_address(options_.host, ec);
   if (ec) return "not an IP address: " + options_.host;
-  const tcp::endpoint endpoint(address, options_.port);
-  acceptor_.open(endpoint.protocol(), ec);
-  if (!ec) acceptor_.set_option(asio::socket_base::reuse_address(true), ec);
-  if (!ec) acceptor_.bind(endpoint, ec);
-  if (!ec) acceptor_.listen(asio::socket_base::max_listen_connections, ec);
-  if (ec)
+  const int count = options_.threads > 0
+                        ? options_.threads
+                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  tcp::endpoint endpoint(address, options_.port);
+  for (int i = 0; i < count && !ec; ++i) {
+    auto& worker = *workers_.emplace_back(std::make_unique<Worker>());
+    worker.acceptor.open(endpoint.protocol(), ec);
+    if (!ec) worker.acceptor.set_option(asio::socket_base::reuse_address(true), ec);
+    if (!ec) {
+      const int on = 1;
+      if (::setsockopt(worker.acceptor.native_handle(), SOL_SOCKET, SO_REUSEPORT, &on, sizeof on) !=
+          0) {
+        ec.assign(errno, boost::system::system_category());
+      }
+    }
+    if (!ec) worker.acceptor.bind(endpoint, ec);
+    if (!ec) worker.acceptor.listen(asio::socket_base::max_listen_connections, ec);
+    // With port 0 the first socket chose one; the others join it.
+    if (!ec) endpoint.port(worker.acceptor.local_endpoint().port());
+  }
+  if (ec) {
     return "cannot listen on " + options_.host + ":" + std::to_string(options_.port) + ": " +
            ec.message();
+  }
   return std::nullopt;
 }
 
-void HttpServer::Impl::Accept() {
-  acceptor_.async_accept(asio::make_strand(ioc_), [this](beast::error_code ec, tcp::socket socket) {
+void HttpServer::Impl::Accept(Worker& worker) {
+  worker.acceptor.async_accept([this, &worker](beast::error_code ec, tcp::socket socket) {
     if (ec) {
-      if (acceptor_.is_open()) Accept();
+      if (worker.acceptor.is_open() && !draining_) Accept(worker);
       return;
     }
     socket.set_option(tcp::no_delay(true), ec);
@@ -398,7 +428,7 @@ void HttpServer::Impl::Accept() {
       sessions_.insert(session);
     }
     session->Start(refuse);
-    Accept();
+    Accept(worker);
   });
 }
 
@@ -406,38 +436,45 @@ void HttpServer::Impl::Forget(const std::shared_ptr<Session>& session) {
   const std::lock_guard lock(sessions_mutex_);
   if (sessions_.erase(session) == 0) return;
   connections_.fetch_sub(1);
-  if (draining_ && sessions_.empty()) ioc_.stop();
+  if (draining_ && sessions_.empty()) StopAll();
+}
+
+void HttpServer::Impl::StopAll() {
+  for (auto& worker : workers_) worker->ioc.stop();
 }
 
 void HttpServer::Impl::Drain() {
   draining_ = true;
-  beast::error_code ec;
-  acceptor_.close(ec);
+  for (auto& worker : workers_) {
+    asio::post(worker->ioc, [&acceptor = worker->acceptor] {
+      beast::error_code ec;
+      acceptor.close(ec);
+    });
+  }
   const std::lock_guard lock(sessions_mutex_);
-  if (sessions_.empty()) return ioc_.stop();
+  if (sessions_.empty()) return StopAll();
   for (const auto& session : sessions_) session->CloseIfIdle();
 }
 
 void HttpServer::Impl::Run() {
-  signals_.add(SIGTERM);
-  signals_.add(SIGINT);
-  asio::steady_timer deadline(ioc_);
-  signals_.async_wait([this, &deadline](beast::error_code ec, int) {
+  Worker& first = *workers_.front();
+  asio::signal_set signals(first.ioc, SIGTERM, SIGINT);
+  asio::steady_timer deadline(first.ioc);
+  signals.async_wait([this, &deadline](beast::error_code ec, int) {
     if (ec) return;
     Drain();
     // Requests that outlast the grace time are cut off.
     deadline.expires_after(std::chrono::seconds(options_.drain_seconds));
     deadline.async_wait([this](beast::error_code e) {
-      if (!e) ioc_.stop();
+      if (!e) StopAll();
     });
   });
-  Accept();
-  const int count = options_.threads > 0
-                        ? options_.threads
-                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   std::vector<std::thread> threads;
-  for (int i = 1; i < count; ++i) threads.emplace_back([this] { ioc_.run(); });
-  ioc_.run();
+  for (auto& worker : workers_) {
+    Accept(*worker);
+    if (worker != workers_.front()) threads.emplace_back([&ioc = worker->ioc] { ioc.run(); });
+  }
+  first.ioc.run();
   for (auto& thread : threads) thread.join();
 }
 
