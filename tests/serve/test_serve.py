@@ -240,6 +240,9 @@ def test_a_batch_answers_from_one_version_of_the_file(data_dir, tmp_path):
         assert all(b'"valid":true' in row for row in rows)
         answer, data = request(port, "GET", "/v1/banks/" + GOOD[0])
         assert answer.status == 404
+        time.sleep(1.5)  # the metrics look at the file once a second
+        answer, data = request(port, "GET", "/metrics")
+        assert b"quandor_data_reloads_total 1" in data
     finally:
         process.terminate()
         process.wait(10)

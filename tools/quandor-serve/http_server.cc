@@ -9,6 +9,7 @@
 #include <boost/beast/http.hpp>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -469,6 +470,15 @@ void HttpServer::Impl::Run() {
       if (!e) StopAll();
     });
   });
+  asio::steady_timer watch(first.ioc);
+  const std::function<void()> look = [&] {
+    service_.WatchData();
+    watch.expires_after(std::chrono::seconds(1));
+    watch.async_wait([&](beast::error_code ec) {
+      if (!ec && !draining_) look();
+    });
+  };
+  look();
   std::vector<std::thread> threads;
   for (auto& worker : workers_) {
     Accept(*worker);

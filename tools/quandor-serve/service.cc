@@ -1,10 +1,13 @@
 #include "service.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <exception>
 #include <memory>
 
+#include "bank_file_watch.h"
 #include "handlers.h"
 #include "quandor/bank_file_pin.h"
 
@@ -143,6 +146,18 @@ Response Service::Route(const Request& request) const {
   Response response = Error(405, "the resource allows " + allow);
   response.allow = allow;
   return response;
+}
+
+void Service::WatchData() const {
+  const std::string path = quandor_check::BankFilePath();
+  struct stat info {};
+  std::string version = path;
+  if (::stat(path.c_str(), &info) == 0) {
+    version += ' ' + std::to_string(info.st_ino) + ' ' + std::to_string(info.st_size) + ' ' +
+               std::to_string(info.st_mtim.tv_sec) + '.' + std::to_string(info.st_mtim.tv_nsec);
+  }
+  // The edition is not known yet: the bank code file does not carry it.
+  metrics_.NoteData(version, "");
 }
 
 Response Service::Handle(const Request& request) const {

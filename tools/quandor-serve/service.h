@@ -68,6 +68,10 @@ class Service {
   // A JSON error answer: {"status", "title", "detail"}.
   static Response Error(int status, std::string_view detail);
 
+  // Looks whether the bank code file changed since the last look, for the
+  // metrics; the server calls it once a second.
+  void WatchData() const;
+
   const Settings& settings() const { return settings_; }
   Metrics& metrics() const { return metrics_; }
 
