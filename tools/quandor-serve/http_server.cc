@@ -98,6 +98,7 @@ class HttpServer::Impl {
   std::vector<std::unique_ptr<Worker>> workers_;
   std::atomic<bool> draining_{false};
   std::atomic<std::size_t> connections_{0};
+  std::atomic<std::size_t> batches_{0};
   std::mutex sessions_mutex_;
   std::set<std::shared_ptr<Session>> sessions_;
 
@@ -294,6 +295,10 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   // Runs a streamed answer on a thread of its own, writing straight to the
   // socket; the session does nothing else with the socket meanwhile.
   void Stream(Response response) {
+    if (server_.batches_.fetch_add(1) >= limits().batches) {
+      server_.batches_.fetch_sub(1);
+      return Answer(Service::Error(503, "too many batches at once; try again"));
+    }
     status_ = response.status;
     route_ = response.route;
     const bool chunked = version_ >= 11;
@@ -313,6 +318,7 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
         ok = sink.Finish();
       }
       self->bytes_ = sink.bytes();
+      self->server_.batches_.fetch_sub(1);
       asio::post(self->socket_.get_executor(), [self, ok] { self->Done(ok); });
     }).detach();
   }

@@ -33,6 +33,7 @@ Options:
   --max-batch-body N       bytes of a batch's body (default 1073741824)
   --max-batch-rows N       rows of a batch (default 10000000; 413 beyond)
   --max-connections N      open connections (default 10000; 503 beyond)
+  --max-batches N          batches answered at once (default 16; 503 beyond)
   --header-timeout S       seconds for a request's head once begun (default 10; 408)
   --body-timeout S         seconds for a request's body (default 60; 408)
   --idle-timeout S         seconds a keep-alive connection may wait idle (default 30)
@@ -53,6 +54,7 @@ constexpr quandor_check::OptionSpec kSpecs[] = {{"help", false},
                                                 {"max-batch-body", true},
                                                 {"max-batch-rows", true},
                                                 {"max-connections", true},
+                                                {"max-batches", true},
                                                 {"header-timeout", true},
                                                 {"body-timeout", true},
                                                 {"idle-timeout", true},
@@ -139,6 +141,8 @@ int main(int argc, char** argv) {
        [&](std::int64_t v) { limits.batch_rows = static_cast<std::uint64_t>(v); }},
       {"max-connections", 1, 1 << 20,
        [&](std::int64_t v) { limits.connections = static_cast<std::size_t>(v); }},
+      {"max-batches", 1, 4096,
+       [&](std::int64_t v) { limits.batches = static_cast<std::size_t>(v); }},
       {"header-timeout", 1, 86400,
        [&](std::int64_t v) { limits.header_seconds = static_cast<int>(v); }},
       {"body-timeout", 1, 86400,

@@ -47,6 +47,7 @@ struct Limits {
   std::size_t batch_body = std::size_t{1} << 30;
   std::uint64_t batch_rows = 10'000'000;  // 413 beyond
   std::size_t connections = 10'000;       // further connections are answered 503 and closed
+  std::size_t batches = 16;               // batches streaming at once, each on a thread; 503 beyond
   int header_seconds = 10;                // 408 when a request's head takes longer (slow clients)
   int body_seconds = 60;                  // 408 when a body takes longer
   int idle_seconds = 30;                  // an idle keep-alive connection is closed after
