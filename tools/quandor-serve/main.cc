@@ -1,4 +1,6 @@
 // quandor-serve: the checks of Quandor as a JSON service over HTTP.
+#include <strings.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -100,7 +102,8 @@ int main(int argc, char** argv) {
   quandor_serve::Settings settings;
   quandor_serve::ServerOptions server;
   if (const char* rules = std::getenv("QUANDOR_RULES")) {
-    if (std::string_view(rules) == "original") settings.rules = 0;
+    // As the library reads it: case ignored, anything else absent.
+    if (::strcasecmp(rules, "original") == 0) settings.rules = 0;
   }
   if (const auto rules = args.Value("rules")) {
     if (*rules != "current" && *rules != "original")
