@@ -8,7 +8,9 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -44,8 +46,11 @@ bool SendAll(int fd, std::string_view data, int seconds) {
 // client, which then learns the end from the closed connection).
 class SocketSink : public Sink {
  public:
-  SocketSink(int fd, bool chunked, int seconds) : fd_(fd), chunked_(chunked), seconds_(seconds) {}
+  // Stops taking pieces once cut_off is set.
+  SocketSink(int fd, bool chunked, int seconds, const std::atomic<bool>& cut_off)
+      : fd_(fd), chunked_(chunked), seconds_(seconds), cut_off_(cut_off) {}
   bool Write(std::string_view piece) override {
+    if (cut_off_) ok_ = false;
     if (piece.empty()) return ok_;
     bytes_ += piece.size();
     if (!chunked_) return ok_ = ok_ && SendAll(fd_, piece, seconds_);
@@ -65,8 +70,63 @@ class SocketSink : public Sink {
   int fd_;
   bool chunked_;
   int seconds_;
+  const std::atomic<bool>& cut_off_;
   bool ok_ = true;
   std::size_t bytes_ = 0;
+};
+
+// The threads that stream batches: a fixed set, so that each keeps its bank
+// index from batch to batch and all are joined before the process ends.
+class BatchPool {
+ public:
+  explicit BatchPool(std::size_t threads) {
+    for (std::size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+  }
+  ~BatchPool() {
+    {
+      const std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    ready_.notify_all();
+    for (auto& thread : threads_) thread.join();
+  }
+  BatchPool(const BatchPool&) = delete;
+  BatchPool& operator=(const BatchPool&) = delete;
+
+  // Runs job on a free thread; false when every thread is busy.
+  bool TryRun(std::function<void()> job) {
+    {
+      const std::lock_guard lock(mutex_);
+      if (busy_ + jobs_.size() >= threads_.size()) return false;
+      jobs_.push_back(std::move(job));
+    }
+    ready_.notify_one();
+    return true;
+  }
+
+ private:
+  void Work() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+      ready_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+      if (jobs_.empty()) return;
+      std::function<void()> job = std::move(jobs_.front());
+      jobs_.pop_front();
+      ++busy_;
+      lock.unlock();
+      job();
+      job = nullptr;  // whatever the job holds goes before the thread is counted free
+      lock.lock();
+      --busy_;
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<std::function<void()>> jobs_;
+  std::size_t busy_ = 0;
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
 };
 
 }  // namespace
@@ -74,7 +134,9 @@ class SocketSink : public Sink {
 class HttpServer::Impl {
  public:
   Impl(const Service& service, ServerOptions options)
-      : service_(service), options_(std::move(options)) {}
+      : service_(service),
+        options_(std::move(options)),
+        batches_(service.settings().limits.batches) {}
 
   std::optional<std::string> Listen();
   std::uint16_t port() const { return workers_.front()->acceptor.local_endpoint().port(); }
@@ -97,8 +159,9 @@ class HttpServer::Impl {
   };
   std::vector<std::unique_ptr<Worker>> workers_;
   std::atomic<bool> draining_{false};
+  std::atomic<bool> cut_off_{false};  // the grace time is over: batches stop
   std::atomic<std::size_t> connections_{0};
-  std::atomic<std::size_t> batches_{0};
+  BatchPool batches_;
   std::mutex sessions_mutex_;
   std::set<std::shared_ptr<Session>> sessions_;
 
@@ -295,10 +358,6 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
   // Runs a streamed answer on a thread of its own, writing straight to the
   // socket; the session does nothing else with the socket meanwhile.
   void Stream(Response response) {
-    if (server_.batches_.fetch_add(1) >= limits().batches) {
-      server_.batches_.fetch_sub(1);
-      return Answer(Service::Error(503, "too many batches at once; try again"));
-    }
     status_ = response.status;
     route_ = response.route;
     const bool chunked = version_ >= 11;
@@ -307,20 +366,22 @@ class HttpServer::Impl::Session : public std::enable_shared_from_this<Session> {
                        " OK\r\nContent-Type: " + response.content_type + "\r\n" +
                        (chunked ? "Transfer-Encoding: chunked\r\n" : "") +
                        (close_ ? "Connection: close\r\n" : "") + "\r\n";
-    std::thread([self = shared_from_this(), head = std::move(head), chunked,
-                 produce = std::move(response.stream)] {
+    auto job = [self = shared_from_this(), head = std::move(head), chunked,
+                produce = std::move(response.stream)] {
       const int fd = self->socket_.native_handle();
       const int seconds = self->limits().write_seconds;
-      SocketSink sink(fd, chunked, seconds);
+      SocketSink sink(fd, chunked, seconds, self->server_.cut_off_);
       bool ok = SendAll(fd, head, seconds);
       if (ok) {
         produce(sink);
         ok = sink.Finish();
       }
       self->bytes_ = sink.bytes();
-      self->server_.batches_.fetch_sub(1);
       asio::post(self->socket_.get_executor(), [self, ok] { self->Done(ok); });
-    }).detach();
+    };
+    if (!server_.batches_.TryRun(std::move(job))) {
+      Answer(Service::Error(503, "too many batches at once; try again"));
+    }
   }
 
   void Done(bool written) {
@@ -473,7 +534,9 @@ void HttpServer::Impl::Run() {
     // Requests that outlast the grace time are cut off.
     deadline.expires_after(std::chrono::seconds(options_.drain_seconds));
     deadline.async_wait([this](beast::error_code e) {
-      if (!e) StopAll();
+      if (e) return;
+      cut_off_ = true;
+      StopAll();
     });
   });
   asio::steady_timer watch(first.ioc);
