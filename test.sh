@@ -36,7 +36,7 @@ if [ "${QUANDOR_QUICK:-0}" != 1 ]; then
 
   step "libFuzzer targets, ${fuzz_seconds} s each"
   build fuzz
-  for target in validate card bankfile settings csv bundesbank capi iban edition; do
+  for target in validate card bankfile settings csv bundesbank capi iban edition serve; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/"$target"/* "$corpus"/
     if build/fuzz/bin/"${target}_fuzzer" -max_total_time="$fuzz_seconds" -max_len=4096 \

@@ -2,7 +2,8 @@
 #
 # Components: library (the shared library and the shipped blz.txt), infobox
 # (the Qt module that ShowInfo loads), development (headers, the CMake package
-# and quandor.pc), tools (quandor-check), sample (the program Quandor) and
+# and quandor.pc), tools (quandor-check), serve (quandor-serve with its systemd
+# unit), sample (the program Quandor) and
 # python (the package quandor, in Debian's layout for Python 3). The
 # info box has a package of its own so that the library does not pull in Qt on
 # machines that never show it; without the module ShowInfo does nothing.
@@ -38,12 +39,15 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/component/include/quandor
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development)
 
-foreach(_quandor_program quandor-check Quandor)
+foreach(_quandor_program quandor-check quandor-serve Quandor)
   if(TARGET ${_quandor_program})
     set_target_properties(${_quandor_program} PROPERTIES INSTALL_RPATH "${QUANDOR_PROGRAM_RPATH}")
   endif()
 endforeach()
 install(TARGETS quandor-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+install(TARGETS quandor-serve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT serve)
+install(FILES ${PROJECT_SOURCE_DIR}/tools/quandor-serve/quandor-serve.service
+  DESTINATION lib/systemd/system COMPONENT serve)
 
 # Man pages and the packages' changelog go out compressed, as Debian keeps
 # them: gzip -n leaves out the name and time, so that a rebuild gives the
@@ -227,6 +231,11 @@ quandor_debian_package(tools quandor-tools utils
   "German bank account, IBAN and card number checks - command-line tool"
   "This package holds quandor-check, which checks single values and files of
 millions of rows, looks banks up and converts the Bundesbank's bank code file."
+  DEPENDS library)
+quandor_debian_package(serve quandor-serve net
+  "German bank account, IBAN and card number checks - JSON service"
+  "This package holds quandor-serve, which answers the checks as JSON over
+HTTP, with a systemd unit (quandor-serve.service)."
   DEPENDS library)
 if(TARGET quandor_infobox)
   # A package of its own, so that the library does not pull in Qt on machines

@@ -13,6 +13,8 @@ packages=(
   python3-dev pybind11-dev python3-pybind11          # Python package quandor
   python3-numpy python3-pandas python3-pytest        # ... its columns and tests
   python3-dask python3-distributed                   # ... the Dask example
+  libboost-dev nlohmann-json3-dev                    # quandor-serve: HTTP (Boost.Beast) and JSON
+  python3-jsonschema python3-yaml wrk                # ... its end-to-end tests (schema) and benchmark
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,7 @@
 #include "csv.h"
 #include "row_fields.h"
 #include "status.h"
+#include "text_encoding.h"
 
 namespace quandor_check {
 
@@ -122,6 +124,12 @@ struct CsvJob {
 // True when args ask for CSV mode: --csv, --input, --delimiter, --no-header,
 // --encoding or one of the job's column options.
 bool WantsCsv(const Args& args, const CsvJob& job);
+
+// --encoding: auto (the default), utf-8 or windows-1252.
+StatusOr<InputEncoding> EncodingOption(const Args& args);
+
+// --delimiter: one character, or "tab" / "\t"; nothing when not given.
+StatusOr<std::optional<char>> DelimiterOption(const Args& args);
 
 // Where the job's columns are among fields, the header's when has_header,
 // else the first row's: every column must be there.

@@ -14,7 +14,6 @@
 #include "text_encoding.h"
 
 namespace quandor_check {
-namespace {
 
 StatusOr<InputEncoding> EncodingOption(const Args& args) {
   const std::string_view name = args.Value("encoding").value_or("auto");
@@ -23,7 +22,6 @@ StatusOr<InputEncoding> EncodingOption(const Args& args) {
                        "'");
 }
 
-// --delimiter: one character, or "tab" / "\t"; nothing when not given.
 StatusOr<std::optional<char>> DelimiterOption(const Args& args) {
   const auto text = args.Value("delimiter");
   if (!text) return std::optional<char>();
@@ -33,6 +31,8 @@ StatusOr<std::optional<char>> DelimiterOption(const Args& args) {
   }
   return std::optional<char>((*text)[0]);
 }
+
+namespace {
 
 constexpr char kDefaultDelimiter = ';';
 // What spreadsheets and databases export, tried in this order when the
