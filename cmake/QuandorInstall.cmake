@@ -69,6 +69,9 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/tools/quandor-check/quandor-check.1)
   install(FILES ${QUANDOR_COMPRESSED_DIR}/quandor-check.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
 endif()
+quandor_compressed_file(${PROJECT_SOURCE_DIR}/tools/quandor-serve/quandor-serve.1 quandor-serve.1.gz)
+install(FILES ${QUANDOR_COMPRESSED_DIR}/quandor-serve.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT serve)
 if(TARGET Quandor)
   install(TARGETS Quandor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT sample)
   quandor_compressed_file(${PROJECT_SOURCE_DIR}/sample/Quandor.1 Quandor.1.gz)
