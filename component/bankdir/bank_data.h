@@ -66,8 +66,8 @@ struct BankData {
   SettingsReading settings;
 
   // What they name.
-  std::string data_path;       // ends in "/"; empty when the settings were refused
-  std::string bank_file_path;  // empty likewise
+  std::string data_path;                // ends in "/"; empty when the settings were refused
+  std::string bank_file_path;           // empty likewise
   std::optional<int32_t> chosen_rules;  // ChosenRulesOf
 
   // The bank code file there that answers: "blz.txt", or the next edition

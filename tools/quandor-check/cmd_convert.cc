@@ -119,7 +119,8 @@ int WriteEdition(const std::string& path, bool next, const quandor::bankdir::Edi
     return Status::File("cannot write " + edition_file + ": " + reason).Report("convert");
   }
   reason = WriteFileAtomically(target, converted);
-  if (!reason.empty()) return Status::File("cannot write " + target + ": " + reason).Report("convert");
+  if (!reason.empty())
+    return Status::File("cannot write " + target + ": " + reason).Report("convert");
   return kExitOk;
 }
 
@@ -133,7 +134,8 @@ int RunConvert(Words words) {
     return Status::Usage("expects one BUNDESBANK_FILE").Report("convert");
   const std::string source(args.operands()[0]);
   quandor::bankdir::Edition edition;
-  if (const auto error = EditionOf(args, source, edition)) return Status::Usage(*error).Report("convert");
+  if (const auto error = EditionOf(args, source, edition))
+    return Status::Usage(*error).Report("convert");
   const auto output = args.Value("output");
   const bool to_file = output && *output != "-";
   if (!to_file && (args.Has("next") || args.Has("valid-from") || args.Has("valid-until"))) {

@@ -1,5 +1,4 @@
 // quandor-serve: the checks of Quandor as a JSON service over HTTP.
-#include <strings.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include "args.h"
 #include "common.h"
 #include "http_server.h"
+#include "quandor/banking.h"
 #include "service.h"
 
 namespace {
@@ -25,8 +25,8 @@ settings file, beside the library).
 Options:
   --listen HOST:PORT       address to listen on (default 127.0.0.1:8080)
   --data DIR               directory of the bank code file blz.txt
-  --rules RULES            default rules of the answers: current (default) or original;
-                           else QUANDOR_RULES
+  --rules RULES            default rules of the answers: current or original; else
+                           QUANDOR_RULES or the settings file, else current
   --threads N              threads that serve connections (default: one per processor)
   --no-log                 no line per request on standard error
   --max-request-line N     bytes of the request line (default 8192; 414 beyond)
@@ -103,16 +103,14 @@ int main(int argc, char** argv) {
 
   quandor_serve::Settings settings;
   quandor_serve::ServerOptions server;
-  if (const char* rules = std::getenv("QUANDOR_RULES")) {
-    // As the library reads it: case ignored, anything else absent.
-    if (::strcasecmp(rules, "original") == 0) settings.rules = 0;
-  }
+  if (const auto dir = args.Value("data")) quandor_check::UseDataDir(*dir);
+  // QUANDOR_RULES or the settings file, as for every host; else today's.
+  settings.rules = quandor::GetDefaultRules(quandor::qdRulesCurrent);
   if (const auto rules = args.Value("rules")) {
     if (*rules != "current" && *rules != "original")
       return Usage("--rules takes current or original");
-    settings.rules = *rules == "current" ? 1 : 0;
+    settings.rules = *rules == "current" ? quandor::qdRulesCurrent : quandor::qdRulesOriginal;
   }
-  if (const auto dir = args.Value("data")) quandor_check::UseDataDir(*dir);
   if (const auto listen = args.Value("listen")) {
     const std::size_t colon = listen->rfind(':');
     const auto port = colon == std::string_view::npos
