@@ -46,13 +46,9 @@ void BM_RunCheckMethod(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     AccountDigits digits = accounts[i % accounts.size()];
-    int32_t error = qdNoError;
-    CheckContext ctx{digits, error, "10020030"};
-    if (by_number) {
-      RunCheckMethod(ctx, static_cast<int32_t>(i % codes.size()));
-    } else {
-      RunCheckMethod(ctx, codes[i % codes.size()]);
-    }
+    CheckContext ctx{digits, "10020030"};
+    const int32_t error = by_number ? RunCheckMethod(ctx, static_cast<int32_t>(i % codes.size()))
+                                    : RunCheckMethod(ctx, codes[i % codes.size()]);
     benchmark::DoNotOptimize(error);
     ++i;
   }
@@ -67,10 +63,8 @@ void BM_RunCurrentMethod(benchmark::State& state) {
   std::size_t i = 0;
   for (auto _ : state) {
     AccountDigits digits = accounts[i % accounts.size()];
-    int32_t error = qdNoError;
-    CheckContext ctx{digits, error, "10020030"};
-    RunCurrentMethod(ctx, static_cast<int32_t>(i % methods));
-    benchmark::DoNotOptimize(error);
+    CheckContext ctx{digits, "10020030"};
+    benchmark::DoNotOptimize(RunCurrentMethod(ctx, static_cast<int32_t>(i % methods)));
     ++i;
   }
 }
@@ -81,8 +75,7 @@ void BM_CheckByTableLongestChain(benchmark::State& state) {
   AccountDigits digits = {1, 2, 5, 3, 2, 8, 7, 0, 4, 6};
   for (auto _ : state) {
     AccountDigits copy = digits;
-    int32_t error = qdNoError;
-    CheckContext ctx{copy, error, "10020030"};
+    CheckContext ctx{copy, "10020030"};
     benchmark::DoNotOptimize(CheckByTable(ctx, "90"));
   }
 }

@@ -138,12 +138,9 @@ bool Banking::Validate(std::string_view sBLZ, std::string_view sKontoNr) {
 
     methods::AccountDigits digits{};
     for (std::size_t i = 0; i < digits.size(); ++i) digits[i] = account_digits[i];
-    methods::CheckContext context{digits, nLastError, bank_code};
-    if (nRules == qdRulesCurrent) {
-      methods::RunCurrentMethod(context, nTestingMethod);
-    } else {
-      methods::RunCheckMethod(context, nTestingMethod);
-    }
+    methods::CheckContext context{digits, bank_code};
+    nLastError = nRules == qdRulesCurrent ? methods::RunCurrentMethod(context, nTestingMethod)
+                                          : methods::RunCheckMethod(context, nTestingMethod);
     return nLastError == qdNoError;
   } catch (const std::exception&) {
     nLastError = qdUnknownError;

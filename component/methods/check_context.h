@@ -1,5 +1,5 @@
-// What a check method works on: the account digits, the error code it reports
-// through, and the bank code. The engine needs nothing else of a Banking object.
+// What a check method works on: the account digits and the bank code. The
+// engine needs nothing else of a Banking object.
 #ifndef QUANDOR_METHODS_CHECK_CONTEXT_H_
 #define QUANDOR_METHODS_CHECK_CONTEXT_H_
 
@@ -24,7 +24,6 @@ inline bool AllDecimal(const AccountDigits& digits) {
 
 struct CheckContext {
   AccountDigits& digits;       // some methods change leading digits in place
-  int32_t& last_error;         // a ValidateError; qdNoError on entry
   std::string_view bank_code;  // the bank code's eight digits (methods 52 and 53)
 };
 

@@ -10,14 +10,13 @@
 #include "methods/row_notation.h"
 #include "methods/runner.h"
 #include "methods/special_methods.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
 
 struct SpecialMethod {
   std::string_view code;
-  int (*routine)(CheckContext&);
+  Routine routine;
 };
 
 // Sorted by code.
@@ -33,8 +32,6 @@ constexpr std::array kSpecialMethods = std::to_array<SpecialMethod>({
 });
 
 static_assert(std::ranges::is_sorted(kSpecialMethods, {}, &SpecialMethod::code));
-
-using Routine = int (*)(CheckContext&);
 
 // The routines by method number, built from the list so that a lookup costs
 // one reading of the code. Nothing when a code is no method code or comes twice.
@@ -55,24 +52,18 @@ constexpr std::array<Routine, 100> kRoutineOfMethod = *RoutinesByMethod();
 
 }  // namespace
 
-bool RunSpecialMethod(CheckContext& ctx, std::string_view code) {
-  if (code == kAlwaysWrongCode) {
-    ctx.last_error = qdWrongCheckDigit;
-    return true;
-  }
+Routine SpecialRoutine(std::string_view code) {
+  if (code == kAlwaysWrongCode) return [](CheckContext&) { return CheckResult::Rejected(); };
   const auto parts = notation::ReadMethodCode(code);
-  if (!parts || parts->is_variant) return false;
-  return RunSpecialMethod(ctx, parts->method);
+  if (!parts || parts->is_variant) return nullptr;
+  return SpecialRoutine(parts->method);
 }
 
-bool RunSpecialMethod(CheckContext& ctx, int32_t method_number) {
+Routine SpecialRoutine(int32_t method_number) {
   if (method_number < 0 || method_number >= static_cast<int32_t>(kRoutineOfMethod.size())) {
-    return false;
+    return nullptr;
   }
-  const Routine routine = kRoutineOfMethod[static_cast<std::size_t>(method_number)];
-  if (routine == nullptr) return false;
-  routine(ctx);
-  return true;
+  return kRoutineOfMethod[static_cast<std::size_t>(method_number)];
 }
 
 }  // namespace quandor::methods

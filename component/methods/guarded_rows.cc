@@ -4,7 +4,6 @@
 #include "methods/digits.h"
 #include "methods/special_methods.h"
 #include "methods/table_handover.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
@@ -17,57 +16,42 @@ constexpr int kNoFittingCheckDigit = 10;
 
 }  // namespace
 
-int CheckMethod08(CheckContext& ctx) {
-  if (DigitsToNumber(ctx.digits) < kMethod08Threshold) {
-    ctx.last_error = qdWrongCheckDigit;
-    return -1;
-  }
-  return CheckByTableRow(ctx, "0");
+CheckResult CheckMethod08(CheckContext& ctx) {
+  if (DigitsToNumber(ctx.digits) < kMethod08Threshold) return CheckResult::Rejected();
+  return CheckByTable(ctx, "0");
 }
 
-int CheckMethod09(CheckContext& ctx) {
+CheckResult CheckMethod09(CheckContext& ctx) {
   // No check digit: every account number is valid.
-  return ctx.digits[9];
+  return ValidWithoutCheck(ctx);
 }
 
-int CheckMethod25(CheckContext& ctx) {
+CheckResult CheckMethod25(CheckContext& ctx) {
   // Only account numbers of up to nine digits carry this check digit.
-  if (ctx.digits[0] != 0) {
-    ctx.last_error = qdWrongCheckDigit;
-    return -1;
-  }
-  const auto expected = CheckByTable(ctx, "2502");
-  if (!expected || ctx.last_error == qdUnknownError) {
-    ctx.last_error = qdUnknownError;
-    return -1;
-  }
-  if (*expected == kNoFittingCheckDigit) {
+  if (ctx.digits[0] != 0) return CheckResult::Rejected();
+  const CheckResult row = CheckByTable(ctx, "2502");
+  if (!row.expected()) return CheckResult::CannotCheck();
+  if (*row.expected() == kNoFittingCheckDigit) {
     // Such account numbers are valid when their second digit is 8 or 9.
-    if (ctx.digits[1] == 8 || ctx.digits[1] == 9) {
-      ctx.last_error = qdNoError;
-      return kNoFittingCheckDigit;
-    }
-    ctx.last_error = qdWrongCheckDigit;
-    return -1;
+    if (ctx.digits[1] == 8 || ctx.digits[1] == 9)
+      return CheckResult::Accepted(kNoFittingCheckDigit);
+    return CheckResult::Rejected();
   }
-  return AcceptedDigit(ctx, expected);
+  return row;
 }
 
-int CheckMethod41(CheckContext& ctx) {
+CheckResult CheckMethod41(CheckContext& ctx) {
   // A 9 in fourth place marks digits 1 to 3 as no part of the account number;
   // they are cleared in the caller's digits.
   if (ctx.digits[3] == 9) ctx.digits[0] = ctx.digits[1] = ctx.digits[2] = 0;
-  return CheckByTableRow(ctx, "0");
+  return CheckByTable(ctx, "0");
 }
 
-int CheckMethod45(CheckContext& ctx) {
+CheckResult CheckMethod45(CheckContext& ctx) {
   // Account numbers of up to nine digits, and those with 1 in fifth place,
   // carry no check digit.
-  if (ctx.digits[0] == 0 || ctx.digits[4] == 1) {
-    ctx.last_error = qdNoError;
-    return ctx.digits[9];
-  }
-  return CheckByTableRow(ctx, "0");
+  if (ctx.digits[0] == 0 || ctx.digits[4] == 1) return ValidWithoutCheck(ctx);
+  return CheckByTable(ctx, "0");
 }
 
 }  // namespace quandor::methods

@@ -7,7 +7,6 @@
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
 #include "methods/table_handover.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
@@ -58,15 +57,15 @@ class LegacyNumber {
 
 }  // namespace
 
-int CheckLegacyAccountNumber(CheckContext& ctx, bool bMethod53) {
+CheckResult CheckLegacyAccountNumber(CheckContext& ctx, bool bMethod53) {
   std::array<int, kBankCodeLength> bank{};
   size_t bank_length = 0;
   for (const char ch : ctx.bank_code) {
     if (ch < '0' || ch > '9') continue;
-    if (bank_length == bank.size()) return Failed(ctx);
+    if (bank_length == bank.size()) return CheckResult::CannotCheck();
     bank[bank_length++] = ch - '0';
   }
-  if (bank_length != bank.size()) return Failed(ctx);
+  if (bank_length != bank.size()) return CheckResult::CannotCheck();
 
   // Positions count from 1, for the bank code and the account number alike.
   auto bank_at = [&bank](int position) { return bank[static_cast<size_t>(position - 1)]; };
@@ -74,7 +73,8 @@ int CheckLegacyAccountNumber(CheckContext& ctx, bool bMethod53) {
 
   int tail_start = kFirstTailPosition;
   while (tail_start <= kLastPosition && account_at(tail_start) == 0) ++tail_start;
-  if (tail_start > kLastPosition) return Failed(ctx);  // no tail to rebuild the number from
+  if (tail_start > kLastPosition)
+    return CheckResult::CannotCheck();  // no tail to rebuild the number from
 
   LegacyNumber legacy;
   legacy.Append(bank_at(5));
@@ -93,18 +93,17 @@ int CheckLegacyAccountNumber(CheckContext& ctx, bool bMethod53) {
     legacy.Append(account_at(position));
   }
 
-  const int expected = legacy.ExpectedCheckDigit();
-  if (expected != account_at(kCheckPosition)) return Wrong(ctx);  // 10 never matches
-  return expected;
+  // An expected 10 never matches.
+  return CheckResult::Compare(legacy.ExpectedCheckDigit(), account_at(kCheckPosition));
 }
 
-int CheckMethod52(CheckContext& ctx) {
-  if (ctx.digits[0] == kNewAccountDigit) return CheckByTableRow(ctx, kNewAccountRow);
+CheckResult CheckMethod52(CheckContext& ctx) {
+  if (ctx.digits[0] == kNewAccountDigit) return CheckByTable(ctx, kNewAccountRow);
   return CheckLegacyAccountNumber(ctx, false);
 }
 
-int CheckMethod53(CheckContext& ctx) {
-  if (ctx.digits[0] == kNewAccountDigit) return CheckByTableRow(ctx, kNewAccountRow);
+CheckResult CheckMethod53(CheckContext& ctx) {
+  if (ctx.digits[0] == kNewAccountDigit) return CheckByTable(ctx, kNewAccountRow);
   return CheckLegacyAccountNumber(ctx, true);
 }
 

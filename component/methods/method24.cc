@@ -4,11 +4,10 @@
 #include <cstddef>
 
 #include "methods/special_methods.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 
-int CheckMethod24(CheckContext& ctx) {
+CheckResult CheckMethod24(CheckContext& ctx) {
   constexpr std::array<int, 9> kWeights = {1, 2, 3, 1, 2, 3, 1, 2, 3};
   AccountDigits& digits = ctx.digits;
   const int account_check_digit = digits[9];  // read before any digit is cleared
@@ -30,9 +29,7 @@ int CheckMethod24(CheckContext& ctx) {
     sum += (digits[i] * weight + weight) % 11;
   }
 
-  const int check_digit = sum % 10;
-  if (check_digit != account_check_digit) ctx.last_error = qdWrongCheckDigit;
-  return check_digit;
+  return CheckResult::Compare(sum % 10, account_check_digit);
 }
 
 }  // namespace quandor::methods

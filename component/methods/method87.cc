@@ -5,7 +5,6 @@
 #include "methods/runner.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
@@ -24,17 +23,17 @@ constexpr int kCheckPosition = 10;
 
 }  // namespace
 
-int CheckMethod87A(CheckContext& ctx, AccountDigits digits) {
+CheckResult CheckMethod87A(const AccountDigits& digits) {
   // The digits index the transformation below.
   for (const int digit : digits) {
-    if (digit < 0 || digit > 9) return Failed(ctx);
+    if (digit < 0 || digit > 9) return CheckResult::CannotCheck();
   }
   // Positions count from 1 as in the bank's description of the method.
   auto at = [&digits](int position) { return digits[static_cast<size_t>(position - 1)]; };
 
   int i = kFirstPosition;
   while (i <= kCheckPosition && at(i) == 0) ++i;
-  if (i > kCheckPosition) return Failed(ctx);  // nothing to start the machine on
+  if (i > kCheckPosition) return CheckResult::CannotCheck();  // nothing to start the machine on
 
   int c2 = i % 2;
   int d2 = 0;
@@ -50,27 +49,20 @@ int CheckMethod87A(CheckContext& ctx, AccountDigits digits) {
   a5 = ((a5 % 5) + 5) % 5;  // a5 may lie far below zero
 
   int p = kCheckDigitByFlag[static_cast<size_t>(d2)][static_cast<size_t>(a5)];
-  if (p == at(kCheckPosition)) return p;
+  if (p == at(kCheckPosition)) return CheckResult::Accepted(p);
   // Only numbers with a zero at position 4 get the second comparison.
-  if (at(kFirstPosition) != 0) return Wrong(ctx);
+  if (at(kFirstPosition) != 0) return CheckResult::Rejected();
   p = p > 4 ? p - 5 : p + 5;
-  if (p == at(kCheckPosition)) return p;
-  return Wrong(ctx);
+  if (p == at(kCheckPosition)) return CheckResult::Accepted(p);
+  return CheckResult::Rejected();
 }
 
-int CheckMethod87(CheckContext& ctx) {
-  const int a = CheckMethod87A(ctx, ctx.digits);
-  if (ctx.last_error == qdNoError) return a;
-
-  // A row leaves the error code alone on a match, so each later stage starts
-  // from a clean verdict; a failure of stage A counts as a rejection.
-  ctx.last_error = qdNoError;
-  const auto b = CheckByTable(ctx, "33");
-  if (ctx.last_error == qdNoError) return AcceptedDigit(ctx, b);
-
-  ctx.last_error = qdNoError;
-  const auto c = CheckByTable(ctx, "8703");
-  return AcceptedDigit(ctx, c);
+CheckResult CheckMethod87(CheckContext& ctx) {
+  // Each stage runs unless one before it accepted: a failure of stage A, or
+  // of row "33", counts as a rejection.
+  if (const CheckResult a = CheckMethod87A(ctx.digits); a.accepted()) return a;
+  if (const CheckResult b = CheckByTable(ctx, "33"); b.accepted()) return b;
+  return CheckByTable(ctx, "8703");
 }
 
 }  // namespace quandor::methods

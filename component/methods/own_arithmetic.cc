@@ -34,33 +34,29 @@ constexpr std::array<int, 5> kSecondWeights77 = {5, 4, 3, 4, 5};
 
 }  // namespace
 
-int CheckMethod76(CheckContext& ctx) {
-  if (!IsCheckedKind(At(ctx, 1))) return Wrong(ctx);
+CheckResult CheckMethod76(CheckContext& ctx) {
+  if (!IsCheckedKind(At(ctx, 1))) return CheckResult::Rejected();
   int r = WeightedSum(ctx, 2, kWeights76) % 11;
-  if (r == 10) return Wrong(ctx);  // no second try either
-  if (r == At(ctx, 8)) return r;
+  if (r == 10) return CheckResult::Rejected();  // no second try either
+  if (r == At(ctx, 8)) return CheckResult::Accepted(r);
 
   // The same number written two places further right.
-  if (!IsCheckedKind(At(ctx, 3))) return Wrong(ctx);
-  r = WeightedSum(ctx, 4, kWeights76) % 11;
-  if (r == At(ctx, 10)) return r;
-  return Wrong(ctx);
+  if (!IsCheckedKind(At(ctx, 3))) return CheckResult::Rejected();
+  return CheckResult::Compare(WeightedSum(ctx, 4, kWeights76) % 11, At(ctx, 10));
 }
 
-int CheckMethod77(CheckContext& ctx) {
+CheckResult CheckMethod77(CheckContext& ctx) {
   // The check digit is weighed with the others: no expected digit exists.
-  if (WeightedSum(ctx, 6, kFirstWeights77) % 11 == 0) return 0;
-  if (WeightedSum(ctx, 6, kSecondWeights77) % 11 == 0) return 0;
-  return Wrong(ctx);
+  if (WeightedSum(ctx, 6, kFirstWeights77) % 11 == 0) return CheckResult::Accepted(0);
+  if (WeightedSum(ctx, 6, kSecondWeights77) % 11 == 0) return CheckResult::Accepted(0);
+  return CheckResult::Rejected();
 }
 
-int CheckMethod97(CheckContext& ctx) {
+CheckResult CheckMethod97(CheckContext& ctx) {
   const int64_t n = DigitsToNumber(std::span<const int>(ctx.digits), 0, 8);
-  if (n < 0) return Failed(ctx);
+  if (n < 0) return CheckResult::CannotCheck();
   const int r = static_cast<int>(n % 11);
-  const int p = r == 10 ? 0 : r;
-  if (p == ctx.digits[kLastIndex]) return p;
-  return Wrong(ctx);
+  return CheckResult::Compare(r == 10 ? 0 : r, ctx.digits[kLastIndex]);
 }
 
 }  // namespace quandor::methods

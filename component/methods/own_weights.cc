@@ -4,24 +4,18 @@
 
 #include "methods/digits.h"
 #include "methods/special_methods.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
 
-// Compares the computed check digit with the account's and returns what a
-// special routine returns.
-int Compare(CheckContext& ctx, std::size_t check_digit_index, int check_digit) {
-  if (ctx.digits[check_digit_index] != check_digit) {
-    ctx.last_error = qdWrongCheckDigit;
-    return -1;
-  }
-  return check_digit;
+// Compares the computed check digit with the account's digit at an index.
+CheckResult Compare(const CheckContext& ctx, std::size_t check_digit_index, int check_digit) {
+  return CheckResult::Compare(check_digit, ctx.digits[check_digit_index]);
 }
 
 }  // namespace
 
-int CheckMethod17(CheckContext& ctx) {
+CheckResult CheckMethod17(CheckContext& ctx) {
   // Digits 2 to 7 weighed 1, 2, 1, 2, 1, 2; the check digit is the eighth;
   // the first and the last two digits take no part.
   constexpr std::array<int, 6> kWeights = {1, 2, 1, 2, 1, 2};
@@ -36,7 +30,7 @@ int CheckMethod17(CheckContext& ctx) {
   return Compare(ctx, 7, remainder == 0 ? 0 : 10 - remainder);
 }
 
-int CheckMethod21(CheckContext& ctx) {
+CheckResult CheckMethod21(CheckContext& ctx) {
   constexpr std::array<int, 9> kWeights = {2, 1, 2, 1, 2, 1, 2, 1, 2};
   int sum = 0;
   for (std::size_t i = 0; i < kWeights.size(); ++i) {
@@ -47,7 +41,7 @@ int CheckMethod21(CheckContext& ctx) {
   return Compare(ctx, 9, 10 - IteratedCrossSum(sum));
 }
 
-int CheckMethod22(CheckContext& ctx) {
+CheckResult CheckMethod22(CheckContext& ctx) {
   // Only the units digit of each product counts.
   constexpr std::array<int, 9> kWeights = {3, 1, 3, 1, 3, 1, 3, 1, 3};
   int sum = 0;

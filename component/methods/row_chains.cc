@@ -1,39 +1,15 @@
 // Methods 68, 69, 74 and 96: table rows chained with ranges that need no
 // check and final rules that can still accept a number a row rejected.
 #include <cstdint>
-#include <optional>
 
 #include "methods/digits.h"
 #include "methods/runner.h"
 #include "methods/special_methods.h"
 #include "methods/special_support.h"
 #include "methods/table_handover.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
-
-// A row whose expected digit is then compared by the routine itself gives no
-// digit only after a failure of its own.
-bool RowFailed(CheckContext& ctx, const std::optional<int>& expected) {
-  if (expected) return false;
-  Failed(ctx);
-  return true;
-}
-
-// A final rule accepted a number that the rows before it rejected.
-int AcceptedAfterAll(CheckContext& ctx, int digit) {
-  ctx.last_error = qdNoError;
-  return digit;
-}
-
-// The check digit of the iterated transformation, or nothing after its
-// failure (which it has recorded).
-std::optional<int> TransformedCheckDigit(CheckContext& ctx) {
-  const int d = TransformationCheckDigit(ctx);
-  if (ctx.last_error == qdUnknownError) return std::nullopt;
-  return d;
-}
 
 constexpr NumberRange kUncheckedRange68 = {400000000, 499999999};
 constexpr NumberRange kUncheckedRange69 = {9300000000, 9399999999};
@@ -53,56 +29,45 @@ int HalfDecadeCheckDigit(const CheckContext& ctx) {
 
 }  // namespace
 
-int CheckMethod68(CheckContext& ctx) {
+CheckResult CheckMethod68(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) == 10) {
-    if (ctx.digits[3] != 9) return Wrong(ctx);
-    return CheckByTableRow(ctx, "6802");
+    if (ctx.digits[3] != 9) return CheckResult::Rejected();
+    return CheckByTable(ctx, "6802");
   }
   if (InRange(AccountNumber(ctx), kUncheckedRange68)) return ValidWithoutCheck(ctx);
 
-  const auto first = CheckByTable(ctx, "0");
-  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, first);
-
-  const auto second = CheckByTable(ctx, "6803");
-  if (RowFailed(ctx, second)) return -1;
-  if (*second == ctx.digits[kLastIndex]) return AcceptedAfterAll(ctx, *second);
-  return Wrong(ctx);
+  if (const CheckResult first = CheckByTable(ctx, "0"); !first.rejected()) return first;
+  // Row "6803"'s expected digit is compared here: a row that computed none failed.
+  const auto second = CheckByTable(ctx, "6803").expected();
+  if (!second) return CheckResult::CannotCheck();
+  return CheckResult::Compare(*second, ctx.digits[kLastIndex]);
 }
 
-int CheckMethod69(CheckContext& ctx) {
+CheckResult CheckMethod69(CheckContext& ctx) {
   const int64_t n = AccountNumber(ctx);
   if (InRange(n, kUncheckedRange69)) return ValidWithoutCheck(ctx);
 
-  if (InRange(n, kTransformedRange69)) {
-    const auto d = TransformedCheckDigit(ctx);
-    if (!d) return -1;
-    return *d == ctx.digits[kLastIndex] ? *d : Wrong(ctx);
+  // Numbers 97... are checked by the transformation alone, the others by
+  // row "28" first.
+  if (!InRange(n, kTransformedRange69)) {
+    if (const CheckResult row = CheckByTable(ctx, "28"); !row.rejected()) return row;
   }
-
-  const auto expected = CheckByTable(ctx, "28");
-  if (ctx.last_error != qdWrongCheckDigit) return AcceptedDigit(ctx, expected);
-  const auto d = TransformedCheckDigit(ctx);
-  if (!d) return -1;
-  if (*d == ctx.digits[kLastIndex]) return AcceptedAfterAll(ctx, *d);
-  return -1;
+  const auto d = TransformationCheckDigit(ctx);
+  if (!d) return CheckResult::CannotCheck();
+  return CheckResult::Compare(*d, ctx.digits[kLastIndex]);
 }
 
-int CheckMethod74(CheckContext& ctx) {
-  const auto expected = CheckByTable(ctx, "7402");
-  if (RowFailed(ctx, expected)) return -1;
-  if (ctx.last_error != qdWrongCheckDigit) return *expected;
-  if (SignificantDigits(ctx.digits) != kHalfDecadeLength) return -1;
-
-  const int d = HalfDecadeCheckDigit(ctx);
-  if (d == ctx.digits[kLastIndex]) return AcceptedAfterAll(ctx, d);
-  return -1;
+CheckResult CheckMethod74(CheckContext& ctx) {
+  const CheckResult row = CheckByTable(ctx, "7402");
+  if (!row.expected()) return CheckResult::CannotCheck();
+  if (!row.rejected() || SignificantDigits(ctx.digits) != kHalfDecadeLength) return row;
+  return CheckResult::Compare(HalfDecadeCheckDigit(ctx), ctx.digits[kLastIndex]);
 }
 
-int CheckMethod96(CheckContext& ctx) {
-  const int digit = FirstAccepting(ctx, {"19", "0"});
-  if (!NextVariant(ctx)) return digit;
+CheckResult CheckMethod96(CheckContext& ctx) {
+  if (const CheckResult rows = FirstAccepting(ctx, {"19", "0"}); !rows.rejected()) return rows;
   if (InRange(AccountNumber(ctx), kUncheckedRange96)) return ValidWithoutCheck(ctx);
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
 }  // namespace quandor::methods

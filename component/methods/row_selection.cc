@@ -13,11 +13,10 @@
 namespace quandor::methods {
 namespace {
 
-// Runs a row on digits changed for this check only; the verdict still goes to
-// the caller's error code.
-int RunRowOn(CheckContext& ctx, AccountDigits digits, std::string_view code) {
-  CheckContext shifted{digits, ctx.last_error, ctx.bank_code};
-  return CheckByTableRow(shifted, code);
+// Runs a row on digits changed for this check only.
+CheckResult RunRowOn(const CheckContext& ctx, AccountDigits digits, std::string_view code) {
+  CheckContext shifted{digits, ctx.bank_code};
+  return CheckByTable(shifted, code);
 }
 
 // One digit chooses between two rows.
@@ -32,9 +31,9 @@ constexpr DigitChoice kChoice56 = {0, 9, "5603", "5602"};
 constexpr DigitChoice kChoice61 = {8, 8, "6103", "6102"};
 constexpr DigitChoice kChoice65 = {8, 9, "6503", "6502"};
 
-int RunChosenRow(CheckContext& ctx, const DigitChoice& choice) {
+CheckResult RunChosenRow(CheckContext& ctx, const DigitChoice& choice) {
   const bool equal = ctx.digits[choice.index] == choice.digit;
-  return CheckByTableRow(ctx, equal ? choice.row_if_equal : choice.row_otherwise);
+  return CheckByTable(ctx, equal ? choice.row_if_equal : choice.row_otherwise);
 }
 
 // Method 79: the row by the first digit; an empty code rejects the number.
@@ -63,54 +62,54 @@ constexpr int kFullLength = 10;
 
 }  // namespace
 
-int CheckMethod56(CheckContext& ctx) { return RunChosenRow(ctx, kChoice56); }
+CheckResult CheckMethod56(CheckContext& ctx) { return RunChosenRow(ctx, kChoice56); }
 
-int CheckMethod59(CheckContext& ctx) {
+CheckResult CheckMethod59(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) <= 8) return ValidWithoutCheck(ctx);
-  return CheckByTableRow(ctx, "0");
+  return CheckByTable(ctx, "0");
 }
 
-int CheckMethod61(CheckContext& ctx) { return RunChosenRow(ctx, kChoice61); }
+CheckResult CheckMethod61(CheckContext& ctx) { return RunChosenRow(ctx, kChoice61); }
 
-int CheckMethod63(CheckContext& ctx) {
-  if (SignificantDigits(ctx.digits) == kFullLength) return Wrong(ctx);
-  return CheckByTableRow(ctx, "63");
+CheckResult CheckMethod63(CheckContext& ctx) {
+  if (SignificantDigits(ctx.digits) == kFullLength) return CheckResult::Rejected();
+  return CheckByTable(ctx, "63");
 }
 
-int CheckMethod65(CheckContext& ctx) { return RunChosenRow(ctx, kChoice65); }
+CheckResult CheckMethod65(CheckContext& ctx) { return RunChosenRow(ctx, kChoice65); }
 
-int CheckMethod75(CheckContext& ctx) {
+CheckResult CheckMethod75(CheckContext& ctx) {
   // Row "7502" fits numbers of six or seven digits; longer ones are moved
   // right into that frame, zeros in front, digits pushed past the end dropped.
-  if (SignificantDigits(ctx.digits) <= 7) return CheckByTableRow(ctx, "7502");
+  if (SignificantDigits(ctx.digits) <= 7) return CheckByTable(ctx, "7502");
   const size_t shift = ctx.digits[1] == 9 ? 2 : 3;
   AccountDigits shifted{};
   std::copy_n(ctx.digits.begin(), shifted.size() - shift, shifted.begin() + shift);
   return RunRowOn(ctx, shifted, "7502");
 }
 
-int CheckMethod78(CheckContext& ctx) {
-  if (SignificantDigits(ctx.digits) == 8) return Wrong(ctx);
-  return CheckByTableRow(ctx, "0");
+CheckResult CheckMethod78(CheckContext& ctx) {
+  if (SignificantDigits(ctx.digits) == 8) return CheckResult::Rejected();
+  return CheckByTable(ctx, "0");
 }
 
-int CheckMethod79(CheckContext& ctx) {
+CheckResult CheckMethod79(CheckContext& ctx) {
   const auto first = static_cast<size_t>(ctx.digits[0]);
-  if (first >= kRowByFirstDigit79.size()) return Failed(ctx);  // not a digit
+  if (first >= kRowByFirstDigit79.size()) return CheckResult::CannotCheck();  // not a digit
   const std::string_view row = kRowByFirstDigit79[first];
-  if (row.empty()) return Wrong(ctx);
-  return CheckByTableRow(ctx, row);
+  if (row.empty()) return CheckResult::Rejected();
+  return CheckByTable(ctx, row);
 }
 
-int CheckMethod89(CheckContext& ctx) {
+CheckResult CheckMethod89(CheckContext& ctx) {
   const int64_t n = AccountNumber(ctx);
   for (const auto& [range, row] : kRowByRange89) {
-    if (InRange(n, range)) return CheckByTableRow(ctx, row);
+    if (InRange(n, range)) return CheckByTable(ctx, row);
   }
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
-int CheckMethod95(CheckContext& ctx) {
+CheckResult CheckMethod95(CheckContext& ctx) {
   const auto& d = ctx.digits;
   if (SignificantDigits(d) == kFullLength) {
     // These ten-digit numbers are checked as if they began with three zeros.
@@ -119,13 +118,13 @@ int CheckMethod95(CheckContext& ctx) {
       std::fill_n(shortened.begin(), 3, 0);
       return RunRowOn(ctx, shortened, "6");
     }
-    return CheckByTableRow(ctx, "6");
+    return CheckByTable(ctx, "6");
   }
   const int64_t n = AccountNumber(ctx);
   const bool unchecked = std::ranges::any_of(
       kUncheckedRanges95, [n](const NumberRange& range) { return InRange(n, range); });
   if (unchecked) return ValidWithoutCheck(ctx);
-  return CheckByTableRow(ctx, "6");
+  return CheckByTable(ctx, "6");
 }
 
 }  // namespace quandor::methods

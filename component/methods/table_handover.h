@@ -1,4 +1,4 @@
-// What the special routines share when they hand a check over to a table row.
+// Table rows tried in turn, as routines of both sets hand a number over to them.
 #ifndef QUANDOR_METHODS_TABLE_HANDOVER_H_
 #define QUANDOR_METHODS_TABLE_HANDOVER_H_
 
@@ -9,20 +9,15 @@
 #include "methods/check_context.h"
 #include "methods/runner.h"
 #include "methods/special_support.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 
-// Checks ctx by the table row of code (its switch, rule and fallback apply)
-// and returns what a special routine returns: the expected check digit when
-// the row accepted, -1 when it rejected or failed.
-inline int CheckByTableRow(CheckContext& ctx, std::string_view code) {
-  return AcceptedDigit(ctx, CheckByTable(ctx, code));
-}
-
 // The table rows of codes tried in turn (FirstAccepting).
-inline int FirstAccepting(CheckContext& ctx, std::initializer_list<std::string_view> codes) {
-  return FirstAccepting(ctx, std::span(codes.begin(), codes.size()), CheckByTableRow);
+inline CheckResult FirstAccepting(CheckContext& ctx,
+                                  std::initializer_list<std::string_view> codes) {
+  return FirstAccepting(
+      ctx, std::span(codes.begin(), codes.size()),
+      [](CheckContext& c, std::string_view code) { return CheckByTable(c, code); });
 }
 
 }  // namespace quandor::methods

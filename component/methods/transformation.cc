@@ -1,11 +1,11 @@
 // The iterated transformation and methods 27 and 29.
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include "methods/digits.h"
 #include "methods/special_methods.h"
 #include "methods/table_handover.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods {
 namespace {
@@ -29,14 +29,11 @@ constexpr int64_t kLargestShortAccount = 999999999;
 
 }  // namespace
 
-int TransformationCheckDigit(CheckContext& ctx) {
+std::optional<int> TransformationCheckDigit(const CheckContext& ctx) {
   int sum = 0;
   for (std::size_t i = 0; i < kTransformationOfDigit.size(); ++i) {
     const int digit = ctx.digits[i];
-    if (digit < 0 || digit > 9) {
-      ctx.last_error = qdUnknownError;
-      return 0;
-    }
+    if (digit < 0 || digit > 9) return std::nullopt;
     const int row = kTransformationOfDigit[i];
     sum += row == kUnchanged
                ? digit
@@ -46,19 +43,15 @@ int TransformationCheckDigit(CheckContext& ctx) {
   return remainder == 0 ? 0 : 10 - remainder;
 }
 
-int CheckMethod29(CheckContext& ctx) {
-  const int check_digit = TransformationCheckDigit(ctx);
-  if (ctx.last_error == qdUnknownError) return -1;
-  if (ctx.digits[9] != check_digit) {
-    ctx.last_error = qdWrongCheckDigit;
-    return -1;
-  }
-  return check_digit;
+CheckResult CheckMethod29(CheckContext& ctx) {
+  const auto check_digit = TransformationCheckDigit(ctx);
+  if (!check_digit) return CheckResult::CannotCheck();
+  return CheckResult::Compare(*check_digit, ctx.digits[9]);
 }
 
-int CheckMethod27(CheckContext& ctx) {
+CheckResult CheckMethod27(CheckContext& ctx) {
   const int64_t account = DigitsToNumber(ctx.digits);
-  if (account >= 1 && account <= kLargestShortAccount) return CheckByTableRow(ctx, "0");
+  if (account >= 1 && account <= kLargestShortAccount) return CheckByTable(ctx, "0");
   return CheckMethod29(ctx);
 }
 

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "quandor/errors.h"
-
 namespace quandor::methods {
 namespace {
 
@@ -34,14 +32,9 @@ int Remainder(int sum, int modulus) {
 
 }  // namespace
 
-ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row) {
+CheckResult CheckWeightedSum(CheckContext& ctx, const notation::Weighing& row) {
   using Kind = notation::RuleEntry::Kind;
-  const auto fail = [&ctx]() -> ExpectedDigit {
-    ctx.last_error = qdUnknownError;
-    return {};
-  };
-
-  if (!AllDecimal(ctx.digits)) return fail();
+  if (!AllDecimal(ctx.digits)) return CheckResult::CannotCheck();
   // The bank's rule: every digit times the weight of its place, or the cross
   // sum of that product, added up; digits 0..9 and weights 0..10 keep every
   // value small and unsigned.
@@ -62,7 +55,7 @@ ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row) {
   int value = row.modulus - Remainder(static_cast<int>(sum), row.modulus);
   for (std::size_t i = 0; i < row.rule_size; ++i) {
     const notation::RuleEntry& entry = row.rule[i];
-    if (entry.kind == Kind::kBadKey) return fail();
+    if (entry.kind == Kind::kBadKey) return CheckResult::CannotCheck();
     if (entry.key != value) continue;
     switch (entry.kind) {
       case Kind::kValue:
@@ -73,21 +66,17 @@ ExpectedDigit WeighDigits(CheckContext& ctx, const notation::Weighing& row) {
         break;
       case Kind::kBadKey:
       case Kind::kBadReplacement:
-        return fail();
+        return CheckResult::CannotCheck();
     }
     break;
   }
 
-  if (check_digit != value) ctx.last_error = qdWrongCheckDigit;
-  return {value, true};
+  return CheckResult::Compare(value, check_digit);
 }
 
-std::optional<int> CheckWeightedSum(CheckContext& ctx, const MethodRow& row) {
+CheckResult CheckWeightedSum(CheckContext& ctx, const MethodRow& row) {
   const auto weighing = notation::ReadWeighing(row.Pattern, row.UseCrossSum, row.Modulus, row.Rule);
-  if (!weighing) {
-    ctx.last_error = qdUnknownError;
-    return std::nullopt;
-  }
+  if (!weighing) return CheckResult::CannotCheck();
   return CheckWeightedSum(ctx, *weighing);
 }
 

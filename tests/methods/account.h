@@ -1,11 +1,12 @@
-// An account number as the engine sees it: its ten digits, the error code the
-// check reports through, and the context that joins them.
+// An account number as the engine sees it: its ten digits and the context
+// that holds them with the bank code.
 #ifndef QUANDOR_TESTS_METHODS_ACCOUNT_H_
 #define QUANDOR_TESTS_METHODS_ACCOUNT_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "methods/check_context.h"
+#include "methods/check_result.h"
 #include "methods/current/method_set.h"
 #include "methods/runner.h"
 #include "quandor/errors.h"
@@ -36,18 +38,16 @@ inline std::string TextOf(const AccountDigits& digits) {
 class Account {
  public:
   explicit Account(std::string_view number, std::string_view bank_code = "10020030")
-      : digits_(DigitsOf(number)), ctx_{digits_, error_, bank_code} {}
+      : digits_(DigitsOf(number)), ctx_{digits_, bank_code} {}
   Account(const Account&) = delete;
   Account& operator=(const Account&) = delete;
 
   CheckContext& ctx() { return ctx_; }
-  int32_t error() const { return error_; }
   const AccountDigits& digits() const { return digits_; }
   AccountDigits& digits() { return digits_; }
 
  private:
   AccountDigits digits_;
-  int32_t error_ = qdNoError;
   CheckContext ctx_;
 };
 
@@ -56,8 +56,7 @@ class Account {
 inline int32_t Verdict(std::string_view code, std::string_view number,
                        std::string_view bank_code = "10020030") {
   Account account(number, bank_code);
-  RunCheckMethod(account.ctx(), code);
-  return account.error();
+  return RunCheckMethod(account.ctx(), code);
 }
 
 // The method number of a Bundesbank code ("06" is 6, "A4" is 104), or -1.
@@ -74,9 +73,22 @@ inline int32_t MethodNumberOf(std::string_view code) {
 inline int32_t CurrentVerdict(std::string_view code, std::string_view number,
                               std::string_view bank_code = "10020030") {
   Account account(number, bank_code);
-  RunCurrentMethod(account.ctx(), MethodNumberOf(code));
-  return account.error();
+  return RunCurrentMethod(account.ctx(), MethodNumberOf(code));
 }
+
+}  // namespace quandor::methods::testing
+
+namespace quandor::methods {
+
+// How a failed expectation shows a CheckResult.
+inline void PrintTo(const CheckResult& result, std::ostream* out) {
+  *out << (result.accepted() ? "accepted" : result.rejected() ? "rejected" : "cannot check");
+  if (const auto digit = result.expected()) *out << " with " << *digit;
+}
+
+}  // namespace quandor::methods
+
+namespace quandor::methods::testing {
 
 inline constexpr int32_t kValid = qdNoError;
 inline constexpr int32_t kWrong = qdWrongCheckDigit;

@@ -15,14 +15,14 @@ constexpr int kNoCheckDigit = 10;
 
 }  // namespace
 
-int MethodE1(CheckContext& ctx) {
+CheckResult MethodE1(CheckContext& ctx) {
   int sum = 0;
   for (std::size_t i = 0; i < kWeightsE1.size(); ++i) {
     sum += (kCodeOfZero + ctx.digits[i]) * kWeightsE1[i];
   }
   const int check_digit = sum % 11;
-  if (check_digit == kNoCheckDigit || check_digit != ctx.digits[kLastIndex]) return Wrong(ctx);
-  return check_digit;
+  if (check_digit == kNoCheckDigit) return CheckResult::Rejected();
+  return CheckResult::Compare(check_digit, ctx.digits[kLastIndex]);
 }
 
 }  // namespace quandor::methods::current

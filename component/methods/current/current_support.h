@@ -12,7 +12,6 @@
 #include "methods/row_notation.h"
 #include "methods/special_support.h"
 #include "methods/weighted_sum.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods::current {
 
@@ -29,19 +28,12 @@ consteval notation::Weighing Weighing(std::string_view pattern, bool use_cross_s
 inline constexpr bool kCrossSum = true;  // products enter the sum as their cross sums
 inline constexpr bool kPlain = false;
 
-// Runs one weighing on ctx and returns whether it accepted; ctx.last_error is
-// set as CheckWeightedSum sets it.
-inline bool Accepts(CheckContext& ctx, const notation::Weighing& weighing) {
-  const auto expected = CheckWeightedSum(ctx, weighing);
-  return expected && ctx.last_error == qdNoError;
-}
-
 // The weighings tried in turn (FirstAccepting).
-inline int FirstAccepting(CheckContext& ctx,
-                          std::initializer_list<const notation::Weighing*> weighings) {
+inline CheckResult FirstAccepting(CheckContext& ctx,
+                                  std::initializer_list<const notation::Weighing*> weighings) {
   return FirstAccepting(ctx, std::span(weighings.begin(), weighings.size()),
                         [](CheckContext& c, const notation::Weighing* weighing) {
-                          return AcceptedDigit(c, CheckWeightedSum(c, *weighing));
+                          return CheckWeightedSum(c, *weighing);
                         });
 }
 

@@ -26,8 +26,8 @@ int DoubledSum(const AccountDigits& digits, std::size_t first) {
   return sum;
 }
 
-int Compare(CheckContext& ctx, int check_digit) {
-  return ctx.digits[kLastIndex] == check_digit ? check_digit : Wrong(ctx);
+CheckResult Compare(const CheckContext& ctx, int check_digit) {
+  return CheckResult::Compare(check_digit, ctx.digits[kLastIndex]);
 }
 
 // The first digit of the account number chooses what is added to the sum.
@@ -88,22 +88,22 @@ constexpr PrefixedSum kD4 = {0, Offsets({"", "428259", "428259", "428259", "4282
 // E0: 7 added to every sum.
 constexpr PrefixedSum kE0 = {0, {7, 7, 7, 7, 7, 7, 7, 7, 7, 7}};
 
-int CheckPrefixed(CheckContext& ctx, const PrefixedSum& method) {
+CheckResult CheckPrefixed(CheckContext& ctx, const PrefixedSum& method) {
   const int offset = method.offset[static_cast<std::size_t>(ctx.digits[0])];
-  if (offset == kRejected) return Wrong(ctx);
+  if (offset == kRejected) return CheckResult::Rejected();
   const int sum = offset + DoubledSum(ctx.digits, method.first);
   return Compare(ctx, (10 - sum % 10) % 10);
 }
 
 }  // namespace
 
-int MethodC6(CheckContext& ctx) { return CheckPrefixed(ctx, kC6); }
-int MethodD1(CheckContext& ctx) { return CheckPrefixed(ctx, kD1); }
-int MethodD4(CheckContext& ctx) { return CheckPrefixed(ctx, kD4); }
-int MethodE0(CheckContext& ctx) { return CheckPrefixed(ctx, kE0); }
-int MethodE2(CheckContext& ctx) { return CheckPrefixed(ctx, kE2); }
+CheckResult MethodC6(CheckContext& ctx) { return CheckPrefixed(ctx, kC6); }
+CheckResult MethodD1(CheckContext& ctx) { return CheckPrefixed(ctx, kD1); }
+CheckResult MethodD4(CheckContext& ctx) { return CheckPrefixed(ctx, kD4); }
+CheckResult MethodE0(CheckContext& ctx) { return CheckPrefixed(ctx, kE0); }
+CheckResult MethodE2(CheckContext& ctx) { return CheckPrefixed(ctx, kE2); }
 
 // The units digit of the sum is the check digit itself.
-int MethodD7(CheckContext& ctx) { return Compare(ctx, DoubledSum(ctx.digits, 0) % 10); }
+CheckResult MethodD7(CheckContext& ctx) { return Compare(ctx, DoubledSum(ctx.digits, 0) % 10); }
 
 }  // namespace quandor::methods::current

@@ -4,6 +4,7 @@
 
 #include "methods/current/current_methods.h"
 #include "methods/current/current_support.h"
+#include "methods/current/variant_chain.h"
 #include "methods/special_methods.h"
 #include "methods/table_handover.h"
 
@@ -30,9 +31,9 @@ bool FitsLegacyNumber(const AccountDigits& d, int length) {
   return false;
 }
 
-int CheckLegacy(CheckContext& ctx, int length, int (*original)(CheckContext&)) {
+CheckResult CheckLegacy(CheckContext& ctx, int length, Routine original) {
   if (ctx.digits[0] != kNewAccountDigit && !FitsLegacyNumber(ctx.digits, length)) {
-    return Wrong(ctx);
+    return CheckResult::Rejected();
   }
   return original(ctx);
 }
@@ -55,38 +56,36 @@ constexpr int kUncheckedLength78 = 8;
 
 }  // namespace
 
-int Method52(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength52, CheckMethod52); }
+CheckResult Method52(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength52, CheckMethod52); }
 
-int Method53(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength53, CheckMethod53); }
+CheckResult Method53(CheckContext& ctx) { return CheckLegacy(ctx, kLegacyLength53, CheckMethod53); }
 
-int Method58(CheckContext& ctx) {
-  if (IsShorterThan(ctx, kShortest58)) return Wrong(ctx);
-  return CheckByTableRow(ctx, "58");
+CheckResult Method58(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest58)) return CheckResult::Rejected();
+  return CheckByTable(ctx, "58");
 }
 
-int Method68(CheckContext& ctx) {
-  if (IsShorterThan(ctx, kShortest68)) return Wrong(ctx);
+CheckResult Method68(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest68)) return CheckResult::Rejected();
   return CheckMethod68(ctx);
 }
 
-int Method74(CheckContext& ctx) {
-  if (IsShorterThan(ctx, kShortest74)) return Wrong(ctx);
-  const int digit = CheckMethod74(ctx);
-  if (!NextVariant(ctx)) return digit;
-  return CheckByTableRow(ctx, "4");
+CheckResult Method74(CheckContext& ctx) {
+  if (IsShorterThan(ctx, kShortest74)) return CheckResult::Rejected();
+  return FirstAccepting(ctx, {ByRoutine(CheckMethod74), ByRow("4")});
 }
 
-int Method75(CheckContext& ctx) {
+CheckResult Method75(CheckContext& ctx) {
   const int length = SignificantDigits(ctx.digits);
   for (int fitting : kLengths75) {
     if (length == fitting) return CheckMethod75(ctx);
   }
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
-int Method78(CheckContext& ctx) {
+CheckResult Method78(CheckContext& ctx) {
   if (SignificantDigits(ctx.digits) == kUncheckedLength78) return ValidWithoutCheck(ctx);
-  return CheckByTableRow(ctx, "0");
+  return CheckByTable(ctx, "0");
 }
 
 }  // namespace quandor::methods::current

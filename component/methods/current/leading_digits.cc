@@ -115,11 +115,11 @@ constexpr std::array<std::string_view, 10> kRowByFirstDigit79 = {
 
 }  // namespace
 
-int Method57(CheckContext& ctx) {
+CheckResult Method57(CheckContext& ctx) {
   const AccountDigits& d = ctx.digits;
   switch (kVariantByPrefix57[static_cast<std::size_t>(d[0] * 10 + d[1])]) {
     case Variant57::kWrong:
-      return Wrong(ctx);
+      return CheckResult::Rejected();
     case Variant57::kCheckDigitLast:
       for (int digit : kRepeatedDigitsUnchecked57) {
         if (BeginsWithSixOf(d, digit)) return ValidWithoutCheck(ctx);
@@ -131,21 +131,21 @@ int Method57(CheckContext& ctx) {
       return ValidWithoutCheck(ctx);
     case Variant57::kShapeOnly:
       if (HasShape57(d) || d == kValidException57) return ValidWithoutCheck(ctx);
-      return Wrong(ctx);
+      return CheckResult::Rejected();
   }
-  return Failed(ctx);
+  return CheckResult::CannotCheck();
 }
 
-int Method66(CheckContext& ctx) {
-  if (ctx.digits[0] != 0) return Wrong(ctx);
+CheckResult Method66(CheckContext& ctx) {
+  if (ctx.digits[0] != 0) return CheckResult::Rejected();
   if (ctx.digits[1] == kUncheckedDigit66) return ValidWithoutCheck(ctx);
   return FirstAccepting(ctx, {&kStemNumber66});
 }
 
-int Method79(CheckContext& ctx) {
+CheckResult Method79(CheckContext& ctx) {
   const std::string_view row = kRowByFirstDigit79[static_cast<std::size_t>(ctx.digits[0])];
-  if (row.empty()) return Wrong(ctx);
-  return CheckByTableRow(ctx, row);
+  if (row.empty()) return CheckResult::Rejected();
+  return CheckByTable(ctx, row);
 }
 
 }  // namespace quandor::methods::current

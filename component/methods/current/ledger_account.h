@@ -15,7 +15,7 @@ inline constexpr auto kLedgerWeighing = Weighing("XX8765432P", kPlain, 11, "11,0
 inline bool IsLedgerAccount(const CheckContext& ctx) { return ctx.digits[2] == 9; }
 
 // The ledger weighing, then the whole number weighed as by method 10.
-int CheckLedgerAccount(CheckContext& ctx);
+CheckResult CheckLedgerAccount(CheckContext& ctx);
 
 }  // namespace quandor::methods::current
 

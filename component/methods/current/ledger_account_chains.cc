@@ -20,7 +20,7 @@ constexpr int kFirstDigitBeyondModulus7 = 7;
 
 }  // namespace
 
-int Method51(CheckContext& ctx) {
+CheckResult Method51(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
   if (ctx.digits[kLastIndex] >= kFirstDigitBeyondModulus7) {
     return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces5To9Mod11, &kPlaces4To9As00});
@@ -29,7 +29,7 @@ int Method51(CheckContext& ctx) {
                         {&kPlaces4To9Mod11, &kPlaces5To9Mod11, &kPlaces4To9As00, &kPlaces5To9Mod7});
 }
 
-int Method73(CheckContext& ctx) {
+CheckResult Method73(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
   return FirstAccepting(ctx, {&kPlaces4To9As00, &kCustomer5Mod10, &kCustomer5CrossMod7});
 }

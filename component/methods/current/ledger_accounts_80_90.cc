@@ -20,9 +20,9 @@ namespace {
 bool IsLedgerAccount83(const CheckContext& ctx) { return ctx.digits[2] == 9 && ctx.digits[3] == 9; }
 
 // The original chain of customer variants, and today's ledger rule in front.
-int CustomerRowsOrLedgerRule(CheckContext& ctx, std::string_view customer_row) {
+CheckResult CustomerRowsOrLedgerRule(CheckContext& ctx, std::string_view customer_row) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
-  return CheckByTableRow(ctx, customer_row);
+  return CheckByTable(ctx, customer_row);
 }
 
 // Method 84's third variant: the weights of method 00 over places 5 to 9,
@@ -34,39 +34,37 @@ constexpr auto kWeighing90G = Weighing("XXX121212P", kPlain, 7, "7,0");
 
 }  // namespace
 
-int Method80(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "80"); }
+CheckResult Method80(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "80"); }
 
-int Method81(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "81"); }
+CheckResult Method81(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "81"); }
 
-int Method83(CheckContext& ctx) {
+CheckResult Method83(CheckContext& ctx) {
   // A ledger account that the ledger weighing rejects is wrong: no customer
   // variant is tried.
   if (IsLedgerAccount83(ctx)) return FirstAccepting(ctx, {&kLedgerWeighing});
-  return CheckByTableRow(ctx, "83");
+  return CheckByTable(ctx, "83");
 }
 
-int Method84(CheckContext& ctx) {
+CheckResult Method84(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
-  const int first = CheckByTableRow(ctx, "84");  // variants A and B
-  if (!NextVariant(ctx)) return first;
-  return FirstAccepting(ctx, {&kWeighing84C});
+  // Row "84" holds variants A and B.
+  return FirstAccepting(ctx, {ByRow("84"), Weighed(kWeighing84C)});
 }
 
-int Method86(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "86"); }
+CheckResult Method86(CheckContext& ctx) { return CustomerRowsOrLedgerRule(ctx, "86"); }
 
-int Method87(CheckContext& ctx) {
+CheckResult Method87(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
-  const int first = CheckMethod87(ctx);  // variants A to C
-  if (!NextVariant(ctx)) return first;
-  return CheckByTableRow(ctx, "32");  // variant D: method 06 over places 4 to 9
+  // The original method holds variants A to C; row "32" is variant D, method
+  // 06 over places 4 to 9.
+  return FirstAccepting(ctx, {ByRoutine(CheckMethod87), ByRow("32")});
 }
 
-int Method90(CheckContext& ctx) {
+CheckResult Method90(CheckContext& ctx) {
   // Ledger accounts have the one variant F.
   if (IsLedgerAccount(ctx)) return FirstAccepting(ctx, {&kLedgerWeighing});
-  const int first = CheckByTableRow(ctx, "90");  // variants A to E
-  if (!NextVariant(ctx)) return first;
-  return FirstAccepting(ctx, {&kWeighing90G});
+  // Row "90" holds variants A to E.
+  return FirstAccepting(ctx, {ByRow("90"), Weighed(kWeighing90G)});
 }
 
 }  // namespace quandor::methods::current

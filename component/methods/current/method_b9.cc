@@ -40,25 +40,24 @@ int SevenDigitCheckDigit(const CheckContext& ctx) {
 
 // Accepts the computed check digit, or failing that the computed one plus
 // five, less ten from ten on.
-int AcceptComputedOrFiveOn(CheckContext& ctx, int computed) {
+CheckResult AcceptComputedOrFiveOn(const CheckContext& ctx, int computed) {
   const int check_digit = ctx.digits[kLastIndex];
-  if (check_digit == computed) return computed;
+  if (check_digit == computed) return CheckResult::Accepted(computed);
   int second = computed + 5;
   if (second >= 10) second -= 10;
-  if (check_digit == second) return second;
-  return Wrong(ctx);
+  return CheckResult::Compare(second, check_digit);
 }
 
 }  // namespace
 
-int MethodB9(CheckContext& ctx) {
+CheckResult MethodB9(CheckContext& ctx) {
   switch (static_cast<int>(ctx.digits.size()) - SignificantDigits(ctx.digits)) {
     case 2:
       return AcceptComputedOrFiveOn(ctx, EightDigitCheckDigit(ctx));
     case 3:
       return AcceptComputedOrFiveOn(ctx, SevenDigitCheckDigit(ctx));
     default:  // fewer than two or more than three leading zeros
-      return Wrong(ctx);
+      return CheckResult::Rejected();
   }
 }
 

@@ -14,34 +14,32 @@
 namespace quandor::methods {
 namespace {
 
-using Routine = int (*)(CheckContext&);
-
 constexpr int32_t kNoOriginal = -1;
 
-struct CurrentMethod {
+struct MethodEntry {
   std::string_view code;  // the Bundesbank's code, "00" to "E9"
   int32_t original;       // the number of the original method it equals, or kNoOriginal
   Routine routine;        // today's own routine, or nullptr
 };
 
 // The original method of this code has not changed: it runs as it always has.
-constexpr CurrentMethod Same(std::string_view code, int32_t original) {
+constexpr MethodEntry Same(std::string_view code, int32_t original) {
   return {code, original, nullptr};
 }
 
 // Today's method differs from the original one, or is new.
-constexpr CurrentMethod Own(std::string_view code, Routine routine) {
+constexpr MethodEntry Own(std::string_view code, Routine routine) {
   return {code, kNoOriginal, routine};
 }
 
 // No method today ("frei" in the Bundesbank's list, or beyond E4).
-constexpr CurrentMethod Unassigned(std::string_view code) { return {code, kNoOriginal, nullptr}; }
+constexpr MethodEntry Unassigned(std::string_view code) { return {code, kNoOriginal, nullptr}; }
 
 // The routines are named by their codes (MethodC2): the table reads best
 // without the namespace in every entry.
 using namespace current;  // NOLINT(google-build-using-namespace)
 
-constexpr auto kCurrentMethods = std::to_array<CurrentMethod>({
+constexpr auto kCurrentMethods = std::to_array<MethodEntry>({
     // 00 to 49
     Same("00", 0),
     Same("01", 1),
@@ -222,7 +220,7 @@ static_assert(CodesInOrder(), "entry n must hold the code of method number n");
 
 // The original engine finds methods 0 to 99 by number without any text.
 constexpr bool OriginalsAreMethodNumbers() {
-  for (const CurrentMethod& method : kCurrentMethods) {
+  for (const MethodEntry& method : kCurrentMethods) {
     if (method.original != kNoOriginal && (method.original < 0 || method.original > 99)) {
       return false;
     }
@@ -231,37 +229,33 @@ constexpr bool OriginalsAreMethodNumbers() {
 }
 static_assert(OriginalsAreMethodNumbers(), "an original method is a number 0 to 99");
 
+// The entry of a method number, or nullptr outside 0..149.
+const MethodEntry* Find(int32_t method_number) {
+  if (method_number < 0 || method_number >= kMethodNumberCount) return nullptr;
+  return &kCurrentMethods[static_cast<std::size_t>(method_number)];
+}
+
 }  // namespace
 
 std::string_view CurrentMethodCode(int32_t method_number) {
-  if (method_number < 0 || method_number >= kMethodNumberCount) return {};
-  return kCurrentMethods[static_cast<std::size_t>(method_number)].code;
+  const MethodEntry* method = Find(method_number);
+  return method != nullptr ? method->code : std::string_view();
 }
 
-void RunCurrentMethod(CheckContext& ctx, int32_t method_number) {
-  if (method_number < 0 || method_number >= kMethodNumberCount) {
-    ctx.last_error = qdTestingMethodUnknown;
-    return;
-  }
-  const CurrentMethod& method = kCurrentMethods[static_cast<std::size_t>(method_number)];
-  if (method.original != kNoOriginal) {
-    RunCheckMethod(ctx, method.original);
-    return;
-  }
-  if (method.routine == nullptr) {
-    ctx.last_error = qdTestingMethodUnknown;
-    return;
-  }
-  try {
-    // The routines index tables by digit, as the original ones do.
-    if (!AllDecimal(ctx.digits)) {
-      ctx.last_error = qdUnknownError;
-      return;
-    }
-    method.routine(ctx);
-  } catch (...) {
-    ctx.last_error = qdUnknownError;
-  }
+int32_t RunCurrentMethod(CheckContext& ctx, int32_t method_number) {
+  const MethodEntry* method = Find(method_number);
+  if (method == nullptr) return qdTestingMethodUnknown;
+  if (method->original != kNoOriginal) return RunCheckMethod(ctx, method->original);
+  if (method->routine == nullptr) return qdTestingMethodUnknown;
+  return RunCheck(ctx, method->routine);
+}
+
+CheckResult CurrentMethod(CheckContext& ctx, int32_t method_number) {
+  const MethodEntry* method = Find(method_number);
+  if (method == nullptr) return CheckResult::CannotCheck();
+  if (method->original != kNoOriginal) return OriginalMethod(ctx, method->original);
+  if (method->routine == nullptr) return CheckResult::CannotCheck();
+  return method->routine(ctx);
 }
 
 }  // namespace quandor::methods

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "methods/check_context.h"
+#include "methods/check_result.h"
 
 namespace quandor::methods {
 
@@ -15,11 +16,15 @@ namespace quandor::methods {
 // (letter - 'A') + digit for the letter codes A0 to E9.
 inline constexpr int kMethodNumberCount = 150;
 
-// Checks ctx.digits by today's method with this number. The verdict is
-// ctx.last_error: qdNoError, qdWrongCheckDigit, qdTestingMethodUnknown (a
-// number that is no method today, unassigned codes included) or
-// qdUnknownError. Never throws.
-void RunCurrentMethod(CheckContext& ctx, int32_t method_number);
+// Checks ctx.digits by today's method with this number and returns the
+// verdict as LastError reports it: qdNoError, qdWrongCheckDigit,
+// qdTestingMethodUnknown (a number that is no method today, unassigned codes
+// included) or qdUnknownError. Never throws.
+int32_t RunCurrentMethod(CheckContext& ctx, int32_t method_number);
+
+// Today's method of a number run as a variant of another method, on digits
+// 0..9: a number that is no method today cannot check.
+CheckResult CurrentMethod(CheckContext& ctx, int32_t method_number);
 
 // The Bundesbank's code of a method number ("06", "A4"), or "" outside 0..149.
 std::string_view CurrentMethodCode(int32_t method_number);

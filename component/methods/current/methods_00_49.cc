@@ -34,33 +34,33 @@ constexpr auto kMethod35 = Weighing("123456789P", kPlain, 11, "11,0;10,SK=8");
 
 }  // namespace
 
-int Method08(CheckContext& ctx) {
+CheckResult Method08(CheckContext& ctx) {
   if (AccountNumber(ctx) < kMethod08FirstChecked) return ValidWithoutCheck(ctx);
-  return CheckByTableRow(ctx, "0");
+  return CheckByTable(ctx, "0");
 }
 
-int Method25(CheckContext& ctx) {
+CheckResult Method25(CheckContext& ctx) {
   // Only account numbers of up to nine digits carry this check digit.
-  if (ctx.digits[0] != 0) return Wrong(ctx);
-  const auto expected = CheckByTable(ctx, "2502");
-  if (!expected || ctx.last_error == qdUnknownError) return Failed(ctx);
-  if (*expected != kNoFittingCheckDigit) return AcceptedDigit(ctx, expected);
+  if (ctx.digits[0] != 0) return CheckResult::Rejected();
+  const CheckResult row = CheckByTable(ctx, "2502");
+  if (!row.expected()) return CheckResult::CannotCheck();
+  if (*row.expected() != kNoFittingCheckDigit) return row;
   // Remainder 1: the check digit is 0, and only for work digits 8 and 9.
-  ctx.last_error = qdNoError;
   const int work_digit = ctx.digits[1];
-  if ((work_digit == 8 || work_digit == 9) && ctx.digits[kLastIndex] == 0) return 0;
-  return Wrong(ctx);
+  if ((work_digit == 8 || work_digit == 9) && ctx.digits[kLastIndex] == 0) {
+    return CheckResult::Accepted(0);
+  }
+  return CheckResult::Rejected();
 }
 
-int Method26(CheckContext& ctx) {
+CheckResult Method26(CheckContext& ctx) {
   const bool short_form = ctx.digits[0] == 0 && ctx.digits[1] == 0;
-  const auto expected = CheckWeightedSum(ctx, short_form ? kMethod26Short : kMethod26);
-  return AcceptedDigit(ctx, expected);
+  return CheckWeightedSum(ctx, short_form ? kMethod26Short : kMethod26);
 }
 
-int Method35(CheckContext& ctx) { return AcceptedDigit(ctx, CheckWeightedSum(ctx, kMethod35)); }
+CheckResult Method35(CheckContext& ctx) { return CheckWeightedSum(ctx, kMethod35); }
 
-int Method45(CheckContext& ctx) {
+CheckResult Method45(CheckContext& ctx) {
   // Today account numbers beginning 48 carry no check digit either.
   if (ctx.digits[0] == 4 && ctx.digits[1] == 8) return ValidWithoutCheck(ctx);
   return CheckMethod45(ctx);

@@ -55,24 +55,24 @@ bool Accepts76(const AccountDigits& d, std::size_t kind) {
 
 }  // namespace
 
-int Method50(CheckContext& ctx) {
+CheckResult Method50(CheckContext& ctx) {
   if (!LeadsWithZeros(ctx.digits, kSubNumberLength50)) return FirstAccepting(ctx, {&kBase50});
   return FirstAccepting(ctx, {&kBase50, &kPlaces4To9Mod11});
 }
 
-int Method63(CheckContext& ctx) {
-  if (ctx.digits[0] != 0) return Wrong(ctx);
+CheckResult Method63(CheckContext& ctx) {
+  if (ctx.digits[0] != 0) return CheckResult::Rejected();
   if (!LeadsWithZeros(ctx.digits, 1 + kSubAccountLength63)) return FirstAccepting(ctx, {&kBase63});
   return FirstAccepting(ctx, {&kBase63, &kPlaces4To9As00});
 }
 
-int Method76(CheckContext& ctx) {
-  if (Accepts76(ctx.digits, 0)) return ctx.digits[7];
+CheckResult Method76(CheckContext& ctx) {
+  if (Accepts76(ctx.digits, 0)) return CheckResult::Accepted(ctx.digits[7]);
   if (LeadsWithZeros(ctx.digits, kSubAccountLength76) &&
       Accepts76(ctx.digits, kSubAccountLength76)) {
-    return ctx.digits[kLastIndex];
+    return CheckResult::Accepted(ctx.digits[kLastIndex]);
   }
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
 }  // namespace quandor::methods::current

@@ -45,42 +45,42 @@ bool AllZero(const CheckContext& ctx, int first, int last) {
 
 }  // namespace
 
-int MethodA0(CheckContext& ctx) {
+CheckResult MethodA0(CheckContext& ctx) {
   // Account numbers of up to three digits carry no check digit.
   if (AllZero(ctx, 0, 6)) return ValidWithoutCheck(ctx);
   return RunVariant(ctx, Weighed(kA0Weighing));
 }
 
-int MethodA1(CheckContext& ctx) {
+CheckResult MethodA1(CheckContext& ctx) {
   const int length = SignificantDigits(ctx.digits);
-  if (length != 8 && length != 10) return Wrong(ctx);
+  if (length != 8 && length != 10) return CheckResult::Rejected();
   return RunVariant(ctx, Weighed(kA1Weighing));
 }
 
-int MethodA6(CheckContext& ctx) {
+CheckResult MethodA6(CheckContext& ctx) {
   return RunVariant(ctx, ctx.digits[1] == 8 ? ByRow("0") : ByRow("1"));
 }
 
-int MethodB0(CheckContext& ctx) {
+CheckResult MethodB0(CheckContext& ctx) {
   // Only ten-digit account numbers exist, and none of them begins with 8.
-  if (ctx.digits[0] == 0 || ctx.digits[0] == 8) return Wrong(ctx);
+  if (ctx.digits[0] == 0 || ctx.digits[0] == 8) return CheckResult::Rejected();
   if (kB0Unchecked[static_cast<std::size_t>(ctx.digits[7])]) return ValidWithoutCheck(ctx);
   return RunVariant(ctx, ByRow("6"));
 }
 
-int MethodB2(CheckContext& ctx) {
+CheckResult MethodB2(CheckContext& ctx) {
   return RunVariant(ctx, ctx.digits[0] <= 7 ? ByRow("2") : ByRow("0"));
 }
 
-int MethodB3(CheckContext& ctx) {
+CheckResult MethodB3(CheckContext& ctx) {
   return RunVariant(ctx, ctx.digits[0] <= 8 ? ByRow("32") : ByRow("6"));
 }
 
-int MethodB4(CheckContext& ctx) {
+CheckResult MethodB4(CheckContext& ctx) {
   return RunVariant(ctx, ctx.digits[0] == 9 ? ByRow("0") : Weighed(kB4Weighing));
 }
 
-int MethodB6(CheckContext& ctx) {
+CheckResult MethodB6(CheckContext& ctx) {
   // Ten-digit account numbers, and those beginning 02691 to 02699, are
   // checked by method 20; the others by method 53, nine-digit numbers only.
   const bool by_method_20 = ctx.digits[0] != 0 || (ctx.digits[1] == 2 && ctx.digits[2] == 6 &&
@@ -89,7 +89,7 @@ int MethodB6(CheckContext& ctx) {
   return Method53(ctx);
 }
 
-int MethodB7(CheckContext& ctx) {
+CheckResult MethodB7(CheckContext& ctx) {
   const int64_t account = AccountNumber(ctx);
   for (const NumberRange& range : kB7Checked) {
     if (InRange(account, range)) return RunVariant(ctx, ByRow("1"));

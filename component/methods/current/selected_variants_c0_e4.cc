@@ -49,32 +49,35 @@ constexpr std::array<RangeVariant, 2> kRangesD8 = {{
 
 }  // namespace
 
-int MethodC0(CheckContext& ctx) {
+CheckResult MethodC0(CheckContext& ctx) {
   if (HasLegacyForm(ctx.digits)) {
-    const int digit = CheckLegacyAccountNumber(ctx, false);
-    if (ctx.last_error != qdWrongCheckDigit) return digit;
-    ctx.last_error = qdNoError;
+    const CheckResult legacy = CheckLegacyAccountNumber(ctx, false);
+    if (!legacy.rejected()) return legacy;
   }
-  return CheckByTableRow(ctx, "20");
+  return CheckByTable(ctx, "20");
 }
 
-int MethodC1(CheckContext& ctx) {
+CheckResult MethodC1(CheckContext& ctx) {
   if (ctx.digits[0] != 5) return CheckMethod17(ctx);
   return FirstAccepting(ctx, {&kWeighingC1Second});
 }
 
-int MethodC3(CheckContext& ctx) { return CheckByTableRow(ctx, ctx.digits[0] == 9 ? "58" : "0"); }
-
-int MethodC4(CheckContext& ctx) { return CheckByTableRow(ctx, ctx.digits[0] == 9 ? "58" : "15"); }
-
-int MethodC5(CheckContext& ctx) { return VariantOfRange(ctx, kRangesC5); }
-
-int MethodD0(CheckContext& ctx) {
-  // Numbers beginning with 57 carry no check digit.
-  if (ctx.digits[0] == 5 && ctx.digits[1] == 7) return CheckMethod09(ctx);
-  return CheckByTableRow(ctx, "20");
+CheckResult MethodC3(CheckContext& ctx) {
+  return CheckByTable(ctx, ctx.digits[0] == 9 ? "58" : "0");
 }
 
-int MethodD8(CheckContext& ctx) { return VariantOfRange(ctx, kRangesD8); }
+CheckResult MethodC4(CheckContext& ctx) {
+  return CheckByTable(ctx, ctx.digits[0] == 9 ? "58" : "15");
+}
+
+CheckResult MethodC5(CheckContext& ctx) { return VariantOfRange(ctx, kRangesC5); }
+
+CheckResult MethodD0(CheckContext& ctx) {
+  // Numbers beginning with 57 carry no check digit.
+  if (ctx.digits[0] == 5 && ctx.digits[1] == 7) return CheckMethod09(ctx);
+  return CheckByTable(ctx, "20");
+}
+
+CheckResult MethodD8(CheckContext& ctx) { return VariantOfRange(ctx, kRangesD8); }
 
 }  // namespace quandor::methods::current

@@ -18,12 +18,12 @@ namespace {
 
 // Numbers in these ranges carry no check digit and are valid as they are;
 // any other number is checked by method 06 as it stands.
-int Method06OutsideRanges(CheckContext& ctx, std::span<const NumberRange> unchecked) {
+CheckResult Method06OutsideRanges(CheckContext& ctx, std::span<const NumberRange> unchecked) {
   const int64_t n = AccountNumber(ctx);
   const bool in_range =
       std::ranges::any_of(unchecked, [n](const NumberRange& range) { return InRange(n, range); });
   if (in_range) return ValidWithoutCheck(ctx);
-  return CheckByTableRow(ctx, "6");
+  return CheckByTable(ctx, "6");
 }
 
 constexpr std::array<NumberRange, 5> kUncheckedRanges95 = {{
@@ -58,26 +58,25 @@ bool HasCustomerNumberAtBack93(const CheckContext& ctx) {
 
 }  // namespace
 
-int Method89(CheckContext& ctx) {
+CheckResult Method89(CheckContext& ctx) {
   const int length = SignificantDigits(ctx.digits);
   if (length < kShortest89 || length > kLongest89) return ValidWithoutCheck(ctx);
   return CheckMethod89(ctx);  // the original rows by length
 }
 
-int Method91(CheckContext& ctx) {
-  const int first = CheckByTableRow(ctx, "91");  // variants 1 to 3
-  if (!NextVariant(ctx)) return first;
-  return FirstAccepting(ctx, {&kWeighing91Fourth});
+CheckResult Method91(CheckContext& ctx) {
+  // Row "91" holds variants 1 to 3.
+  return FirstAccepting(ctx, {ByRow("91"), Weighed(kWeighing91Fourth)});
 }
 
-int Method93(CheckContext& ctx) {
+CheckResult Method93(CheckContext& ctx) {
   if (HasCustomerNumberAtBack93(ctx))
     return FirstAccepting(ctx, {&kPlaces5To9Mod11, &kPlaces5To9Mod7});
   return FirstAccepting(ctx, {&kFront93Eleven, &kFront93Seven});
 }
 
-int Method95(CheckContext& ctx) { return Method06OutsideRanges(ctx, kUncheckedRanges95); }
+CheckResult Method95(CheckContext& ctx) { return Method06OutsideRanges(ctx, kUncheckedRanges95); }
 
-int Method99(CheckContext& ctx) { return Method06OutsideRanges(ctx, kUncheckedRanges99); }
+CheckResult Method99(CheckContext& ctx) { return Method06OutsideRanges(ctx, kUncheckedRanges99); }
 
 }  // namespace quandor::methods::current

@@ -13,21 +13,19 @@
 #include "methods/check_context.h"
 #include "methods/current/method_set.h"
 #include "methods/row_notation.h"
+#include "methods/runner.h"
 #include "methods/special_support.h"
 #include "methods/table_handover.h"
 #include "methods/weighted_sum.h"
-#include "quandor/errors.h"
 
 namespace quandor::methods::current {
-
-using VariantRoutine = int (*)(CheckContext&);
 
 // One variant; exactly one of its fields is set.
 struct Variant {
   int method = -1;                               // today's method of this number
   std::string_view row;                          // an original table row's code
   const notation::Weighing* weighing = nullptr;  // a weighing of today's
-  VariantRoutine routine = nullptr;              // a routine of its own
+  Routine routine = nullptr;                     // a routine of its own
 };
 
 constexpr Variant ByMethod(int method) { return {method, {}, nullptr, nullptr}; }
@@ -35,26 +33,22 @@ constexpr Variant ByRow(std::string_view code) { return {-1, code, nullptr, null
 constexpr Variant Weighed(const notation::Weighing& weighing) {
   return {-1, {}, &weighing, nullptr};
 }
-constexpr Variant ByRoutine(VariantRoutine routine) { return {-1, {}, nullptr, routine}; }
+constexpr Variant ByRoutine(Routine routine) { return {-1, {}, nullptr, routine}; }
 
-// Runs one variant on ctx; returns what a routine returns.
-inline int RunVariant(CheckContext& ctx, const Variant& variant) {
-  if (variant.method >= 0) {
-    RunCurrentMethod(ctx, variant.method);
-    return AcceptedDigit(ctx, ctx.digits[kLastIndex]);
-  }
-  if (variant.weighing != nullptr)
-    return AcceptedDigit(ctx, CheckWeightedSum(ctx, *variant.weighing));
+// Runs one variant on ctx.
+inline CheckResult RunVariant(CheckContext& ctx, const Variant& variant) {
+  if (variant.method >= 0) return CurrentMethod(ctx, variant.method);
+  if (variant.weighing != nullptr) return CheckWeightedSum(ctx, *variant.weighing);
   if (variant.routine != nullptr) return variant.routine(ctx);
-  return CheckByTableRow(ctx, variant.row);
+  return CheckByTable(ctx, variant.row);
 }
 
 // The variants tried in turn (FirstAccepting).
-inline int FirstAccepting(CheckContext& ctx, std::span<const Variant> variants) {
+inline CheckResult FirstAccepting(CheckContext& ctx, std::span<const Variant> variants) {
   return FirstAccepting(ctx, variants, RunVariant);
 }
 
-inline int FirstAccepting(CheckContext& ctx, std::initializer_list<Variant> variants) {
+inline CheckResult FirstAccepting(CheckContext& ctx, std::initializer_list<Variant> variants) {
   return FirstAccepting(ctx, std::span<const Variant>(variants.begin(), variants.size()));
 }
 
@@ -66,12 +60,12 @@ struct RangeVariant {
 
 // Runs the variant of the first range that holds the account number; a number
 // in none of the ranges is wrong.
-inline int VariantOfRange(CheckContext& ctx, std::span<const RangeVariant> ranges) {
+inline CheckResult VariantOfRange(CheckContext& ctx, std::span<const RangeVariant> ranges) {
   const int64_t n = AccountNumber(ctx);
   for (const RangeVariant& entry : ranges) {
     if (InRange(n, entry.range)) return RunVariant(ctx, entry.variant);
   }
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
 }  // namespace quandor::methods::current

@@ -24,59 +24,55 @@ constexpr std::array<NumberRange, 2> kB8Unchecked = {{
 
 }  // namespace
 
-int MethodA2(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("4")}); }
+CheckResult MethodA2(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("4")}); }
 
-int MethodA3(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("10")}); }
+CheckResult MethodA3(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("10")}); }
 
-int MethodA4(CheckContext& ctx) {
+CheckResult MethodA4(CheckContext& ctx) {
   // A 99 at positions 3 and 4 marks account numbers that variants 1 and 2
   // do not apply to.
   const bool marked = ctx.digits[2] == 9 && ctx.digits[3] == 9;
-  const int digit = marked ? FirstAccepting(ctx, {&kPlaces5To9Mod11})
-                           : FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9Mod7});
-  if (!NextVariant(ctx)) return digit;
+  const CheckResult first = marked ? FirstAccepting(ctx, {&kPlaces5To9Mod11})
+                                   : FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9Mod7});
+  if (!first.rejected()) return first;
   return Method93(ctx);
 }
 
-int MethodA5(CheckContext& ctx) {
-  const int digit = CheckByTableRow(ctx, "0");
-  if (!NextVariant(ctx)) return digit;
+CheckResult MethodA5(CheckContext& ctx) {
+  if (const CheckResult first = CheckByTable(ctx, "0"); !first.rejected()) return first;
   // Ten-digit account numbers beginning with 9 have no second variant.
-  if (ctx.digits[0] == 9) return Wrong(ctx);
-  return CheckByTableRow(ctx, "10");
+  if (ctx.digits[0] == 9) return CheckResult::Rejected();
+  return CheckByTable(ctx, "10");
 }
 
-int MethodA7(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("3")}); }
+CheckResult MethodA7(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("0"), ByRow("3")}); }
 
-int MethodA8(CheckContext& ctx) {
+CheckResult MethodA8(CheckContext& ctx) {
   if (IsLedgerAccount(ctx)) return CheckLedgerAccount(ctx);
   return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9As00});
 }
 
-int MethodA9(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("1"), ByRow("6")}); }
+CheckResult MethodA9(CheckContext& ctx) { return FirstAccepting(ctx, {ByRow("1"), ByRow("6")}); }
 
-int MethodB1(CheckContext& ctx) {
+CheckResult MethodB1(CheckContext& ctx) {
   return FirstAccepting(ctx, {ByRow("5"), ByRow("1"), ByRow("0")});
 }
 
-int MethodB5(CheckContext& ctx) {
-  const int digit = CheckByTableRow(ctx, "5");
-  if (!NextVariant(ctx)) return digit;
+CheckResult MethodB5(CheckContext& ctx) {
+  if (const CheckResult first = CheckByTable(ctx, "5"); !first.rejected()) return first;
   // Ten-digit account numbers beginning with 8 or 9 have no second variant.
-  if (ctx.digits[0] == 8 || ctx.digits[0] == 9) return Wrong(ctx);
-  return CheckByTableRow(ctx, "0");
+  if (ctx.digits[0] == 8 || ctx.digits[0] == 9) return CheckResult::Rejected();
+  return CheckByTable(ctx, "0");
 }
 
-int MethodB8(CheckContext& ctx) {
-  int digit = CheckByTableRow(ctx, "20");
-  if (!NextVariant(ctx)) return digit;
-  digit = CheckMethod29(ctx);
-  if (!NextVariant(ctx)) return digit;
+CheckResult MethodB8(CheckContext& ctx) {
+  const CheckResult checked = FirstAccepting(ctx, {ByRow("20"), ByRoutine(CheckMethod29)});
+  if (!checked.rejected()) return checked;
   const int64_t account = AccountNumber(ctx);
   for (const NumberRange& range : kB8Unchecked) {
     if (InRange(account, range)) return ValidWithoutCheck(ctx);
   }
-  return Wrong(ctx);
+  return CheckResult::Rejected();
 }
 
 }  // namespace quandor::methods::current

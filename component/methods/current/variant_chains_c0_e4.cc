@@ -31,14 +31,14 @@ constexpr auto kWeighingD5Fourth = Weighing("XXX765432P", kPlain, 10, "10,0");
 
 }  // namespace
 
-int MethodC2(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC2); }
-int MethodC7(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC7); }
-int MethodC8(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC8); }
-int MethodC9(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC9); }
-int MethodD2(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD2); }
-int MethodD3(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD3); }
+CheckResult MethodC2(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC2); }
+CheckResult MethodC7(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC7); }
+CheckResult MethodC8(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC8); }
+CheckResult MethodC9(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsC9); }
+CheckResult MethodD2(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD2); }
+CheckResult MethodD3(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD3); }
 
-int MethodD5(CheckContext& ctx) {
+CheckResult MethodD5(CheckContext& ctx) {
   // Accounts with 99 in third and fourth place have only the first variant.
   if (ctx.digits[2] == 9 && ctx.digits[3] == 9) {
     return FirstAccepting(ctx, {&kLedgerWeighing});
@@ -46,9 +46,9 @@ int MethodD5(CheckContext& ctx) {
   return FirstAccepting(ctx, {&kPlaces4To9Mod11, &kPlaces4To9Mod7, &kWeighingD5Fourth});
 }
 
-int MethodD6(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD6); }
-int MethodD9(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD9); }
-int MethodE3(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsE3); }
-int MethodE4(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsE4); }
+CheckResult MethodD6(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD6); }
+CheckResult MethodD9(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsD9); }
+CheckResult MethodE3(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsE3); }
+CheckResult MethodE4(CheckContext& ctx) { return FirstAccepting(ctx, kVariantsE4); }
 
 }  // namespace quandor::methods::current
