@@ -10,7 +10,6 @@
 #include "csv.h"
 #include "data_edition.h"
 #include "json_fields.h"
-#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -99,9 +98,8 @@ int RunBank(Words words) {
   if (args.operands().size() > 1) return Status::Usage("expects at most one BLZ").Report("bank");
 
   // The whole run answers from the files as they are now.
-  const quandor::BankFilePin pin;
-  WarnIfStale();
-  quandor::Banking banking;
+  PinnedRun pinned;
+  quandor::Banking& banking = pinned.banking;
   if (const auto problem = BankFileProblem(banking)) return Status::File(*problem).Report("bank");
   if (run.strictness) banking.Strictness(*run.strictness);
 

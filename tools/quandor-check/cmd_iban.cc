@@ -8,7 +8,6 @@
 #include "csv.h"
 #include "data_edition.h"
 #include "json_fields.h"
-#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "quandor/iban.h"
 #include "stream_io.h"
@@ -180,8 +179,8 @@ int MakeIbans(const Invocation& run) {
   const bool force = args.Has("force");
   // The whole run answers from the files as they are now. Forced, only the
   // digits are checked, which needs no bank code file.
-  const quandor::BankFilePin pin;
-  quandor::Banking banking;
+  PinnedRun pinned;
+  quandor::Banking& banking = pinned.banking;
   if (!force) {
     if (const auto problem = BankFileProblem(banking)) return Status::File(*problem).Report("iban");
   }
@@ -265,9 +264,8 @@ int RunIban(Words words) {
   // Without the bank code file, IBANs of other countries are still checked
   // and a German one reports account_error 9. The whole run answers from
   // the files as they are now.
-  const quandor::BankFilePin pin;
-  WarnIfStale();
-  quandor::Banking banking;
+  PinnedRun pinned;
+  quandor::Banking& banking = pinned.banking;
   Configure(banking, run);
 
   if (operands == 1) return ShowVerdict(banking, args.operands()[0], run.format);

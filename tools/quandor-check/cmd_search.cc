@@ -9,7 +9,6 @@
 #include "csv.h"
 #include "data_edition.h"
 #include "json_fields.h"
-#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 #include "text_encoding.h"
 
@@ -112,9 +111,8 @@ int RunSearch(Words words) {
   }
 
   // The whole run answers from the files as they are now.
-  const quandor::BankFilePin pin;
-  WarnIfStale();
-  quandor::Banking banking;
+  PinnedRun pinned;
+  quandor::Banking& banking = pinned.banking;
   if (const auto problem = BankFileProblem(banking)) return Status::File(*problem).Report("search");
   const bool json = run.format == OutputFormat::kJson;
   SearchText search_text;

@@ -8,7 +8,6 @@
 #include "csv.h"
 #include "data_edition.h"
 #include "json_fields.h"
-#include "quandor/bank_file_pin.h"
 #include "quandor/banking.h"
 
 namespace quandor_check {
@@ -160,9 +159,8 @@ int RunValidate(Words words) {
     return Status::Usage("CSV options need the input file, not BLZ ACCOUNT").Report("validate");
 
   // The whole run answers from the files as they are now.
-  const quandor::BankFilePin pin;
-  WarnIfStale();
-  quandor::Banking banking;
+  PinnedRun pinned;
+  quandor::Banking& banking = pinned.banking;
   if (const auto problem = BankFileProblem(banking))
     return Status::File(*problem).Report("validate");
   Configure(banking, run);
