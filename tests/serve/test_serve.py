@@ -16,7 +16,7 @@ import yaml
 
 SERVE = os.environ["QUANDOR_SERVE"]
 SOURCE = os.environ["QUANDOR_SOURCE_DIR"]
-SPEC = yaml.safe_load(open(os.path.join(SOURCE, "docs", "openapi.yaml"), encoding="utf-8"))
+OPENAPI = yaml.safe_load(open(os.path.join(SOURCE, "docs", "openapi.yaml"), encoding="utf-8"))
 GOOD = ("37040044", "0532013000")
 BAD = ("37040044", "1234567890")
 
@@ -61,16 +61,16 @@ def request(port, method, path, body=None, content_type=None, headers=()):
 
 def schema_of(template, method, status):
     """The documented schema of an answer, with the document's components for its references."""
-    responses = SPEC["paths"][template][method.lower()]["responses"]
+    responses = OPENAPI["paths"][template][method.lower()]["responses"]
     answer = responses[str(status)]
     if "$ref" in answer:
-        answer = SPEC["components"]["responses"][answer["$ref"].rsplit("/", 1)[1]]
+        answer = OPENAPI["components"]["responses"][answer["$ref"].rsplit("/", 1)[1]]
     content = answer["content"]
     schema = next(iter(content.values()))["schema"]
-    return dict(schema, components=SPEC["components"])
+    return dict(schema, components=OPENAPI["components"])
 
 
-ERROR_SCHEMA = {"$ref": "#/components/schemas/Error", "components": SPEC["components"]}
+ERROR_SCHEMA = {"$ref": "#/components/schemas/Error", "components": OPENAPI["components"]}
 
 # method, path, body, content type, template in the document, status, a field to check
 ANSWERS = [
