@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config      # build
   libinih-dev                                        # settings file (INI) parser
-  nlohmann-json3-dev                                 # quandor-check's JSON output
+  nlohmann-json3-dev                                 # JSON of quandor-check and quandor-serve
   qt6-base-dev qt6-qpa-plugins                       # info box and sample program (Qt 6 Widgets)
   libgtest-dev libgmock-dev libbenchmark-dev         # tests and benchmarks
   clang libclang-rt-14-dev                           # libFuzzer targets
@@ -13,7 +13,7 @@ packages=(
   python3-dev pybind11-dev python3-pybind11          # Python package quandor
   python3-numpy python3-pandas python3-pytest        # ... its columns and tests
   python3-dask python3-distributed                   # ... the Dask example
-  libboost-dev nlohmann-json3-dev                    # quandor-serve: HTTP (Boost.Beast) and JSON
+  libboost-dev                                       # quandor-serve: HTTP (Boost.Beast)
   python3-jsonschema python3-yaml wrk                # ... its end-to-end tests (schema) and benchmark
 )
 missing=()
