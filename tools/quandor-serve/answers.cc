@@ -48,10 +48,6 @@ Json IbanErrorName(std::int32_t code) {
   return kIbanErrorNames[static_cast<std::size_t>(code)];
 }
 
-std::string_view RulesName(std::int32_t rules) {
-  return rules == quandor::qdRulesCurrent ? "current" : "original";
-}
-
 Json BankJson(const quandor::Banking& banking) {
   if (banking.BankName().empty()) return nullptr;
   // The code without the blanks that the input check may have kept from the input.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "common.h"
 #include "quandor/banking.h"
 
 namespace quandor_serve {
@@ -17,8 +18,7 @@ using Json = nlohmann::ordered_json;
 Json ErrorName(std::int32_t code);
 Json IbanErrorName(std::int32_t code);
 
-// "current" or "original".
-std::string_view RulesName(std::int32_t rules);
+using quandor_check::RulesName;
 
 // {"code", "name", "city", "bic"} of the bank that banking shows, or null when none.
 Json BankJson(const quandor::Banking& banking);
