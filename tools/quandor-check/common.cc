@@ -26,8 +26,7 @@ StatusOr<std::optional<std::int32_t>> StrictnessOption(const Args& args) {
 StatusOr<std::int32_t> RulesOption(const Args& args) {
   const auto text = args.Value("rules");
   if (!text) return quandor::GetDefaultRules(quandor::qdRulesCurrent);
-  if (*text == "original") return std::int32_t{quandor::qdRulesOriginal};
-  if (*text == "current") return std::int32_t{quandor::qdRulesCurrent};
+  if (const auto rules = ParseRules(*text)) return *rules;
   return Status::Usage("--rules takes current or original, not '" + std::string(*text) + "'");
 }
 
@@ -75,6 +74,12 @@ Status UseDataDir(std::string_view dir) {
 
 std::string_view RulesName(std::int32_t rules) {
   return rules == quandor::qdRulesCurrent ? "current" : "original";
+}
+
+std::optional<std::int32_t> ParseRules(std::string_view name) {
+  if (name == "original") return std::int32_t{quandor::qdRulesOriginal};
+  if (name == "current") return std::int32_t{quandor::qdRulesCurrent};
+  return std::nullopt;
 }
 
 namespace {

@@ -66,6 +66,8 @@ Status UseDataDir(std::string_view dir);
 
 // "current" or "original".
 std::string_view RulesName(std::int32_t rules);
+// The rule set so named (as RulesName spells it), or none.
+std::optional<std::int32_t> ParseRules(std::string_view name);
 
 // Sets the language of the messages below by its name ("de", the default, or
 // "en"); false for any other name. Called before the first message is made.

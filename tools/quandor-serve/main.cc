@@ -106,10 +106,10 @@ int main(int argc, char** argv) {
   if (const auto dir = args.Value("data")) quandor_check::UseDataDir(*dir);
   // QUANDOR_RULES or the settings file, as for every host; else today's.
   settings.rules = quandor::GetDefaultRules(quandor::qdRulesCurrent);
-  if (const auto rules = args.Value("rules")) {
-    if (*rules != "current" && *rules != "original")
-      return Usage("--rules takes current or original");
-    settings.rules = *rules == "current" ? quandor::qdRulesCurrent : quandor::qdRulesOriginal;
+  if (const auto name = args.Value("rules")) {
+    const auto rules = quandor_check::ParseRules(*name);
+    if (!rules) return Usage("--rules takes current or original");
+    settings.rules = *rules;
   }
   if (const auto listen = args.Value("listen")) {
     const std::size_t colon = listen->rfind(':');

@@ -98,14 +98,10 @@ std::string MediaType(std::string_view content_type) {
 std::variant<CheckOptions, Response> ReadCheckOptions(const Service& service,
                                                       const Target& target) {
   CheckOptions options{service.settings().rules, quandor::qdStrictnessNormal};
-  if (const std::string* rules = target.Param("rules")) {
-    if (*rules == "current") {
-      options.rules = quandor::qdRulesCurrent;
-    } else if (*rules == "original") {
-      options.rules = quandor::qdRulesOriginal;
-    } else {
-      return Service::Error(400, "rules takes current or original");
-    }
+  if (const std::string* name = target.Param("rules")) {
+    const auto rules = quandor_check::ParseRules(*name);
+    if (!rules) return Service::Error(400, "rules takes current or original");
+    options.rules = *rules;
   }
   if (const std::string* strictness = target.Param("strictness")) {
     if (strictness->size() != 1 || (*strictness)[0] < '0' || (*strictness)[0] > '3') {
