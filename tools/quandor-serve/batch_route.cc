@@ -102,8 +102,9 @@ void AppendRow(Batch& batch, quandor::Banking& banking, std::uint64_t line,
   std::string& key = batch.key;
   key.assign(banking.BankNumber());
   key.push_back('\0');
-  key.append(std::to_string(banking.LastError())).push_back('\0');
-  key.append(std::to_string(banking.UsedTestingMethod()));
+  quandor_check::AppendNumber(key, banking.LastError());
+  key.push_back('\0');
+  quandor_check::AppendNumber(key, banking.UsedTestingMethod());
   auto verdict = batch.verdicts.find(key);
   if (verdict == batch.verdicts.end()) {
     if (batch.verdicts.size() >= kMaxVerdicts) batch.verdicts.clear();
