@@ -137,6 +137,10 @@ StatusOr<std::vector<std::size_t>> ResolveColumns(const Args& args, const CsvJob
                                                   std::span<const std::string_view> fields,
                                                   bool has_header);
 
+// Reads the next row of reader into row, its fields decoded from encoding
+// to UTF-8; false at the end of the input.
+bool NextDecodedRow(CsvReader& reader, CsvRow& row, InputEncoding encoding);
+
 // CSV batch: check(values, fields) writes, for the job's column values of
 // one row, every result column to fields, and returns the row's RowOutcome.
 // As CSV, the result columns follow the row's own; as JSON, each row is one

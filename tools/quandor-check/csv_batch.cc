@@ -155,6 +155,16 @@ StatusOr<std::vector<std::size_t>> ResolveColumns(const Args& args, const CsvJob
   return positions;
 }
 
+bool NextDecodedRow(CsvReader& reader, CsvRow& row, InputEncoding encoding) {
+  if (!reader.Next(row)) return false;
+  // A whole record of ASCII, the usual case, is told at one go.
+  if (!(row.problem.empty() && IsAscii(row.text)) &&
+      DecodeFields(std::span(row.fields.data(), row.count), row.owned, encoding)) {
+    row.canonical = false;
+  }
+  return true;
+}
+
 namespace {
 
 // Appends the result columns of a malformed row: valid 0, empty fields, and
@@ -268,15 +278,7 @@ int RunCsvBatch(std::string_view command, const Args& args, const CsvJob& job, b
     if (!header) positions = std::move(chosen->positions);
   }
   CsvRow row;
-  const auto next_row = [&] {
-    if (!reader.Next(row)) return false;
-    // A whole record of ASCII, the usual case, is told at one go.
-    if (!(row.problem.empty() && IsAscii(row.text)) &&
-        DecodeFields(std::span(row.fields.data(), row.count), row.owned, *encoding)) {
-      row.canonical = false;
-    }
-    return true;
-  };
+  const auto next_row = [&] { return NextDecodedRow(reader, row, *encoding); };
   const bool header_read = header && next_row();
   if (header_read) {
     auto resolved = ResolveColumns(

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "args.h"
-#include "ascii_scan.h"
 #include "batch.h"
 #include "csv.h"
 #include "handlers.h"
@@ -129,13 +128,7 @@ void AppendMalformed(Batch& batch, std::uint64_t line, std::string_view problem)
 
 // Reads one CSV row, decoded as quandor-check decodes it.
 bool NextCsvRow(Batch& batch, quandor_check::CsvRow& row) {
-  if (!batch.csv->Next(row)) return false;
-  if (!(row.problem.empty() && quandor_check::IsAscii(row.text)) &&
-      quandor_check::DecodeFields(std::span(row.fields.data(), row.count), row.owned,
-                                  batch.encoding)) {
-    row.canonical = false;
-  }
-  return true;
+  return quandor_check::NextDecodedRow(*batch.csv, row, batch.encoding);
 }
 
 bool Flush(Batch& batch, Sink& sink, bool always) {
