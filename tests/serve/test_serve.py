@@ -106,6 +106,11 @@ ANSWERS = [
      200, ("valid", True)),
     ("GET", "/v1/cards/3/4111111111111111", None, None, "/v1/cards/{company}/{number}", 200,
      ("valid", False)),
+    # A number beyond the six companies names none (it once read past their names).
+    ("GET", "/v1/cards/9/4111111111111111", None, None, "/v1/cards/{company}/{number}", 200,
+     ("company", None)),
+    ("GET", "/v1/cards/amex/378282246310005", None, None, "/v1/cards/{company}/{number}", 200,
+     ("company", "americanexpress")),
     ("GET", "/v1/data", None, None, "/v1/data", 200, ("banks", 3506)),
     ("GET", "/healthz", None, None, "/healthz", 200, ("status", "ok")),
     ("GET", "/readyz", None, None, "/readyz", 200, ("ready", True)),

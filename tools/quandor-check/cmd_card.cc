@@ -46,27 +46,6 @@ Options:
 constexpr OptionSpec kSpecs[] = {kHelpOption, kDataOption, kStrictnessOption, kRulesOption,
                                  kFormatOption};
 
-constexpr std::array<std::string_view, 6> kCompanyNames = {"visa", "mastercard", "eurocard",
-                                                           "amex", "diners",     "discover"};
-
-// The company number for Validate; nothing for a word that names no company.
-std::optional<std::int32_t> CompanyNumber(std::string_view text) {
-  if (const auto number = ParseInteger(text)) {
-    // Beyond 32 bits no company exists: pass a value Validate reports as unknown.
-    if (*number < std::numeric_limits<std::int32_t>::min() ||
-        *number > std::numeric_limits<std::int32_t>::max()) {
-      return -1;
-    }
-    return static_cast<std::int32_t>(*number);
-  }
-  std::string lower(text);
-  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  for (std::size_t i = 0; i < kCompanyNames.size(); ++i) {
-    if (lower == kCompanyNames[i]) return static_cast<std::int32_t>(i);
-  }
-  return std::nullopt;
-}
-
 template <typename Fields>
 void AppendVerdict(Fields& fields, const quandor::Creditcard& card, bool valid) {
   fields.Flag("valid", valid)
@@ -96,7 +75,7 @@ int RunCard(Words words) {
   Configure(card, run);
 
   if (operands == 2) {
-    const auto company = CompanyNumber(args.operands()[0]);
+    const auto company = CardCompanyNumber(args.operands()[0]);
     if (!company) {
       return Status::Usage("unknown COMPANY '" + std::string(args.operands()[0]) + "'")
           .Report("card");
@@ -117,7 +96,7 @@ int RunCard(Words words) {
   return RunLineBatch(args, LineShape::kPair, [&](std::string_view line, std::string& out) {
     const auto [company_text, number] = SplitPair(line);
     // A company that is neither a number nor a name is as unknown as company 6.
-    const std::int32_t company = CompanyNumber(company_text).value_or(-1);
+    const std::int32_t company = CardCompanyNumber(company_text).value_or(-1);
     const bool valid = card.Validate(company, number);
     if (run.format == OutputFormat::kJson) {
       AppendJson(out, card, valid);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -125,6 +126,48 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
     return std::nullopt;
   }
   return value;
+}
+
+namespace {
+
+struct CompanyWords {
+  std::string_view name;        // as answers name it
+  std::string_view short_name;  // as people type it
+};
+// Indexed by the company's number (ccVisa 0 to ccDiscover 5).
+constexpr std::array<CompanyWords, 6> kCompanyWords = {{{"visa", "visa"},
+                                                        {"mastercard", "mastercard"},
+                                                        {"eurocard", "eurocard"},
+                                                        {"americanexpress", "amex"},
+                                                        {"dinersclub", "diners"},
+                                                        {"discover", "discover"}}};
+
+}  // namespace
+
+std::optional<std::int32_t> CardCompanyNumber(std::string_view text) {
+  if (const auto number = ParseInteger(text)) {
+    if (*number < std::numeric_limits<std::int32_t>::min() ||
+        *number > std::numeric_limits<std::int32_t>::max()) {
+      return -1;
+    }
+    return static_cast<std::int32_t>(*number);
+  }
+  std::string word;
+  for (const char c : text) {
+    if (c == ' ' || c == '-' || c == '_') continue;
+    word.push_back((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c);
+  }
+  for (std::size_t i = 0; i < kCompanyWords.size(); ++i) {
+    if (word == kCompanyWords[i].name || word == kCompanyWords[i].short_name) {
+      return static_cast<std::int32_t>(i);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string_view CardCompanyName(std::int32_t company) {
+  if (company < 0 || company >= static_cast<std::int32_t>(kCompanyWords.size())) return {};
+  return kCompanyWords[static_cast<std::size_t>(company)].name;
 }
 
 std::optional<std::string> SuccessorOfDeleted(quandor::Banking& banking) {

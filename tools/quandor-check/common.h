@@ -83,6 +83,15 @@ std::string_view IbanErrorText(std::int32_t code);
 // A whole decimal number with optional sign, within int64.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
 
+// The card company a word names: a number as it stands (one beyond 32 bits
+// as -1, which Creditcard reports as an unknown company), or a name with
+// case, blanks, "-" and "_" ignored: visa, mastercard, eurocard, amex or
+// americanexpress, diners or dinersclub, discover. Nothing for other words.
+std::optional<std::int32_t> CardCompanyNumber(std::string_view text);
+
+// The full name of company 0 to 5 ("americanexpress"); "" for any other.
+std::string_view CardCompanyName(std::int32_t company);
+
 // Whether the bank code of banking's last operation is being deleted (the
 // deletion flag of its record): its successor, "" when none is named.
 std::optional<std::string> SuccessorOfDeleted(quandor::Banking& banking);

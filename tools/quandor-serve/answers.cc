@@ -1,52 +1,33 @@
 #include "answers.h"
 
-#include <array>
-#include <utility>
-
+#include "quandor/codes.def"
 #include "quandor/iban.h"
 
 namespace quandor_serve {
-namespace {
+namespace {}  // namespace
 
-constexpr std::pair<std::int32_t, std::string_view> kErrorNames[] = {
-    {quandor::qdNoValidation, "qdNoValidation"},
-    {quandor::qdNoError, "qdNoError"},
-    {quandor::qdWrongCheckDigit, "qdWrongCheckDigit"},
-    {quandor::qdBankNumberMissing, "qdBankNumberMissing"},
-    {quandor::qdAccountNumberMissing, "qdAccountNumberMissing"},
-    {quandor::qdBankNumberWrongDigits, "qdBankNumberWrongDigits"},
-    {quandor::qdAccountNumberWrongDigits, "qdAccountNumberWrongDigits"},
-    {quandor::qdBankNumberUnknown, "qdBankNumberUnknown"},
-    {quandor::qdTestingMethodUnknown, "qdTestingMethodUnknown"},
-    {quandor::qdBankNumberFileMissing, "qdBankNumberFileMissing"},
-    {quandor::qdAccountNumberIncorrectly, "qdAccountNumberIncorrectly"},
-    {quandor::qdBankNumberIncorrectly, "qdBankNumberIncorrectly"},
-    {quandor::qdCardWrongCheckDigit, "qdCardWrongCheckDigit"},
-    {quandor::qdCardCompanyMissing, "qdCardCompanyMissing"},
-    {quandor::qdCardNumberMissing, "qdCardNumberMissing"},
-    {quandor::qdCompanyNumberUnknown, "qdCompanyNumberUnknown"},
-    {quandor::qdCardNumberIncorrectly, "qdCardNumberIncorrectly"},
-    {quandor::qdNoBankFound, "qdNoBankFound"},
-    {quandor::qdUnknownError, "qdUnknownError"},
-};
-
-constexpr std::array<std::string_view, 6> kIbanErrorNames = {
-    "qdIbanOk",          "qdIbanMissing",         "qdIbanIncorrectly", "qdIbanCountryUnknown",
-    "qdIbanWrongLength", "qdIbanWrongCheckDigits"};
-
-}  // namespace
+// The codes' names as the library's headers spell them (quandor/codes.def).
+#define QUANDOR_NAME_CASE(name, value, ...) \
+  case value:                               \
+    return #name;
 
 Json ErrorName(std::int32_t code) {
-  for (const auto& [value, name] : kErrorNames) {
-    if (value == code) return name;
+  switch (code) {
+    QUANDOR_ERRORS(QUANDOR_NAME_CASE)
+    default:
+      return nullptr;
   }
-  return nullptr;
 }
 
 Json IbanErrorName(std::int32_t code) {
-  if (code < 0 || code >= static_cast<std::int32_t>(kIbanErrorNames.size())) return nullptr;
-  return kIbanErrorNames[static_cast<std::size_t>(code)];
+  switch (code) {
+    QUANDOR_IBAN_ERRORS(QUANDOR_NAME_CASE)
+    default:
+      return nullptr;
+  }
 }
+
+#undef QUANDOR_NAME_CASE
 
 Json BankJson(const quandor::Banking& banking) {
   if (banking.BankName().empty()) return nullptr;

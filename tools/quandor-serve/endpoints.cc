@@ -34,25 +34,6 @@ Json EditionJson(const quandor::DataInfo& info) {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kCompanies = {
-    "visa", "mastercard", "eurocard", "americanexpress", "dinersclub", "discover"};
-
-// A company by name (case and blanks ignored) or number 0 to 5; -1, which the
-// card check answers as an unknown company, for anything else.
-std::int32_t CompanyNumber(std::string_view text) {
-  if (text.size() == 1 && text[0] >= '0' && text[0] <= '9') return text[0] - '0';
-  std::string word;
-  for (const char c : text) {
-    if (c != ' ' && c != '_' && c != '-') {
-      word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-  }
-  for (std::size_t i = 0; i < kCompanies.size(); ++i) {
-    if (word == kCompanies[i]) return static_cast<std::int32_t>(i);
-  }
-  return -1;
-}
-
 // The status of a lookup that found no bank: the input's fault, the data's absence, or none.
 int LookupFailureStatus(std::int32_t error) {
   switch (error) {
@@ -184,16 +165,18 @@ Response GetCard(const Call& call) {
   // Cards are read leniently unless the caller asks otherwise, as Creditcard does.
   card.Strictness(call.target.Param("strictness") ? call.options.strictness
                                                   : quandor::qdStrictnessLow);
-  const std::int32_t company = CompanyNumber(call.target.segments[2]);
+  // A word that names no company is as unknown as company 6.
+  const std::int32_t company =
+      quandor_check::CardCompanyNumber(call.target.segments[2]).value_or(-1);
   const bool valid = card.Validate(company, call.target.segments[3]);
-  return JsonAnswer(
-      200, Json{{"valid", valid},
-                {"error", card.LastError()},
-                {"error_name", ErrorName(card.LastError())},
-                {"message", card.LastErrorString()},
-                {"company",
-                 company < 0 ? Json(nullptr) : Json(kCompanies[static_cast<std::size_t>(company)])},
-                {"rules", RulesName(call.options.rules)}});
+  return JsonAnswer(200, Json{{"valid", valid},
+                              {"error", card.LastError()},
+                              {"error_name", ErrorName(card.LastError())},
+                              {"message", card.LastErrorString()},
+                              {"company", quandor_check::CardCompanyName(company).empty()
+                                              ? Json(nullptr)
+                                              : Json(quandor_check::CardCompanyName(company))},
+                              {"rules", RulesName(call.options.rules)}});
 }
 
 Response GetData(const Call& call) {
