@@ -73,33 +73,33 @@ def _native_text(name: str, doc: str) -> property:
     return property(fget, doc=doc)
 
 
+def _native_enum(name: str, enum: type, doc: str) -> property:
+    """An int32 setting of the native object, read as a member of ``enum`` where it is one."""
+
+    def fget(self: "_Settings") -> Union[int, object]:
+        value = getattr(self._native, name)
+        return enum(value) if value in enum._value2member_map_ else value
+
+    def fset(self: "_Settings", value: int) -> None:
+        _require_int32(name, value)
+        setattr(self._native, name, value)
+
+    return property(fget, fset, doc=doc)
+
+
 class _Settings:
     """The settings and state that Banking and Creditcard share."""
 
     __slots__ = ("_native",)  # the native object: _quandor.Banking or _quandor.Creditcard
 
-    def _enum(self, value: int, enum: type) -> Union[int, object]:
-        return enum(value) if value in enum._value2member_map_ else value
-
-    @property
-    def strictness(self) -> Union[Strictness, int]:
-        """How tolerant the input checks are (``Strictness``); any int32 is kept as given."""
-        return self._enum(self._native.strictness, Strictness)
-
-    @strictness.setter
-    def strictness(self, value: int) -> None:
-        _require_int32("strictness", value)
-        self._native.strictness = value
-
-    @property
-    def rules(self) -> Union[Rules, int]:
-        """The check methods applied (``Rules``); ``default_rules()`` unless given."""
-        return self._enum(self._native.rules, Rules)
-
-    @rules.setter
-    def rules(self, value: int) -> None:
-        _require_int32("rules", value)
-        self._native.rules = value
+    strictness = _native_enum(
+        "strictness",
+        Strictness,
+        "How tolerant the input checks are (``Strictness``); any int32 is kept as given.",
+    )
+    rules = _native_enum(
+        "rules", Rules, "The check methods applied (``Rules``); ``default_rules()`` unless given."
+    )
 
     @property
     def validated(self) -> bool:

@@ -68,8 +68,8 @@ QUANDOR_EXPORT std::string TestingMethodCode(int32_t nMethod);
 
 class QUANDOR_EXPORT Banking {
  public:
-  /// Strictness qdStrictnessNormal, reset state, and the thread's bank index
-  /// loaded. LastError is qdNoValidation, or qdBankNumberFileMissing when the
+  /// Strictness qdStrictnessNormal, reset state, and the process's bank data
+  /// brought up to date. LastError is qdNoValidation, or qdBankNumberFileMissing when the
   /// bank code file cannot be opened (Validate then refuses until a Reset).
   Banking();
   ~Banking();
@@ -151,8 +151,7 @@ class QUANDOR_EXPORT Banking {
   /// The fields of the record of bank code sBLZ (spaces removed, nothing else
   /// checked), read from the file as it is now, or nothing. Records the reason
   /// in LastError only on failure: qdBankNumberMissing, qdBankNumberFileMissing,
-  /// qdBankNumberUnknown (also when the file changed and the line that the
-  /// thread's index names no longer holds this bank), qdUnknownError.
+  /// qdBankNumberUnknown, qdUnknownError.
   std::optional<std::vector<std::string>> SearchBankInfo(std::string_view sBLZ);
 
  private:

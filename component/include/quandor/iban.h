@@ -93,7 +93,7 @@ QUANDOR_EXPORT IbanResult CheckIban(std::string_view sIban);
 /// CheckIban, and for a German IBAN whose form and check digits are right,
 /// oBanking.Validate(bank code, account number); its LastError becomes
 /// nAccountError. The Banking object is the caller's so that its Strictness and
-/// its thread's bank index apply; the call leaves in it the state that Validate
+/// Rules apply; the call leaves in it the state that Validate
 /// leaves (bank name, city, UsedTestingMethod ...). A Banking object created
 /// without the bank code file refuses (nAccountError qdBankNumberFileMissing).
 QUANDOR_EXPORT IbanResult ValidateIban(std::string_view sIban, Banking& oBanking);

@@ -135,8 +135,8 @@ enum { QUANDOR_CARD_COMPANIES(QUANDOR_C_ENUMERATOR) };
 /* ---- Class factory, reference counting, library ------------------------ */
 
 /* Creates an object of class_name ("Quandor.Banking" or "Quandor.Creditcard")
- * with one reference, owned by the caller. A Banking object loads the calling
- * thread's bank index like the C++ constructor. */
+ * with one reference, owned by the caller. A Banking object takes the bank
+ * data like the C++ constructor. */
 QUANDOR_EXPORT quandor_status quandor_create_object(const char* class_name,
                                                     quandor_object** object) QUANDOR_NOEXCEPT;
 
